@@ -1,0 +1,139 @@
+#include "cylinder.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "constants.h"
+#include "platform/checked.h"
+
+namespace calc {
+
+using platform::Checked;
+using platform::squareRoot;
+
+namespace {
+
+// A record's fields as checked values, so each formula reads as written.
+struct Q {
+    explicit Q(const CylinderQuantities& q) : R(q.R), H(q.H), So(q.So), Sp(q.Sp), V(q.V) {}
+    Checked R, H, So, Sp, V;
+};
+
+constexpr Checked pi{PI_14};
+constexpr Checked twoPi{TWO_PI_14};
+constexpr Checked two{2.0};
+
+// The formulas, each written once, in its evaluation order.
+
+Checked lateralSurface(const Q& q) { return (twoPi * q.R) * q.H; }
+Checked totalSurface(const Q& q) { return (twoPi * q.R) * (q.R + q.H); }
+Checked volume(const Q& q) { return ((pi * q.R) * q.R) * q.H; }
+Checked heightFromLateral(const Q& q) { return q.So / (twoPi * q.R); }
+Checked heightFromTotal(const Q& q) { return (q.Sp - (twoPi * q.R) * q.R) / (twoPi * q.R); }
+Checked heightFromVolume(const Q& q) { return q.V / ((pi * q.R) * q.R); }
+Checked radiusFromLateral(const Q& q) { return q.So / (twoPi * q.H); }
+Checked radiusFromVolume(const Q& q) { return (q.V + q.V) / q.So; }
+Checked radiusFromHeightAndVolume(const Q& q) { return squareRoot(q.V / (pi * q.H)); }
+Checked radiusFromSurfaces(const Q& q) { return squareRoot((q.Sp - q.So) / twoPi); }
+
+// R = ((−H) + √(H·H + (2·Sp)/π)) / 2, the positive root of 2πR² + 2πRH = Sp.
+// When H dwarfs R, −H + √… loses more than half its bits (H = 1e8, Sp = 1
+// would give R = 0); there the same root is taken as Sp / (π·(H + √…)),
+// which has no subtraction.
+Checked radiusFromTotal(const Q& q) {
+    const Checked root = squareRoot(q.H * q.H + (two * q.Sp) / pi);
+    const double h = q.H.value();
+    const double r = root.value();
+    if (h > 0 && std::fabs(r - h) <= r * 0x1p-26) return q.Sp / (pi * (q.H + root));
+    return (-q.H + root) / two;
+}
+
+using Formula = Checked (*)(const Q&);
+
+struct Step {
+    Column column;
+    Formula formula;
+};
+
+struct Variant {
+    std::u16string_view caption;
+    std::array<Column, 2> given;  // in reading order
+    std::array<Step, 3> computed;  // in computing order
+};
+
+using enum Column;
+
+constexpr std::array<Variant, VariantCount> variants{{
+    {u"Вариант 1", {R, H}, {{{So, lateralSurface}, {Sp, totalSurface}, {V, volume}}}},
+    {u"Вариант 2", {R, So}, {{{H, heightFromLateral}, {Sp, totalSurface}, {V, volume}}}},
+    {u"Вариант 3", {H, Sp}, {{{R, radiusFromTotal}, {So, lateralSurface}, {V, volume}}}},
+    {u"Вариант 4", {H, So}, {{{R, radiusFromLateral}, {Sp, totalSurface}, {V, volume}}}},
+    {u"Вариант 5", {So, V}, {{{R, radiusFromVolume}, {H, heightFromLateral}, {Sp, totalSurface}}}},
+    {u"Вариант 6", {Sp, R}, {{{H, heightFromTotal}, {V, volume}, {So, lateralSurface}}}},
+    {u"Вариант 7", {R, V}, {{{H, heightFromVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
+    {u"Вариант 8", {H, V}, {{{R, radiusFromHeightAndVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
+    {u"Вариант 9", {So, Sp}, {{{R, radiusFromSurfaces}, {H, heightFromLateral}, {V, volume}}}},
+}};
+
+// Each variant gives two columns and computes the other three.
+constexpr bool coversAllColumns(const Variant& v) {
+    unsigned seen = 0;
+    for (Column c : v.given) seen |= 1U << static_cast<unsigned>(c);
+    for (const Step& s : v.computed) seen |= 1U << static_cast<unsigned>(s.column);
+    return seen == 0b11111;
+}
+static_assert([] {
+    for (const Variant& v : variants)
+        if (!coversAllColumns(v)) return false;
+    return true;
+}());
+
+const Variant& variantAt(int k) {
+    if (k < 0 || k >= VariantCount) throw std::out_of_range("variant index");
+    return variants[static_cast<std::size_t>(k)];
+}
+
+}  // namespace
+
+double& CylinderQuantities::operator[](Column c) {
+    switch (c) {
+        case Column::R:
+            return R;
+        case Column::H:
+            return H;
+        case Column::So:
+            return So;
+        case Column::Sp:
+            return Sp;
+        case Column::V:
+            break;
+    }
+    return V;
+}
+
+std::u16string_view columnName(Column c) {
+    constexpr std::array<std::u16string_view, ColumnCount> names{u"R", u"H", u"So", u"Sp", u"V"};
+    return names[static_cast<std::size_t>(c)];
+}
+
+std::u16string_view variantCaption(int variant) { return variantAt(variant).caption; }
+
+std::array<Column, 2> givenColumns(int variant) { return variantAt(variant).given; }
+
+CylinderQuantities solveCylinder(int variant, double first, double second) {
+    const Variant& v = variantAt(variant);
+    CylinderQuantities q;
+    q[v.given[0]] = first;
+    q[v.given[1]] = second;
+    for (const Step& step : v.computed) {
+        try {
+            q[step.column] = step.formula(Q(q)).value();
+        } catch (platform::CalculationError& error) {
+            error.nameQuantity(columnName(step.column));
+            throw;
+        }
+    }
+    return q;
+}
+
+}  // namespace calc

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace calc {
+
+// Grid columns, in display order.
+enum class Column { R, H, So, Sp, V };
+inline constexpr int ColumnCount = 5;
+inline constexpr int VariantCount = 9;
+
+// The five quantities of one cylinder: radius of the base, height, lateral
+// surface 2πRH, total surface 2πR(R+H) and volume πR²H. No units.
+struct CylinderQuantities {
+    double R = 0;
+    double H = 0;
+    double So = 0;
+    double Sp = 0;
+    double V = 0;
+
+    double& operator[](Column c);
+    double operator[](Column c) const { return const_cast<CylinderQuantities&>(*this)[c]; }
+    bool operator==(const CylinderQuantities&) const = default;
+};
+
+// The column header text of c: u"R", u"H", u"So", u"Sp" or u"V".
+std::u16string_view columnName(Column c);
+
+// The option caption of variant k (0..8): u"Вариант 1" .. u"Вариант 9".
+std::u16string_view variantCaption(int variant);
+
+// The columns of the two quantities variant k (0..8) takes as known, in
+// the order solveCylinder reads them. Example: givenColumns(5) == {Sp, R}.
+std::array<Column, 2> givenColumns(int variant);
+
+// All five quantities of variant k (0..8) from its two given values, in
+// the order of givenColumns(k). The given values come back unchanged; the
+// other three are computed step by step in a fixed order and grouping, so
+// results are bit-identical everywhere. The first step that fails throws
+// platform::CalculationError naming the quantity it was computing.
+// Example: solveCylinder(0, 1, 1).Sp == FOUR_PI_14.
+CylinderQuantities solveCylinder(int variant, double first, double second);
+
+}  // namespace calc

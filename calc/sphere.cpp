@@ -1,0 +1,39 @@
+#include "sphere.h"
+
+#include "constants.h"
+#include "platform/checked.h"
+#include "platform/numbertext.h"
+
+namespace calc {
+
+using platform::Checked;
+
+double inscribedSphereRadius(double R, double H) {
+    const Checked twoR = Checked(2.0) * Checked(R);
+    return H < twoR.value() ? H / 2 : R;
+}
+
+double sphereSurface(double r) {
+    try {
+        return ((Checked(FOUR_PI_14) * Checked(r)) * Checked(r)).value();
+    } catch (platform::CalculationError& error) {
+        error.nameQuantity(u"повърхнината на сферата");
+        throw;
+    }
+}
+
+void reportInscribedSphere(double R, double H, TextArea& area, char16_t separator) {
+    const double r = inscribedSphereRadius(R, H);
+    std::u16string text(RadiusLinePrefix);
+    text += platform::toText(r, separator);
+    text += LineEnd;
+    area.setText(std::move(text));
+
+    text = area.text();
+    text += SurfaceLinePrefix;
+    text += platform::toText(sphereSurface(r), separator);
+    text += LineEnd;
+    area.setText(std::move(text));
+}
+
+}  // namespace calc
