@@ -33,9 +33,9 @@ const char* CalculationError::what() const noexcept {
 std::u16string describe(const CalculationError& error) {
     std::u16string text(conditionText(error.failure()));
     if (!error.quantity().empty()) {
-        text += u"\nНе може да се изчисли ";
+        text += error.whileReading() ? u"\nВъведената стойност на " : u"\nНе може да се изчисли ";
         text += error.quantity();
-        text += u'.';
+        text += error.whileReading() ? u" не може да се представи като число." : u".";
     }
     return text;
 }

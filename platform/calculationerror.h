@@ -23,20 +23,26 @@ public:
     Failure failure() const noexcept { return failure_; }
     std::u16string_view quantity() const noexcept { return quantity_; }
     // Keeps the first name given: the innermost step knows best.
-    void nameQuantity(std::u16string_view quantity) noexcept {
-        if (quantity_.empty()) quantity_ = quantity;
+    // `reading` says the quantity's typed text could not be read, as
+    // opposed to the quantity being computed.
+    void nameQuantity(std::u16string_view quantity, bool reading = false) noexcept {
+        if (!quantity_.empty()) return;
+        quantity_ = quantity;
+        reading_ = reading;
     }
+    bool whileReading() const noexcept { return reading_; }
 
     const char* what() const noexcept override;
 
 private:
     Failure failure_;
     std::u16string_view quantity_;  // always a literal: nothing to own
+    bool reading_ = false;
 };
 
 // The user-facing Bulgarian text of an error: the condition, then the
 // quantity when it is known.
-// Example: Overflow of "V" ->
+// Example: Overflow computing "V" ->
 //   u"Препълване: резултатът е извън допустимия обхват.\nНе може да се изчисли V."
 std::u16string describe(const CalculationError& error);
 

@@ -98,23 +98,29 @@ void TestChecked::passes() {
 void TestChecked::describe_data() {
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("quantity");
+    QTest::addColumn<bool>("reading");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("division H") << Failure::DivisionByZero << "H"
+    QTest::newRow("division H") << Failure::DivisionByZero << "H" << false
                                 << "Деление на нула.\nНе може да се изчисли H.";
-    QTest::newRow("overflow") << Failure::Overflow << ""
+    QTest::newRow("overflow") << Failure::Overflow << "" << false
                               << "Препълване: резултатът е извън допустимия обхват.";
-    QTest::newRow("sqrt R") << Failure::InvalidArgument << "R"
+    QTest::newRow("sqrt R") << Failure::InvalidArgument << "R" << false
                             << "Корен квадратен от отрицателно число.\nНе може да се изчисли R.";
+    QTest::newRow("overflow reading Sp")
+        << Failure::Overflow << "Sp" << true
+        << "Препълване: резултатът е извън допустимия обхват.\n"
+           "Въведената стойност на Sp не може да се представи като число.";
 }
 
 void TestChecked::describe() {
     QFETCH(Failure, failure);
     QFETCH(QString, quantity);
+    QFETCH(bool, reading);
     QFETCH(QString, expected);
     static std::u16string name;  // the error keeps a view
     name = quantity.toStdU16String();
     platform::CalculationError error(failure);
-    if (!name.empty()) error.nameQuantity(name);
+    if (!name.empty()) error.nameQuantity(name, reading);
     QCOMPARE(QString::fromStdU16String(platform::describe(error)), expected);
 }
 

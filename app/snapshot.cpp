@@ -1,0 +1,24 @@
+// Writes a picture of the window after a sample calculation, for machines
+// without a display and for the README.
+#include <QApplication>
+
+#include <cstdio>
+
+#include "mainwindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("cylinder.png");
+    MainWindow window;
+    const Controls& c = window.controls();
+    c.Option1[2]->click();  // "Вариант 3": H and Sp given
+    c.Text2[11]->setText(QStringLiteral("3"));
+    c.Text2[13]->setText(QStringLiteral("94.2477796076937"));
+    c.Command1[0]->click();
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return 0;
+}

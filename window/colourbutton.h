@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+// A push button that shows its own background colour on every style: most
+// styles paint buttons with their own gradients and ignore the palette.
+class ColourButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    ColourButton(const QString& text, QColor colour, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+};

@@ -1,0 +1,126 @@
+#include "controls.h"
+
+#include <QScrollBar>
+
+#include "calc/cylinder.h"
+#include "colourbutton.h"
+#include "textconvert.h"
+
+using window::ControlDesign;
+using window::Kind;
+
+namespace {
+
+constexpr std::u16string_view QuantityNames[] = {u"Радиус на основата", u"Височина",
+                                                 u"Околна повърхнина", u"Пълна повърхнина",
+                                                 u"Обем"};
+
+QColor toColour(window::Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+QString objectName(Kind kind, int index) {
+    static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+    return QString::fromLatin1(arrays[static_cast<int>(kind)]) + u'_' + QString::number(index);
+}
+
+void fillBackground(QWidget* w, QPalette::ColorRole role, window::Rgb colour) {
+    QPalette palette = w->palette();
+    palette.setColor(role, toColour(colour));
+    w->setPalette(palette);
+    if (role == QPalette::Window) w->setAutoFillBackground(true);
+}
+
+QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
+    const auto i = static_cast<std::size_t>(d.index);
+    const QString text = toQString(d.text);
+    switch (d.kind) {
+        case Kind::Label1: {
+            auto* label = new QLabel(text, form);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            fillBackground(label, QPalette::Window, *d.background);
+            if (d.index > 0) label->setToolTip(toQString(QuantityNames[i - 1]));
+            controls.Label1[i] = label;
+            return label;
+        }
+        case Kind::Option1: {
+            auto* option = new QRadioButton(text, form);
+            fillBackground(option, QPalette::Window, *d.background);
+            controls.Option1[i] = option;
+            return option;
+        }
+        case Kind::Text2: {
+            auto* box = new QLineEdit(form);
+            if (d.background) fillBackground(box, QPalette::Base, *d.background);
+            if (!d.tabStop) box->setFocusPolicy(Qt::ClickFocus);
+            box->setAccessibleName(QStringLiteral("Вариант %1, %2")
+                                       .arg(d.index / 5 + 1)
+                                       .arg(toQString(calc::columnName(static_cast<calc::Column>(i % 5)))));
+            controls.Text2[i] = box;
+            return box;
+        }
+        case Kind::Command1: {
+            auto* button = new ColourButton(text, toColour(*d.background), form);
+            controls.Command1[i] = button;
+            return button;
+        }
+        case Kind::Text1: {
+            auto* area = new QPlainTextEdit(form);
+            area->setPlainText(toDisplayText(d.text));
+            area->setReadOnly(d.readOnly);
+            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            if (!d.border) area->setFrameShape(QFrame::NoFrame);
+            area->setAccessibleName(d.index == 0 ? QStringLiteral("Задание и резултат: вписана сфера")
+                                                 : QStringLiteral("Цитат"));
+            controls.Text1[i] = area;
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QWidget* Controls::find(window::ControlRef ref) const {
+    const auto i = static_cast<std::size_t>(ref.index);
+    switch (ref.kind) {
+        case Kind::Label1:
+            return Label1.at(i);
+        case Kind::Option1:
+            return Option1.at(i);
+        case Kind::Text2:
+            return Text2.at(i);
+        case Kind::Command1:
+            return Command1.at(i);
+        case Kind::Text1:
+            return Text1.at(i);
+    }
+    return nullptr;
+}
+
+Controls buildControls(QWidget* form) {
+    using window::toPixels;
+    form->setFixedSize(toPixels(window::ClientWidth), toPixels(window::ClientHeight));
+    fillBackground(form, QPalette::Window, window::WindowBackground);
+    form->setFont(QFont(toQString(window::FontFamily), window::FontPoints));
+
+    Controls controls;
+    for (const ControlDesign& d : window::controlDesigns()) {
+        QWidget* w = create(d, form, controls);
+        w->setObjectName(objectName(d.kind, d.index));
+        w->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width), toPixels(d.height));
+        if (d.bold) {
+            QFont bold = form->font();
+            bold.setWeight(QFont::Bold);
+            w->setFont(bold);
+        }
+    }
+
+    QWidget* previous = nullptr;
+    for (const window::ControlRef ref : window::TabOrder) {
+        QWidget* w = controls.find(ref);
+        if (ref.kind == Kind::Label1) continue;
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    return controls;
+}

@@ -1,0 +1,74 @@
+#include "design.h"
+
+#include <algorithm>
+
+namespace window {
+
+namespace {
+
+constexpr std::u16string_view HeaderTexts[] = {u"R", u"H", u"So", u"Sp", u"V"};
+constexpr std::u16string_view OptionTexts[] = {u"Вариант 1", u"Вариант 2", u"Вариант 3",
+                                               u"Вариант 4", u"Вариант 5", u"Вариант 6",
+                                               u"Вариант 7", u"Вариант 8", u"Вариант 9"};
+
+constexpr bool contains(const auto& boxes, int box) {
+    return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
+}
+
+constexpr ControlDesign plain(Kind kind, int index, int left, int top, int width, int height,
+                              Rgb background, std::u16string_view text, bool centred = false) {
+    return {kind, index, left, top, width, height, background, false, text, true, false, true,
+            centred};
+}
+
+constexpr ControlDesign box(int i) {
+    const bool computed = contains(ComputedBoxes, i);
+    const bool whiteBold = contains(WhiteBoldBoxes, i);
+    std::optional<Rgb> background;
+    if (computed) background = ComputedBackground;
+    if (whiteBold) background = White;
+    return {Kind::Text2, i, 1560 + 960 * (i % 5), 840 + 360 * (i / 5), 975, 405, background,
+            computed || whiteBold, u"", !computed, false, true, false};
+}
+
+constexpr ControlDesign textArea(int index, int left, int top, int width, int height,
+                                 std::u16string_view text, bool border) {
+    return {Kind::Text1, index, left, top, width, height, std::nullopt, false, text, true,
+            true, border, false};
+}
+
+constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
+    std::array<ControlDesign, ControlCount> d{};
+    std::size_t n = 0;
+    d[n++] = plain(Kind::Label1, 0, 600, 0, 6255, 375, LabelBackground,
+                   u"Изчисляване на вписана сфера в прав кръгов цилиндър", true);
+    for (int c = 0; c < 5; ++c)
+        d[n++] = plain(Kind::Label1, c + 1, 1560 + 960 * c, 480, 975, 375, LabelBackground,
+                       HeaderTexts[c], true);
+    for (int k = 0; k < 9; ++k)
+        d[n++] = plain(Kind::Option1, k, 120, 840 + 360 * k, 1455, 375, OptionBackground,
+                       OptionTexts[k]);
+    for (int i = 0; i < BoxCount; ++i) d[n++] = box(i);
+    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли");
+    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти");
+    d[n++] = textArea(0, 120, 4440, 7335, 1815, AssignmentText, true);
+    d[n++] = textArea(1, 600, 5040, 6735, 1815, QuotationText, false);  // on top of Text1(0)
+    return d;
+}
+
+constexpr std::array<ControlDesign, ControlCount> designs = makeDesigns();
+
+// Every size converts to whole pixels, and the tab order names each control once.
+static_assert(std::all_of(designs.begin(), designs.end(), [](const ControlDesign& c) {
+    return c.left % TwipsPerPixel == 0 && c.top % TwipsPerPixel == 0 &&
+           c.width % TwipsPerPixel == 0 && c.height % TwipsPerPixel == 0;
+}));
+static_assert(std::all_of(designs.begin(), designs.end(), [](const ControlDesign& c) {
+    return std::count(TabOrder.begin(), TabOrder.end(), ControlRef{c.kind, c.index}) == 1;
+}));
+
+}  // namespace
+
+const std::array<ControlDesign, ControlCount>& controlDesigns() { return designs; }
+
+}  // namespace window
