@@ -22,11 +22,15 @@ QString objectName(Kind kind, int index) {
     return QString::fromLatin1(arrays[static_cast<int>(kind)]) + u'_' + QString::number(index);
 }
 
+// Paints the widget's own background (`Window`) or a text box's (`Base`).
 void fillBackground(QWidget* w, QPalette::ColorRole role, window::Rgb colour) {
     QPalette palette = w->palette();
+    if (role == QPalette::Window) {
+        role = w->backgroundRole();  // Button for option buttons
+        w->setAutoFillBackground(true);
+    }
     palette.setColor(role, toColour(colour));
     w->setPalette(palette);
-    if (role == QPalette::Window) w->setAutoFillBackground(true);
 }
 
 QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
