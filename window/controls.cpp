@@ -73,6 +73,8 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             if (!d.border) area->setFrameShape(QFrame::NoFrame);
+            // Two report lines must fit above the quotation box's top edge.
+            area->document()->setDocumentMargin(1);
             area->setAccessibleName(d.index == 0 ? QStringLiteral("Задание и резултат: вписана сфера")
                                                  : QStringLiteral("Цитат"));
             controls.Text1[i] = area;
