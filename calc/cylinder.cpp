@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "constants.h"
 #include "platform/checked.h"
@@ -22,6 +23,7 @@ struct Q {
 constexpr Checked pi{PI_14};
 constexpr Checked twoPi{TWO_PI_14};
 constexpr Checked two{2.0};
+constexpr Checked half{0.5};
 
 // The formulas, each written once, in its evaluation order.
 
@@ -45,7 +47,8 @@ Checked radiusFromTotal(const Q& q) {
     const double h = q.H.value();
     const double r = root.value();
     if (h > 0 && std::fabs(r - h) <= r * 0x1p-26) return q.Sp / (pi * (q.H + root));
-    return (-q.H + root) / two;
+    // Halving is exact either way; multiplying by 1/2 spares a division.
+    return (-q.H + root) * half;
 }
 
 using Formula = Checked (*)(const Q&);
@@ -93,6 +96,36 @@ const Variant& variantAt(int k) {
     return variants[static_cast<std::size_t>(k)];
 }
 
+// Step I of variant K, known at compile time so its formula is inlined.
+template <std::size_t K, std::size_t I>
+void compute(CylinderQuantities& q) {
+    constexpr Step step = variants[K].computed[I];
+    try {
+        q[step.column] = step.formula(Q(q)).value();
+    } catch (platform::CalculationError& error) {
+        error.nameQuantity(columnName(step.column));
+        throw;
+    }
+}
+
+template <std::size_t K>
+CylinderQuantities solveVariant(double first, double second) {
+    constexpr const Variant& v = variants[K];
+    CylinderQuantities q;
+    q[v.given[0]] = first;
+    q[v.given[1]] = second;
+    compute<K, 0>(q);
+    compute<K, 1>(q);
+    compute<K, 2>(q);
+    return q;
+}
+
+using Solver = CylinderQuantities (*)(double, double);
+
+constexpr auto solvers = []<std::size_t... K>(std::index_sequence<K...>) {
+    return std::array<Solver, VariantCount>{&solveVariant<K>...};
+}(std::make_index_sequence<VariantCount>{});
+
 }  // namespace
 
 double& CylinderQuantities::operator[](Column c) {
@@ -121,19 +154,8 @@ std::u16string_view variantCaption(int variant) { return variantAt(variant).capt
 std::array<Column, 2> givenColumns(int variant) { return variantAt(variant).given; }
 
 CylinderQuantities solveCylinder(int variant, double first, double second) {
-    const Variant& v = variantAt(variant);
-    CylinderQuantities q;
-    q[v.given[0]] = first;
-    q[v.given[1]] = second;
-    for (const Step& step : v.computed) {
-        try {
-            q[step.column] = step.formula(Q(q)).value();
-        } catch (platform::CalculationError& error) {
-            error.nameQuantity(columnName(step.column));
-            throw;
-        }
-    }
-    return q;
+    variantAt(variant);  // checks the index
+    return solvers[static_cast<std::size_t>(variant)](first, second);
 }
 
 }  // namespace calc

@@ -26,6 +26,7 @@ private slots:
     void toText_data();
     void toText();
     void roundTripOfRandomDoubles();
+    void typicalMagnitudesAndMidpoints();
 };
 
 void TestNumberText::toNumber_data() {
@@ -197,6 +198,33 @@ void TestNumberText::roundTripOfRandomDoubles() {
         if (!sameBits(back, std::strtod(expected, nullptr)))
             COMPARE_EXACT(back, std::strtod(expected, nullptr));
         if (platform::toText(back) != text) QCOMPARE(QString::fromStdU16String(platform::toText(back)), got);
+    }
+}
+
+// The magnitudes pupils meet, and values next to a 15-digit midpoint
+// (d.dddddddddddddd5 x 10^e), where a wrong rounding would show.
+void TestNumberText::typicalMagnitudesAndMidpoints() {
+    std::setlocale(LC_ALL, "C");
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> magnitude(-9.0, 16.0);
+    std::uniform_int_distribution<std::int64_t> digits(100000000000000, 999999999999999);
+    for (int i = 0; i < 100000; ++i) {
+        double x = std::pow(10.0, magnitude(random));
+        if (i % 2 == 1) {
+            char midpoint[40];
+            std::snprintf(midpoint, sizeof midpoint, "%lld5e%d", static_cast<long long>(digits(random)),
+                          static_cast<int>(magnitude(random)) - 15);
+            x = std::strtod(midpoint, nullptr);
+            const int step = static_cast<int>(random() % 5) - 2;  // a few ulps either side
+            for (int s = 0; s < std::abs(step); ++s) x = std::nextafter(x, step < 0 ? 0.0 : 1e300);
+        }
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.15G", x);
+        const QString got = QString::fromStdU16String(platform::toText(x));
+        if (got != QLatin1String(expected)) {
+            qWarning("x = %.17g", x);
+            QCOMPARE(got, QString::fromLatin1(expected));
+        }
     }
 }
 
