@@ -1,0 +1,100 @@
+// libFuzzer target: reading any text, and writing any double, must agree
+// with C's own strtod and "%.15G", and what is written must read back.
+#include <cerrno>
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/calculationerror.h"
+#include "platform/numbertext.h"
+
+namespace {
+
+[[noreturn]] void fault(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "%s: %s\n", what, detail.c_str());
+    std::abort();
+}
+
+// Lenient UTF-8: a bad byte becomes U+FFFD, as a text box would show it.
+std::u16string decode(const std::uint8_t* p, std::size_t n) {
+    std::u16string out;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned c = p[i];
+        unsigned len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (len == 0 || i + len > n) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        unsigned cp = len == 1 ? c : c & (0x7F >> len);
+        for (unsigned k = 1; k < len; ++k) cp = (cp << 6) | (p[i + k] & 0x3F);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string ascii(const std::u16string& t) {
+    std::string s;
+    for (char16_t c : t) s += c < 0x80 ? static_cast<char>(c) : '?';
+    return s;
+}
+
+bool nearMax(double x) { return std::fabs(x) > 1.797693134862315e308; }
+
+void checkText(double x) {
+    if (!std::isfinite(x)) return;
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "%.15G", x);
+    const std::u16string text = platform::toText(x);
+    if (x == 0 ? text != u"0" : ascii(text) != expected) fault("toText", expected);
+    if (nearMax(x)) return;
+    if (platform::toText(platform::toNumber(text)) != text) fault("round trip", expected);
+    if (platform::toText(platform::toNumber(platform::toText(x, u',')), u',') != platform::toText(x, u','))
+        fault("round trip with ','", expected);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::setlocale(LC_ALL, "C");
+    if (size >= 8) {
+        double x;
+        std::memcpy(&x, data, 8);
+        checkText(x);
+    }
+
+    const std::u16string text = decode(data, size);
+    double value = 0;
+    bool overflow = false;
+    try {
+        value = platform::toNumber(text);
+        if (!std::isfinite(value)) fault("toNumber made a non-finite value", ascii(text));
+        checkText(value);
+    } catch (const platform::CalculationError& error) {
+        if (error.failure() != platform::Failure::Overflow) fault("toNumber failure", ascii(text));
+        overflow = true;
+    }
+
+    // Where the text is of strtod's own plain form, both must read the same.
+    const std::string plain = ascii(text);
+    if (plain.find_first_not_of("0123456789.eE+-") == std::string::npos) {
+        errno = 0;
+        const double expected = std::strtod(plain.c_str(), nullptr);
+        if (std::isinf(expected) != overflow) fault("overflow disagrees with strtod", plain.substr(0, 200));
+        if (!overflow && std::memcmp(&expected, &value, 8) != 0 && !(expected == 0 && value == 0))
+            fault("toNumber disagrees with strtod", plain.substr(0, 200));
+    }
+    return 0;
+}

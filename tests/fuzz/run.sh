@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the number-text fuzzer with clang (libFuzzer, address and
+# undefined-behaviour sanitizers) and runs it for the given seconds (default 60).
+# Longer run: tests/fuzz/run.sh 3600
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+seconds=${1:-60}
+out=${FUZZ_BUILD_DIR:-$root/build/fuzz}
+mkdir -p "$out/corpus"
+clang++ -std=c++20 -O1 -g -ffp-contract=off -fsanitize=fuzzer,address,undefined \
+    -fno-sanitize-recover=undefined -I"$root" \
+    "$here/fuzz_numbertext.cpp" "$root/platform/numbertext.cpp" "$root/platform/checked.cpp" \
+    "$root/platform/calculationerror.cpp" -o "$out/fuzz_numbertext"
+# New finds go to build/fuzz/corpus; the committed seeds stay as they are.
+"$out/fuzz_numbertext" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 "$out/corpus" "$here/corpus"
