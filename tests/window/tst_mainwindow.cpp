@@ -12,6 +12,7 @@
 #include "mainwindow.h"
 #include "platform/calculationerror.h"
 #include "textconvert.h"
+#include "typing.h"
 
 using platform::Failure;
 using window::Kind;
@@ -43,13 +44,9 @@ QString reportOf(const QString& r, const QString& s) {
     return "Радиус на максималната вписана сфера: " + r + "\r\nПовърхнина на сферата: " + s + "\r\n";
 }
 
-// Types as the keyboard would, so that a locked box refuses it; any script.
 void type(QLineEdit* box, const QString& text) {
     box->clear();
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(box, &press);
-    }
+    typeKeys(box, text);
 }
 
 // Unlocked boxes, as indices.
