@@ -4,6 +4,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setFont(windowFont());  // dialogs too; and no second font to load
     MainWindow window;
     window.show();
     return QApplication::exec();

@@ -7,3 +7,9 @@ for size in 16 32 48 64 128 256; do
 done
 # The Windows icon, from the same pictures (needs imagemagick).
 convert icons/cylinder-16.png icons/cylinder-32.png icons/cylinder-48.png icons/cylinder-256.png icons/cylinder.ico
+# The window icon, compiled in: 256 colours with on/off transparency, read
+# without image plugins.
+for size in 32 64; do
+    convert "icons/cylinder-$size.png" -channel A -threshold 50% +channel -colors 255 "icons/cylinder-$size.xpm"
+    sed -i "s/static char \*cylinder-$size\[\]/static const char* const cylinder_${size}_xpm[]/" "icons/cylinder-$size.xpm"
+done

@@ -103,11 +103,13 @@ QWidget* Controls::find(window::ControlRef ref) const {
     return nullptr;
 }
 
+QFont windowFont() { return QFont(toQString(window::FontFamily), window::FontPoints); }
+
 Controls buildControls(QWidget* form) {
     using window::toPixels;
     form->setFixedSize(toPixels(window::ClientWidth), toPixels(window::ClientHeight));
     fillBackground(form, QPalette::Window, window::WindowBackground);
-    form->setFont(QFont(toQString(window::FontFamily), window::FontPoints));
+    form->setFont(windowFont());
 
     Controls controls;
     for (const ControlDesign& d : window::controlDesigns()) {

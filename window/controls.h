@@ -21,6 +21,9 @@ struct Controls {
     QWidget* find(window::ControlRef ref) const;
 };
 
+// The window font, which every control without a font of its own uses.
+QFont windowFont();
+
 // Creates every control of the design table on `form` (which gets the
 // window's size, colour and font), sets the tab order and names each
 // control by array and index ("Text2_11").

@@ -1,11 +1,16 @@
 #include "mainwindow.h"
 
+#include <QIcon>
 #include <QLocale>
+#include <QPixmap>
 
 #include "calc/sphere.h"
 #include "messageboxreporter.h"
 #include "platform/numbertext.h"
 #include "textconvert.h"
+
+#include "packaging/icons/cylinder-32.xpm"
+#include "packaging/icons/cylinder-64.xpm"
 
 #ifndef CYLINDER_PUBLISHER_URL
 #define CYLINDER_PUBLISHER_URL "www.example.org"
@@ -18,11 +23,11 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
       ownReporter_(reporter ? nullptr : std::make_unique<MessageBoxReporter>(this)),
       reporter_(reporter ? reporter : ownReporter_.get()),
       separator_(decimalSeparator(QLocale())) {
-    Q_INIT_RESOURCE(icons);  // the library is static: keep its icons linked in
     setWindowTitle(QStringLiteral(CYLINDER_PUBLISHER_URL "  ") + toQString(window::CaptionTitle));
+    // Compiled-in pixmaps: no image or icon plugins to look up at start.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/cylinder-%1.png").arg(size), QSize(size, size));
+    icon.addPixmap(QPixmap(cylinder_32_xpm));
+    icon.addPixmap(QPixmap(cylinder_64_xpm));
     setWindowIcon(icon);
 
     for (int k = 0; k < calc::VariantCount; ++k)
