@@ -9,7 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setFont(windowFont());  // dialogs too; and no second font to load
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("cylinder.png");
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("cylinder.png");
     MainWindow window;
     const Controls& c = window.controls();
     c.Option1[2]->click();  // "Вариант 3": H and Sp given

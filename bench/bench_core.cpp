@@ -6,9 +6,15 @@
 namespace {
 
 // Typical given values of each variant, in reading order.
-constexpr double Inputs[calc::VariantCount][2] = {
-    {2, 3},   {2, 37.6991118430775}, {3, 94.2477796076937}, {4, 10},  {10, 20},
-    {94.2477796076937, 2}, {3, 100}, {5, 100}, {37.6991118430775, 62.8318530717958}};
+constexpr double Inputs[calc::VariantCount][2] = {{2, 3},
+                                                  {2, 37.6991118430775},
+                                                  {3, 94.2477796076937},
+                                                  {4, 10},
+                                                  {10, 20},
+                                                  {94.2477796076937, 2},
+                                                  {3, 100},
+                                                  {5, 100},
+                                                  {37.6991118430775, 62.8318530717958}};
 
 void solveCylinder(benchmark::State& state) {
     const auto k = static_cast<int>(state.range(0));

@@ -7,6 +7,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -16,9 +19,6 @@
 #include <fstream>
 #include <map>
 #include <string>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -135,7 +135,9 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         }
     }
-    std::printf("\n| program | runs | to MapNotify, median | to first frame, median | resident memory once shown, median |\n");
+    std::printf(
+        "\n| program | runs | to MapNotify, median | to first frame, median | resident memory once "
+        "shown, median |\n");
     std::printf("|---|---|---|---|---|\n");
     for (const Program& p : programs)
         std::printf("| %s | %d | %.2f ms | %.2f ms | %.2f MiB |\n", p.name.c_str(), runs,

@@ -27,16 +27,36 @@ constexpr Checked half{0.5};
 
 // The formulas, each written once, in its evaluation order.
 
-Checked lateralSurface(const Q& q) { return (twoPi * q.R) * q.H; }
-Checked totalSurface(const Q& q) { return (twoPi * q.R) * (q.R + q.H); }
-Checked volume(const Q& q) { return ((pi * q.R) * q.R) * q.H; }
-Checked heightFromLateral(const Q& q) { return q.So / (twoPi * q.R); }
-Checked heightFromTotal(const Q& q) { return (q.Sp - (twoPi * q.R) * q.R) / (twoPi * q.R); }
-Checked heightFromVolume(const Q& q) { return q.V / ((pi * q.R) * q.R); }
-Checked radiusFromLateral(const Q& q) { return q.So / (twoPi * q.H); }
-Checked radiusFromVolume(const Q& q) { return (q.V + q.V) / q.So; }
-Checked radiusFromHeightAndVolume(const Q& q) { return squareRoot(q.V / (pi * q.H)); }
-Checked radiusFromSurfaces(const Q& q) { return squareRoot((q.Sp - q.So) / twoPi); }
+Checked lateralSurface(const Q& q) {
+    return (twoPi * q.R) * q.H;
+}
+Checked totalSurface(const Q& q) {
+    return (twoPi * q.R) * (q.R + q.H);
+}
+Checked volume(const Q& q) {
+    return ((pi * q.R) * q.R) * q.H;
+}
+Checked heightFromLateral(const Q& q) {
+    return q.So / (twoPi * q.R);
+}
+Checked heightFromTotal(const Q& q) {
+    return (q.Sp - (twoPi * q.R) * q.R) / (twoPi * q.R);
+}
+Checked heightFromVolume(const Q& q) {
+    return q.V / ((pi * q.R) * q.R);
+}
+Checked radiusFromLateral(const Q& q) {
+    return q.So / (twoPi * q.H);
+}
+Checked radiusFromVolume(const Q& q) {
+    return (q.V + q.V) / q.So;
+}
+Checked radiusFromHeightAndVolume(const Q& q) {
+    return squareRoot(q.V / (pi * q.H));
+}
+Checked radiusFromSurfaces(const Q& q) {
+    return squareRoot((q.Sp - q.So) / twoPi);
+}
 
 // R = ((−H) + √(H·H + (2·Sp)/π)) / 2, the positive root of 2πR² + 2πRH = Sp.
 // When H dwarfs R, −H + √… loses more than half its bits (H = 1e8, Sp = 1
@@ -60,7 +80,7 @@ struct Step {
 
 struct Variant {
     std::u16string_view caption;
-    std::array<Column, 2> given;  // in reading order
+    std::array<Column, 2> given;   // in reading order
     std::array<Step, 3> computed;  // in computing order
 };
 
@@ -74,7 +94,9 @@ constexpr std::array<Variant, VariantCount> variants{{
     {u"Вариант 5", {So, V}, {{{R, radiusFromVolume}, {H, heightFromLateral}, {Sp, totalSurface}}}},
     {u"Вариант 6", {Sp, R}, {{{H, heightFromTotal}, {V, volume}, {So, lateralSurface}}}},
     {u"Вариант 7", {R, V}, {{{H, heightFromVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
-    {u"Вариант 8", {H, V}, {{{R, radiusFromHeightAndVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
+    {u"Вариант 8",
+     {H, V},
+     {{{R, radiusFromHeightAndVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
     {u"Вариант 9", {So, Sp}, {{{R, radiusFromSurfaces}, {H, heightFromLateral}, {V, volume}}}},
 }};
 
@@ -124,7 +146,8 @@ using Solver = CylinderQuantities (*)(double, double);
 
 constexpr auto solvers = []<std::size_t... K>(std::index_sequence<K...>) {
     return std::array<Solver, VariantCount>{&solveVariant<K>...};
-}(std::make_index_sequence<VariantCount>{});
+}
+(std::make_index_sequence<VariantCount>{});
 
 }  // namespace
 
@@ -149,9 +172,13 @@ std::u16string_view columnName(Column c) {
     return names[static_cast<std::size_t>(c)];
 }
 
-std::u16string_view variantCaption(int variant) { return variantAt(variant).caption; }
+std::u16string_view variantCaption(int variant) {
+    return variantAt(variant).caption;
+}
 
-std::array<Column, 2> givenColumns(int variant) { return variantAt(variant).given; }
+std::array<Column, 2> givenColumns(int variant) {
+    return variantAt(variant).given;
+}
 
 CylinderQuantities solveCylinder(int variant, double first, double second) {
     variantAt(variant);  // checks the index

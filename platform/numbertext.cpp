@@ -33,7 +33,9 @@ bool isSpace(char16_t c) {
     }
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Walks the text, skipping white space between any two characters.
 class Reader {
@@ -157,7 +159,8 @@ double toNumber(std::u16string_view text) {
     const std::int64_t scale = exponent - m.count;  // value = mantissa x 10^scale
     if (m.count <= 15 && scale >= -22 && scale <= 22) {
         const auto value = static_cast<double>(mantissa);
-        const double scaled = scale < 0 ? value / kPowersOfTen[-scale] : value * kPowersOfTen[scale];
+        const double scaled =
+            scale < 0 ? value / kPowersOfTen[-scale] : value * kPowersOfTen[scale];
         return negative ? -scaled : scaled;
     }
 
@@ -214,7 +217,8 @@ Exact exactProduct(double a, double b) {
 bool roundTo15Fast(double x, Digits15& out) {
     if (!(x >= 1e-8 && x < 1e15)) return false;
     // floor(log10 x) from the binary exponent, at most one too small.
-    const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7FF) - 1023;
+    const int binaryExponent =
+        static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7FF) - 1023;
     int k = std::clamp(14 - ((binaryExponent * 78913) >> 18), 0, 22);
     const auto& powers = kPowersOfTen;
     Exact y = exactProduct(x, powers[k]);
@@ -248,19 +252,29 @@ bool roundTo15Fast(double x, Digits15& out) {
     return true;
 }
 
+// The decimal digits of x in scientific form (shortest round trip when
+// `precision` is negative, else precision + 1 correctly rounded digits);
+// returns their count and sets the decimal exponent of the first.
+int scientificDigits(double x, int precision, char* digits, int& exponent) {
+    char buffer[40];
+    const auto result = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, x,
+                                                      std::chars_format::scientific)
+                                      : std::to_chars(buffer, buffer + sizeof buffer, x,
+                                                      std::chars_format::scientific, precision);
+    const char* mark = std::find(buffer, result.ptr, 'e');
+    std::from_chars(mark + (mark[1] == '+' ? 2 : 1), result.ptr, exponent);
+    int n = 0;
+    for (const char* p = buffer; p != mark; ++p)
+        if (*p != '.') digits[n++] = *p;
+    return n;
+}
+
 Digits15 roundTo15(double x) {
     Digits15 out{};
     if (roundTo15Fast(x, out)) return out;
-    char buffer[40];
-    // The shortest text that reads back as x: "d.ddde±XX".
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
-    char* mark = std::find(buffer, result.ptr, 'e');
+    char digits[20];
     int exponent = 0;
-    std::from_chars(mark + (mark[1] == '+' ? 2 : 1), result.ptr, exponent);
-    char shortest[20];
-    int n = 0;
-    for (char* p = buffer; p != mark; ++p)
-        if (*p != '.') shortest[n++] = *p;
+    int n = scientificDigits(x, -1, digits, exponent);
 
     // Subnormals have too few bits for the shortcut below.
     const bool subnormal = x < std::numeric_limits<double>::min();
@@ -268,30 +282,25 @@ Digits15 roundTo15(double x) {
         // The shortest text lies within half an ulp of x (at most 11 units of
         // its 17th digit), so it rounds as x does unless a 15-digit midpoint
         // is that close; then round the exact value itself.
-        const int tail = n > 15 ? (shortest[15] - '0') * 10 + (n > 16 ? shortest[16] - '0' : 0) : 0;
+        const int tail = n > 15 ? (digits[15] - '0') * 10 + (n > 16 ? digits[16] - '0' : 0) : 0;
         if (subnormal || (tail >= 38 && tail <= 62)) {
-            result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14);
-            mark = std::find(buffer, result.ptr, 'e');
-            std::from_chars(mark + (mark[1] == '+' ? 2 : 1), result.ptr, exponent);
-            n = 0;
-            for (char* p = buffer; p != mark; ++p)
-                if (*p != '.') shortest[n++] = *p;
+            n = scientificDigits(x, 14, digits, exponent);
         } else {
             n = 15;
             if (tail > 50) {
                 int i = n - 1;
-                while (i >= 0 && shortest[i] == '9') shortest[i--] = '0';
+                while (i >= 0 && digits[i] == '9') digits[i--] = '0';
                 if (i >= 0) {
-                    ++shortest[i];
+                    ++digits[i];
                 } else {  // 999...9 became 1000...0
-                    shortest[0] = '1';
+                    digits[0] = '1';
                     ++exponent;
                 }
             }
         }
     }
-    while (n > 1 && shortest[n - 1] == '0') --n;
-    std::copy(shortest, shortest + n, out.digits);
+    while (n > 1 && digits[n - 1] == '0') --n;
+    std::copy(digits, digits + n, out.digits);
     out.count = n;
     out.exponent = exponent;
     return out;

@@ -20,10 +20,10 @@ inline QByteArray describeBits(double actual, double expected) {
     return text;
 }
 
-#define COMPARE_EXACT(actual, expected)                                             \
-    do {                                                                            \
-        const double actual_ = (actual);                                            \
-        const double expected_ = (expected);                                        \
-        QVERIFY2(sameBits(actual_, expected_),                                      \
+#define COMPARE_EXACT(actual, expected)                                                      \
+    do {                                                                                     \
+        const double actual_ = (actual);                                                     \
+        const double expected_ = (expected);                                                 \
+        QVERIFY2(sameBits(actual_, expected_),                                               \
                  (QByteArray(#actual ": ") + describeBits(actual_, expected_)).constData()); \
     } while (false)

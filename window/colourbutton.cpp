@@ -1,8 +1,8 @@
 #include "colourbutton.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
 
 ColourButton::ColourButton(const QString& text, QColor colour, QWidget* parent)
     : QPushButton(text, parent), colour_(colour) {}
@@ -14,8 +14,8 @@ void ColourButton::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(area, colour_);
     qDrawShadePanel(&painter, area, palette(), down, 2);
 
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, text());
 
     if (hasFocus()) {

@@ -11,11 +11,12 @@ using window::Kind;
 
 namespace {
 
-constexpr std::u16string_view QuantityNames[] = {u"Радиус на основата", u"Височина",
-                                                 u"Околна повърхнина", u"Пълна повърхнина",
-                                                 u"Обем"};
+constexpr std::u16string_view QuantityNames[] = {
+    u"Радиус на основата", u"Височина", u"Околна повърхнина", u"Пълна повърхнина", u"Обем"};
 
-QColor toColour(window::Rgb c) { return QColor(c.red, c.green, c.blue); }
+QColor toColour(window::Rgb c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 QString objectName(Kind kind, int index) {
     static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
@@ -55,9 +56,10 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             auto* box = new QLineEdit(form);
             if (d.background) fillBackground(box, QPalette::Base, *d.background);
             if (!d.tabStop) box->setFocusPolicy(Qt::ClickFocus);
-            box->setAccessibleName(QStringLiteral("Вариант %1, %2")
-                                       .arg(d.index / 5 + 1)
-                                       .arg(toQString(calc::columnName(static_cast<calc::Column>(i % 5)))));
+            box->setAccessibleName(
+                QStringLiteral("Вариант %1, %2")
+                    .arg(d.index / 5 + 1)
+                    .arg(toQString(calc::columnName(static_cast<calc::Column>(i % 5)))));
             controls.Text2[i] = box;
             return box;
         }
@@ -75,8 +77,9 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             if (!d.border) area->setFrameShape(QFrame::NoFrame);
             // Two report lines must fit above the quotation box's top edge.
             area->document()->setDocumentMargin(1);
-            area->setAccessibleName(d.index == 0 ? QStringLiteral("Задание и резултат: вписана сфера")
-                                                 : QStringLiteral("Цитат"));
+            area->setAccessibleName(d.index == 0
+                                        ? QStringLiteral("Задание и резултат: вписана сфера")
+                                        : QStringLiteral("Цитат"));
             controls.Text1[i] = area;
             return area;
         }
@@ -103,7 +106,9 @@ QWidget* Controls::find(window::ControlRef ref) const {
     return nullptr;
 }
 
-QFont windowFont() { return QFont(toQString(window::FontFamily), window::FontPoints); }
+QFont windowFont() {
+    return QFont(toQString(window::FontFamily), window::FontPoints);
+}
 
 Controls buildControls(QWidget* form) {
     using window::toPixels;

@@ -17,8 +17,8 @@ constexpr bool contains(const auto& boxes, int box) {
 
 constexpr ControlDesign plain(Kind kind, int index, int left, int top, int width, int height,
                               Rgb background, std::u16string_view text, bool centred = false) {
-    return {kind, index, left, top, width, height, background, false, text, true, false, true,
-            centred};
+    return {kind,  index, left, top,   width, height, background,
+            false, text,  true, false, true,  centred};
 }
 
 constexpr ControlDesign box(int i) {
@@ -27,14 +27,25 @@ constexpr ControlDesign box(int i) {
     std::optional<Rgb> background;
     if (computed) background = ComputedBackground;
     if (whiteBold) background = White;
-    return {Kind::Text2, i, 1560 + 960 * (i % 5), 840 + 360 * (i / 5), 975, 405, background,
-            computed || whiteBold, u"", !computed, false, true, false};
+    return {Kind::Text2,
+            i,
+            1560 + 960 * (i % 5),
+            840 + 360 * (i / 5),
+            975,
+            405,
+            background,
+            computed || whiteBold,
+            u"",
+            !computed,
+            false,
+            true,
+            false};
 }
 
 constexpr ControlDesign textArea(int index, int left, int top, int width, int height,
                                  std::u16string_view text, bool border) {
-    return {Kind::Text1, index, left, top, width, height, std::nullopt, false, text, true,
-            true, border, false};
+    return {Kind::Text1, index, left, top,  width,  height, std::nullopt,
+            false,       text,  true, true, border, false};
 }
 
 constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
@@ -69,6 +80,8 @@ static_assert(std::all_of(designs.begin(), designs.end(), [](const ControlDesign
 
 }  // namespace
 
-const std::array<ControlDesign, ControlCount>& controlDesigns() { return designs; }
+const std::array<ControlDesign, ControlCount>& controlDesigns() {
+    return designs;
+}
 
 }  // namespace window

@@ -23,10 +23,10 @@ struct ControlDesign {
     std::optional<Rgb> background;  // none: the desktop's text-box colour
     bool bold;
     std::u16string_view text;
-    bool tabStop;      // computed boxes are skipped by Tab
-    bool readOnly;     // the two Text1 boxes
-    bool border;       // Text1(1) has none
-    bool centred;      // the labels
+    bool tabStop;   // computed boxes are skipped by Tab
+    bool readOnly;  // the two Text1 boxes
+    bool border;    // Text1(1) has none
+    bool centred;   // the labels
 };
 
 struct ControlRef {
@@ -87,25 +87,27 @@ const std::array<ControlDesign, ControlCount>& controlDesigns();
 
 // The tab order, position 0 first; labels hold a place but take no focus.
 inline constexpr std::array<ControlRef, ControlCount> TabOrder{{
-    {Kind::Text1, 0},  {Kind::Text1, 1},    {Kind::Label1, 0}, {Kind::Option1, 0},
-    {Kind::Option1, 1}, {Kind::Option1, 2}, {Kind::Label1, 1}, {Kind::Label1, 2},
-    {Kind::Label1, 3}, {Kind::Label1, 4},   {Kind::Text2, 0},  {Kind::Text2, 1},
-    {Kind::Text2, 2},  {Kind::Text2, 3},    {Kind::Text2, 5},  {Kind::Text2, 6},
-    {Kind::Text2, 7},  {Kind::Text2, 8},    {Kind::Text2, 10}, {Kind::Text2, 11},
-    {Kind::Text2, 12}, {Kind::Text2, 13},   {Kind::Option1, 3}, {Kind::Text2, 15},
-    {Kind::Text2, 16}, {Kind::Text2, 17},   {Kind::Text2, 18}, {Kind::Command1, 0},
-    {Kind::Command1, 1}, {Kind::Text2, 4},  {Kind::Text2, 9},  {Kind::Text2, 14},
-    {Kind::Text2, 19}, {Kind::Text2, 20},   {Kind::Text2, 21}, {Kind::Text2, 22},
-    {Kind::Text2, 23}, {Kind::Text2, 24},   {Kind::Option1, 4}, {Kind::Label1, 5},
-    {Kind::Option1, 5}, {Kind::Text2, 25},  {Kind::Text2, 26}, {Kind::Text2, 27},
-    {Kind::Text2, 28}, {Kind::Text2, 29},   {Kind::Text2, 30}, {Kind::Option1, 6},
-    {Kind::Text2, 31}, {Kind::Text2, 32},   {Kind::Text2, 33}, {Kind::Text2, 34},
-    {Kind::Option1, 7}, {Kind::Text2, 35},  {Kind::Text2, 36}, {Kind::Text2, 37},
-    {Kind::Text2, 38}, {Kind::Text2, 39},   {Kind::Option1, 8}, {Kind::Text2, 40},
-    {Kind::Text2, 41}, {Kind::Text2, 42},   {Kind::Text2, 43}, {Kind::Text2, 44},
+    {Kind::Text1, 0},    {Kind::Text1, 1},   {Kind::Label1, 0},  {Kind::Option1, 0},
+    {Kind::Option1, 1},  {Kind::Option1, 2}, {Kind::Label1, 1},  {Kind::Label1, 2},
+    {Kind::Label1, 3},   {Kind::Label1, 4},  {Kind::Text2, 0},   {Kind::Text2, 1},
+    {Kind::Text2, 2},    {Kind::Text2, 3},   {Kind::Text2, 5},   {Kind::Text2, 6},
+    {Kind::Text2, 7},    {Kind::Text2, 8},   {Kind::Text2, 10},  {Kind::Text2, 11},
+    {Kind::Text2, 12},   {Kind::Text2, 13},  {Kind::Option1, 3}, {Kind::Text2, 15},
+    {Kind::Text2, 16},   {Kind::Text2, 17},  {Kind::Text2, 18},  {Kind::Command1, 0},
+    {Kind::Command1, 1}, {Kind::Text2, 4},   {Kind::Text2, 9},   {Kind::Text2, 14},
+    {Kind::Text2, 19},   {Kind::Text2, 20},  {Kind::Text2, 21},  {Kind::Text2, 22},
+    {Kind::Text2, 23},   {Kind::Text2, 24},  {Kind::Option1, 4}, {Kind::Label1, 5},
+    {Kind::Option1, 5},  {Kind::Text2, 25},  {Kind::Text2, 26},  {Kind::Text2, 27},
+    {Kind::Text2, 28},   {Kind::Text2, 29},  {Kind::Text2, 30},  {Kind::Option1, 6},
+    {Kind::Text2, 31},   {Kind::Text2, 32},  {Kind::Text2, 33},  {Kind::Text2, 34},
+    {Kind::Option1, 7},  {Kind::Text2, 35},  {Kind::Text2, 36},  {Kind::Text2, 37},
+    {Kind::Text2, 38},   {Kind::Text2, 39},  {Kind::Option1, 8}, {Kind::Text2, 40},
+    {Kind::Text2, 41},   {Kind::Text2, 42},  {Kind::Text2, 43},  {Kind::Text2, 44},
 }};
 
 // The left, top, width and height of a design in logical pixels.
-constexpr int toPixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int toPixels(int twips) {
+    return twips / TwipsPerPixel;
+}
 
 }  // namespace window

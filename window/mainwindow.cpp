@@ -31,9 +31,11 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     setWindowIcon(icon);
 
     for (int k = 0; k < calc::VariantCount; ++k)
-        connect(controls_.Option1[k], &QRadioButton::clicked, this, [this, k] { onOptionClicked(k); });
+        connect(controls_.Option1[k], &QRadioButton::clicked, this,
+                [this, k] { onOptionClicked(k); });
     for (int n = 0; n < 2; ++n)
-        connect(controls_.Command1[n], &QPushButton::clicked, this, [this, n] { onCommandClicked(n); });
+        connect(controls_.Command1[n], &QPushButton::clicked, this,
+                [this, n] { onCommandClicked(n); });
     for (QLineEdit* box : controls_.Text2)
         connect(box, &QLineEdit::returnPressed, this, [this] { onCommandClicked(0); });
 

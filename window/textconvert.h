@@ -7,7 +7,8 @@
 
 // Qt's QString and the core's UTF-16 strings share their code units.
 inline QString toQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 inline std::u16string_view toView(const QString& text) {

@@ -31,13 +31,12 @@ namespace {
 // the same order, not from this program.
 void row(int k, double first, double second, double R, double H, double So, double Sp, double V) {
     const auto given = calc::givenColumns(k);
-    const QByteArray name = QByteArray("k=") + QByteArray::number(k) + ' ' +
-                            QString::fromStdU16String(std::u16string(calc::columnName(given[0])))
-                                .toLatin1() +
-                            '=' + QByteArray::number(first, 'g', 17) + ' ' +
-                            QString::fromStdU16String(std::u16string(calc::columnName(given[1])))
-                                .toLatin1() +
-                            '=' + QByteArray::number(second, 'g', 17);
+    const QByteArray name =
+        QByteArray("k=") + QByteArray::number(k) + ' ' +
+        QString::fromStdU16String(std::u16string(calc::columnName(given[0]))).toLatin1() + '=' +
+        QByteArray::number(first, 'g', 17) + ' ' +
+        QString::fromStdU16String(std::u16string(calc::columnName(given[1]))).toLatin1() + '=' +
+        QByteArray::number(second, 'g', 17);
     QTest::newRow(name.constData()) << k << first << second << R << H << So << Sp << V;
 }
 

@@ -25,7 +25,11 @@ std::u16string decode(const std::uint8_t* p, std::size_t n) {
     std::u16string out;
     for (std::size_t i = 0; i < n;) {
         const unsigned c = p[i];
-        unsigned len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        unsigned len = c < 0x80         ? 1
+                       : (c >> 5) == 6  ? 2
+                       : (c >> 4) == 14 ? 3
+                       : (c >> 3) == 30 ? 4
+                                        : 0;
         if (len == 0 || i + len > n) {
             out += u'\uFFFD';
             ++i;
@@ -51,7 +55,9 @@ std::string ascii(const std::u16string& t) {
     return s;
 }
 
-bool nearMax(double x) { return std::fabs(x) > 1.797693134862315e308; }
+bool nearMax(double x) {
+    return std::fabs(x) > 1.797693134862315e308;
+}
 
 void checkText(double x) {
     if (!std::isfinite(x)) return;
@@ -61,7 +67,8 @@ void checkText(double x) {
     if (x == 0 ? text != u"0" : ascii(text) != expected) fault("toText", expected);
     if (nearMax(x)) return;
     if (platform::toText(platform::toNumber(text)) != text) fault("round trip", expected);
-    if (platform::toText(platform::toNumber(platform::toText(x, u',')), u',') != platform::toText(x, u','))
+    if (platform::toText(platform::toNumber(platform::toText(x, u',')), u',') !=
+        platform::toText(x, u','))
         fault("round trip with ','", expected);
 }
 
@@ -92,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (plain.find_first_not_of("0123456789.eE+-") == std::string::npos) {
         errno = 0;
         const double expected = std::strtod(plain.c_str(), nullptr);
-        if (std::isinf(expected) != overflow) fault("overflow disagrees with strtod", plain.substr(0, 200));
+        if (std::isinf(expected) != overflow)
+            fault("overflow disagrees with strtod", plain.substr(0, 200));
         if (!overflow && std::memcmp(&expected, &value, 8) != 0 && !(expected == 0 && value == 0))
             fault("toNumber disagrees with strtod", plain.substr(0, 200));
     }

@@ -55,7 +55,8 @@ void TestChecked::fails_data() {
     QTest::newRow("1e200*1e200") << int(Mul) << 1e200 << 1e200 << Failure::Overflow;
     QTest::newRow("1e300/1e-300") << int(Div) << 1e300 << 1e-300 << Failure::Overflow;
     QTest::newRow("sqrt(-1)") << int(Sqrt) << -1.0 << 0.0 << Failure::InvalidArgument;
-    QTest::newRow("sqrt(-min subnormal)") << int(Sqrt) << -4.9e-324 << 0.0 << Failure::InvalidArgument;
+    QTest::newRow("sqrt(-min subnormal)")
+        << int(Sqrt) << -4.9e-324 << 0.0 << Failure::InvalidArgument;
 }
 
 void TestChecked::fails() {

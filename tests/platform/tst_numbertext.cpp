@@ -21,8 +21,6 @@ private slots:
     void toNumber();
     void toNumberOverflows_data();
     void toNumberOverflows();
-    void toNumberLongTexts_data();
-    void toNumberLongTexts();
     void toText_data();
     void toText();
     void roundTripOfRandomDoubles();
@@ -86,6 +84,13 @@ void TestNumberText::toNumber_data() {
     add("0e99999999999999999999", 0);
     add("9007199254740993", 9007199254740992);  // ties to even
     add("12.5.3", 12.5);
+    // Thousands of digits are still rounded correctly.
+    const QString zeros(30000, QChar('0'));
+    QTest::newRow("2^53+1 then 30000 zeros and 1")
+        << "9007199254740993." + zeros + "1" << 9007199254740994.0;
+    QTest::newRow("2^53+1 then 30000 zeros") << "9007199254740993." + zeros << 9007199254740992.0;
+    QTest::newRow("1 and 30000 zeros e-30000") << "1" + zeros + "e-30000" << 1.0;
+    QTest::newRow("0.30000 zeros 1 e30001") << "0." + zeros + "1e30001" << 1.0;
 }
 
 void TestNumberText::toNumber() {
@@ -111,23 +116,6 @@ void TestNumberText::toNumberOverflows() {
     } catch (const platform::CalculationError& error) {
         QCOMPARE(error.failure(), platform::Failure::Overflow);
     }
-}
-
-void TestNumberText::toNumberLongTexts_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
-    const QString zeros(30000, QChar('0'));
-    QTest::newRow("2^53+1 then 30000 zeros and 1") << "9007199254740993." + zeros + "1"
-                                                   << 9007199254740994.0;
-    QTest::newRow("2^53+1 then 30000 zeros") << "9007199254740993." + zeros << 9007199254740992.0;
-    QTest::newRow("1 and 30000 zeros e-30000") << "1" + zeros + "e-30000" << 1.0;
-    QTest::newRow("0.30000 zeros 1 e30001") << "0." + zeros + "1e30001" << 1.0;
-}
-
-void TestNumberText::toNumberLongTexts() {
-    QFETCH(QString, text);
-    QFETCH(double, expected);
-    COMPARE_EXACT(platform::toNumber(text.toStdU16String()), expected);
 }
 
 void TestNumberText::toText_data() {
@@ -169,8 +157,9 @@ void TestNumberText::toText() {
     QCOMPARE(QString::fromStdU16String(platform::toText(value, u',')), comma);
     // What is written reads back as the same text.
     if (value != DBL_MAX) {
-        QCOMPARE(QString::fromStdU16String(platform::toText(platform::toNumber(comma.toStdU16String()))),
-                 point);
+        QCOMPARE(
+            QString::fromStdU16String(platform::toText(platform::toNumber(comma.toStdU16String()))),
+            point);
     }
 }
 
@@ -197,7 +186,8 @@ void TestNumberText::roundTripOfRandomDoubles() {
         const double back = platform::toNumber(text);
         if (!sameBits(back, std::strtod(expected, nullptr)))
             COMPARE_EXACT(back, std::strtod(expected, nullptr));
-        if (platform::toText(back) != text) QCOMPARE(QString::fromStdU16String(platform::toText(back)), got);
+        if (platform::toText(back) != text)
+            QCOMPARE(QString::fromStdU16String(platform::toText(back)), got);
     }
 }
 
@@ -212,7 +202,8 @@ void TestNumberText::typicalMagnitudesAndMidpoints() {
         double x = std::pow(10.0, magnitude(random));
         if (i % 2 == 1) {
             char midpoint[40];
-            std::snprintf(midpoint, sizeof midpoint, "%lld5e%d", static_cast<long long>(digits(random)),
+            std::snprintf(midpoint, sizeof midpoint, "%lld5e%d",
+                          static_cast<long long>(digits(random)),
                           static_cast<int>(magnitude(random)) - 15);
             x = std::strtod(midpoint, nullptr);
             const int step = static_cast<int>(random() % 5) - 2;  // a few ulps either side

@@ -38,10 +38,13 @@ QStringList gridTexts(const MainWindow& w) {
     return texts;
 }
 
-QStringList rowTexts(const MainWindow& w, int k) { return gridTexts(w).mid(5 * k, 5); }
+QStringList rowTexts(const MainWindow& w, int k) {
+    return gridTexts(w).mid(5 * k, 5);
+}
 
 QString reportOf(const QString& r, const QString& s) {
-    return "Радиус на максималната вписана сфера: " + r + "\r\nПовърхнина на сферата: " + s + "\r\n";
+    return "Радиус на максималната вписана сфера: " + r + "\r\nПовърхнина на сферата: " + s +
+           "\r\n";
 }
 
 void type(QLineEdit* box, const QString& text) {
@@ -57,9 +60,13 @@ QList<int> unlocked(const MainWindow& w) {
     return boxes;
 }
 
-QList<int> row(int k) { return {5 * k, 5 * k + 1, 5 * k + 2, 5 * k + 3, 5 * k + 4}; }
+QList<int> row(int k) {
+    return {5 * k, 5 * k + 1, 5 * k + 2, 5 * k + 3, 5 * k + 4};
+}
 
-QColor pixelAt(const QImage& image, QPoint p) { return image.pixelColor(p); }
+QColor pixelAt(const QImage& image, QPoint p) {
+    return image.pixelColor(p);
+}
 
 }  // namespace
 
@@ -110,8 +117,8 @@ void TestMainWindow::calculateBeforeAnyOptionUsesFirstVariant() {
     type(w.controls().Text2[0], "2");
     type(w.controls().Text2[1], "3");
     w.controls().Command1[0]->click();
-    QCOMPARE(rowTexts(w, 0), QStringList({"2", "3", "37.6991118430775", "62.8318530717958",
-                                          "37.6991118430775"}));
+    QCOMPARE(rowTexts(w, 0),
+             QStringList({"2", "3", "37.6991118430775", "62.8318530717958", "37.6991118430775"}));
     QCOMPARE(toQString(w.reportText()), reportOf("1.5", "28.2743338823081"));
     QVERIFY(errors.failures.empty());
     // The assignment text is gone for good.
@@ -221,8 +228,8 @@ void TestMainWindow::bulgarianLocaleWritesCommas() {
     type(w.controls().Text2[5], "2");
     type(w.controls().Text2[7], "37,6991118430775");
     w.controls().Command1[0]->click();
-    QCOMPARE(rowTexts(w, 1), QStringList({"2", "3", "37,6991118430775", "62,8318530717958",
-                                          "37,6991118430775"}));
+    QCOMPARE(rowTexts(w, 1),
+             QStringList({"2", "3", "37,6991118430775", "62,8318530717958", "37,6991118430775"}));
     QCOMPARE(toQString(w.reportText()), reportOf("1,5", "28,2743338823081"));
 }
 
@@ -232,11 +239,16 @@ void TestMainWindow::errorsLeaveGridAndReport_data() {
     QTest::addColumn<QString>("second");
     QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("quantity");
-    QTest::newRow("k=1 R=0") << 1 << "0" << "5" << Failure::DivisionByZero << "H";
-    QTest::newRow("k=8 So=5 Sp=4") << 8 << "5" << "4" << Failure::InvalidArgument << "R";
-    QTest::newRow("k=4 V+V overflows") << 4 << "1" << "1e308" << Failure::Overflow << "R";
-    QTest::newRow("k=0 R=1e400") << 0 << "1e400" << "1" << Failure::Overflow << "R";
-    QTest::newRow("k=5 R=1e999") << 5 << "1" << "1e999" << Failure::Overflow << "R";
+    QTest::newRow("k=1 R=0") << 1 << "0"
+                             << "5" << Failure::DivisionByZero << "H";
+    QTest::newRow("k=8 So=5 Sp=4") << 8 << "5"
+                                   << "4" << Failure::InvalidArgument << "R";
+    QTest::newRow("k=4 V+V overflows") << 4 << "1"
+                                       << "1e308" << Failure::Overflow << "R";
+    QTest::newRow("k=0 R=1e400") << 0 << "1e400"
+                                 << "1" << Failure::Overflow << "R";
+    QTest::newRow("k=5 R=1e999") << 5 << "1"
+                                 << "1e999" << Failure::Overflow << "R";
 }
 
 void TestMainWindow::errorsLeaveGridAndReport() {
@@ -305,8 +317,8 @@ void TestMainWindow::enterCalculates() {
     type(w.controls().Text2[16], "3");
     type(w.controls().Text2[17], "37.6991118430775");
     QTest::keyClick(w.controls().Text2[4], Qt::Key_Enter);  // keypad Enter, in a locked box
-    QCOMPARE(rowTexts(w, 3), QStringList({"2", "3", "37.6991118430775", "62.8318530717959",
-                                          "37.6991118430775"}));
+    QCOMPARE(rowTexts(w, 3),
+             QStringList({"2", "3", "37.6991118430775", "62.8318530717959", "37.6991118430775"}));
 }
 
 void TestMainWindow::arrowKeysChooseVariant() {
@@ -363,9 +375,9 @@ void TestMainWindow::layout_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     for (int i = 0; i < window::BoxCount; ++i)
-        QTest::addRow("Text2_%d", i) << QString("Text2_%1").arg(i)
-                                     << QRect((1560 + 960 * (i % 5)) / 15, (840 + 360 * (i / 5)) / 15,
-                                              65, 27);
+        QTest::addRow("Text2_%d", i)
+            << QString("Text2_%1").arg(i)
+            << QRect((1560 + 960 * (i % 5)) / 15, (840 + 360 * (i / 5)) / 15, 65, 27);
     QTest::newRow("Label1_0") << "Label1_0" << QRect(40, 0, 417, 25);
     QTest::newRow("Label1_5") << "Label1_5" << QRect(360, 32, 65, 25);
     QTest::newRow("Option1_8") << "Option1_8" << QRect(8, 248, 97, 25);
@@ -393,8 +405,8 @@ void TestMainWindow::designRules() {
         for (int c = 0; c < calc::ColumnCount; ++c) {
             const int i = 5 * k + c;
             const bool isGiven = c == static_cast<int>(given[0]) || c == static_cast<int>(given[1]);
-            const bool drawnComputed = std::count(window::ComputedBoxes.begin(),
-                                                  window::ComputedBoxes.end(), i) == 1;
+            const bool drawnComputed =
+                std::count(window::ComputedBoxes.begin(), window::ComputedBoxes.end(), i) == 1;
             QVERIFY2(isGiven != drawnComputed, qPrintable(QString::number(i)));
         }
     }
@@ -415,7 +427,8 @@ void TestMainWindow::designRules() {
     QCOMPARE(c.Option1[8]->text(), QStringLiteral("Вариант 9"));
     QCOMPARE(c.Command1[0]->text(), QStringLiteral("Изчисли"));
     QCOMPARE(c.Command1[1]->text(), QStringLiteral("Изчисти"));
-    QCOMPARE(c.Label1[0]->text(), QStringLiteral("Изчисляване на вписана сфера в прав кръгов цилиндър"));
+    QCOMPARE(c.Label1[0]->text(),
+             QStringLiteral("Изчисляване на вписана сфера в прав кръгов цилиндър"));
 }
 
 void TestMainWindow::colours_data() {

@@ -54,8 +54,10 @@ Expected expectCalculation(const State& before, int k) {
     Expected e{false, before};
     try {
         const auto given = calc::givenColumns(k);
-        const double a = platform::toNumber(toView(before.grid[5 * k + static_cast<int>(given[0])]));
-        const double b = platform::toNumber(toView(before.grid[5 * k + static_cast<int>(given[1])]));
+        const double a =
+            platform::toNumber(toView(before.grid[5 * k + static_cast<int>(given[0])]));
+        const double b =
+            platform::toNumber(toView(before.grid[5 * k + static_cast<int>(given[1])]));
         const calc::CylinderQuantities q = calc::solveCylinder(k, a, b);
         for (int c = 0; c < calc::ColumnCount; ++c)
             e.after.grid[5 * k + c] = toQString(platform::toText(q[static_cast<calc::Column>(c)]));
@@ -92,8 +94,9 @@ void TestMonkey::randomEvents() {
     std::mt19937 random(seed);
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
 
-    const QString alphabet = QStringLiteral("0123456789012345678901234567890.,.,  eE-+\u2212\u00A0"
-                                            "abcxyzабвгдежзсм\t");
+    const QString alphabet = QStringLiteral(
+        "0123456789012345678901234567890.,.,  eE-+\u2212\u00A0"
+        "abcxyzабвгдежзсм\t");
     QString pasted;
     for (int i = 0; i < 30000; ++i) pasted += alphabet[pick(alphabet.size())];
     QApplication::clipboard()->setText(pasted);
@@ -126,7 +129,8 @@ void TestMonkey::randomEvents() {
             mayChangeBox = !before.locked[changedBox];
             if (roll == 99) {
                 what = QStringLiteral("paste 30000 characters into box %1").arg(changedBox);
-                QTest::keyClick(c.Text2[changedBox], Qt::Key_V, Qt::ControlModifier);  // as a user pastes
+                QTest::keyClick(c.Text2[changedBox], Qt::Key_V,
+                                Qt::ControlModifier);  // as a user pastes
             } else {
                 QString text;
                 for (int n = pick(6) + 1; n > 0; --n) text += alphabet[pick(alphabet.size())];
@@ -158,8 +162,10 @@ void TestMonkey::randomEvents() {
         if (mayChangeBox) expected.grid[changedBox] = after.grid[changedBox];
         for (int i = 0; i < window::BoxCount; ++i) {
             QVERIFY2(after.grid[i] == expected.grid[i],
-                     (where + " box " + QByteArray::number(i) + " holds '" + after.grid[i].left(40).toUtf8() +
-                      "', expected '" + expected.grid[i].left(40).toUtf8() + "'").constData());
+                     (where + " box " + QByteArray::number(i) + " holds '" +
+                      after.grid[i].left(40).toUtf8() + "', expected '" +
+                      expected.grid[i].left(40).toUtf8() + "'")
+                         .constData());
         }
         QVERIFY2(after == expected, where.constData());
         QVERIFY2(errors.count == errorsBefore + (expectError ? 1 : 0), where.constData());
@@ -169,7 +175,8 @@ void TestMonkey::randomEvents() {
         for (int i = 0; i < window::BoxCount; ++i)
             QVERIFY2(after.locked[i] == (i / 5 != selected), where.constData());
         if (!expectError && what.contains(QStringLiteral("Изчисли")))
-            QVERIFY2(std::count(after.report.begin(), after.report.end(), u'\n') == 2, where.constData());
+            QVERIFY2(std::count(after.report.begin(), after.report.end(), u'\n') == 2,
+                     where.constData());
     }
     qInfo("%d events, %d calculation errors reported, seed %u", events, errors.count, seed);
 }
