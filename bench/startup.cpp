@@ -60,10 +60,10 @@ int main(int argc, char** argv) {
     const int settleMs = std::atoi(argv[2]);
     std::vector<Program> programs;
     for (int i = 3; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const auto eq = spec.find('=');
-        Program p{spec.substr(0, eq), {}, {}, {}, {}};
-        std::string rest = spec.substr(eq + 1);
+        const std::string entry = argv[i];
+        const auto eq = entry.find('=');
+        Program p{entry.substr(0, eq), {}, {}, {}, {}};
+        std::string rest = entry.substr(eq + 1);
         std::size_t pos = 0;
         while ((pos = rest.find(' ')) != std::string::npos) {
             p.argv.push_back(rest.substr(0, pos));
