@@ -79,26 +79,26 @@ struct Step {
 };
 
 struct Variant {
-    std::u16string_view caption;
     std::array<Column, 2> given;   // in reading order
     std::array<Step, 3> computed;  // in computing order
 };
 
 using enum Column;
 
+// Index k is the row of VariantCaptions[k]: given columns, then the steps.
+// clang-format off
 constexpr std::array<Variant, VariantCount> variants{{
-    {u"Вариант 1", {R, H}, {{{So, lateralSurface}, {Sp, totalSurface}, {V, volume}}}},
-    {u"Вариант 2", {R, So}, {{{H, heightFromLateral}, {Sp, totalSurface}, {V, volume}}}},
-    {u"Вариант 3", {H, Sp}, {{{R, radiusFromTotal}, {So, lateralSurface}, {V, volume}}}},
-    {u"Вариант 4", {H, So}, {{{R, radiusFromLateral}, {Sp, totalSurface}, {V, volume}}}},
-    {u"Вариант 5", {So, V}, {{{R, radiusFromVolume}, {H, heightFromLateral}, {Sp, totalSurface}}}},
-    {u"Вариант 6", {Sp, R}, {{{H, heightFromTotal}, {V, volume}, {So, lateralSurface}}}},
-    {u"Вариант 7", {R, V}, {{{H, heightFromVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
-    {u"Вариант 8",
-     {H, V},
-     {{{R, radiusFromHeightAndVolume}, {Sp, totalSurface}, {So, lateralSurface}}}},
-    {u"Вариант 9", {So, Sp}, {{{R, radiusFromSurfaces}, {H, heightFromLateral}, {V, volume}}}},
+    {{R, H},   {{{So, lateralSurface},           {Sp, totalSurface},      {V, volume}}}},
+    {{R, So},  {{{H, heightFromLateral},         {Sp, totalSurface},      {V, volume}}}},
+    {{H, Sp},  {{{R, radiusFromTotal},           {So, lateralSurface},    {V, volume}}}},
+    {{H, So},  {{{R, radiusFromLateral},         {Sp, totalSurface},      {V, volume}}}},
+    {{So, V},  {{{R, radiusFromVolume},          {H, heightFromLateral},  {Sp, totalSurface}}}},
+    {{Sp, R},  {{{H, heightFromTotal},           {V, volume},             {So, lateralSurface}}}},
+    {{R, V},   {{{H, heightFromVolume},          {Sp, totalSurface},      {So, lateralSurface}}}},
+    {{H, V},   {{{R, radiusFromHeightAndVolume}, {Sp, totalSurface},      {So, lateralSurface}}}},
+    {{So, Sp}, {{{R, radiusFromSurfaces},        {H, heightFromLateral},  {V, volume}}}},
 }};
+// clang-format on
 
 // Each variant gives two columns and computes the other three.
 constexpr bool coversAllColumns(const Variant& v) {
@@ -168,12 +168,12 @@ double& CylinderQuantities::operator[](Column c) {
 }
 
 std::u16string_view columnName(Column c) {
-    constexpr std::array<std::u16string_view, ColumnCount> names{u"R", u"H", u"So", u"Sp", u"V"};
-    return names[static_cast<std::size_t>(c)];
+    return ColumnNames[static_cast<std::size_t>(c)];
 }
 
 std::u16string_view variantCaption(int variant) {
-    return variantAt(variant).caption;
+    variantAt(variant);  // checks the index
+    return VariantCaptions[static_cast<std::size_t>(variant)];
 }
 
 std::array<Column, 2> givenColumns(int variant) {

@@ -24,6 +24,13 @@ struct CylinderQuantities {
     bool operator==(const CylinderQuantities&) const = default;
 };
 
+// Column names in display order, and the option caption of each variant.
+inline constexpr std::array<std::u16string_view, ColumnCount> ColumnNames{u"R", u"H", u"So", u"Sp",
+                                                                          u"V"};
+inline constexpr std::array<std::u16string_view, VariantCount> VariantCaptions{
+    u"Вариант 1", u"Вариант 2", u"Вариант 3", u"Вариант 4", u"Вариант 5",
+    u"Вариант 6", u"Вариант 7", u"Вариант 8", u"Вариант 9"};
+
 // The column header text of c: u"R", u"H", u"So", u"Sp" or u"V".
 std::u16string_view columnName(Column c);
 

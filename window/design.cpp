@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "calc/cylinder.h"
+
 namespace window {
 
 namespace {
-
-constexpr std::u16string_view HeaderTexts[] = {u"R", u"H", u"So", u"Sp", u"V"};
-constexpr std::u16string_view OptionTexts[] = {u"Вариант 1", u"Вариант 2", u"Вариант 3",
-                                               u"Вариант 4", u"Вариант 5", u"Вариант 6",
-                                               u"Вариант 7", u"Вариант 8", u"Вариант 9"};
 
 constexpr bool contains(const auto& boxes, int box) {
     return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
@@ -55,10 +52,10 @@ constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
                    u"Изчисляване на вписана сфера в прав кръгов цилиндър", true);
     for (int c = 0; c < 5; ++c)
         d[n++] = plain(Kind::Label1, c + 1, 1560 + 960 * c, 480, 975, 375, LabelBackground,
-                       HeaderTexts[c], true);
+                       calc::ColumnNames[static_cast<std::size_t>(c)], true);
     for (int k = 0; k < 9; ++k)
         d[n++] = plain(Kind::Option1, k, 120, 840 + 360 * k, 1455, 375, OptionBackground,
-                       OptionTexts[k]);
+                       calc::VariantCaptions[static_cast<std::size_t>(k)]);
     for (int i = 0; i < BoxCount; ++i) d[n++] = box(i);
     d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли");
     d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти");
