@@ -1,0 +1,30 @@
+#pragma once
+
+#include <doctest/doctest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// Doubles are compared bit for bit: every last bit is part of the promise,
+// and -0 is not 0.
+inline bool sameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+inline std::string describeBits(double actual, double expected) {
+    char text[160];
+    std::snprintf(text, sizeof text, "actual %.17g (0x%016llx), expected %.17g (0x%016llx)", actual,
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(actual)), expected,
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(expected)));
+    return text;
+}
+
+#define CHECK_BITS(actual, expected)                                    \
+    do {                                                                \
+        const double actual_ = (actual);                                \
+        const double expected_ = (expected);                            \
+        CHECK_MESSAGE(sameBits(actual_, expected_), #actual ": ",       \
+                      describeBits(actual_, expected_));                \
+    } while (false)
