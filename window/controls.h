@@ -1,30 +1,30 @@
 #pragma once
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include <string>
+#include <string_view>
 
-#include <array>
+#include "platform/calculationerror.h"
 
-#include "design.h"
+namespace window {
 
-// The window's control arrays, indexed as designed.
-struct Controls {
-    std::array<QLabel*, 6> Label1{};
-    std::array<QRadioButton*, 9> Option1{};
-    std::array<QLineEdit*, window::BoxCount> Text2{};
-    std::array<QPushButton*, 2> Command1{};
-    std::array<QPlainTextEdit*, 2> Text1{};
+// What the window's handlers ask of the desktop runtime: the properties of
+// its controls, and telling the user of an error. Each runtime implements
+// it once over its own widgets; tests use an in-memory one.
+class ControlServices {
+public:
+    virtual ~ControlServices() = default;
 
-    QWidget* find(window::ControlRef ref) const;
+    // Text2(box).Text, box 0..44, as the user sees it.
+    virtual std::u16string boxText(int box) const = 0;
+    virtual void setBoxText(int box, std::u16string_view text) = 0;
+    // A locked box refuses the user's typing; the program still writes it.
+    virtual void setBoxLocked(int box, bool locked) = 0;
+    // Option1(k).Value = True: selects option k and deselects the others.
+    virtual void selectOption(int k) = 0;
+    // Replaces the whole text of the report area Text1(0); CR LF line ends.
+    virtual void setReportText(std::u16string_view text) = 0;
+    // Shows the error to the user (a message box, say) and returns.
+    virtual void reportError(const platform::CalculationError& error) = 0;
 };
 
-// The window font, which every control without a font of its own uses.
-QFont windowFont();
-
-// Creates every control of the design table on `form` (which gets the
-// window's size, colour and font), sets the tab order and names each
-// control by array and index ("Text2_11").
-Controls buildControls(QWidget* form);
+}  // namespace window

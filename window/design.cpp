@@ -81,4 +81,27 @@ const std::array<ControlDesign, ControlCount>& controlDesigns() {
     return designs;
 }
 
+#ifndef CYLINDER_PUBLISHER_URL
+#define CYLINDER_PUBLISHER_URL "www.example.org"
+#endif
+
+std::u16string windowCaption() {
+    return std::u16string(u"" CYLINDER_PUBLISHER_URL u"  ") + std::u16string(CaptionTitle);
+}
+
+std::u16string accessibleName(ControlRef ref) {
+    switch (ref.kind) {
+        case Kind::Text2: {
+            std::u16string name(calc::variantCaption(ref.index / 5));
+            name += u", ";
+            name += calc::columnName(static_cast<calc::Column>(ref.index % 5));
+            return name;
+        }
+        case Kind::Text1:
+            return ref.index == 0 ? u"Задание и резултат: вписана сфера" : u"Цитат";
+        default:
+            return {};
+    }
+}
+
 }  // namespace window

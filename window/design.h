@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace window {
@@ -104,6 +105,23 @@ inline constexpr std::array<ControlRef, ControlCount> TabOrder{{
     {Kind::Text2, 38},   {Kind::Text2, 39},  {Kind::Option1, 8}, {Kind::Text2, 40},
     {Kind::Text2, 41},   {Kind::Text2, 42},  {Kind::Text2, 43},  {Kind::Text2, 44},
 }};
+
+// The full names of the five quantities, in column order: the column
+// headers' tooltips and what a screen reader says of each box.
+inline constexpr std::array<std::u16string_view, 5> QuantityNames{
+    u"Радиус на основата", u"Височина", u"Околна повърхнина", u"Пълна повърхнина", u"Обем"};
+
+// The title of the message box that tells of a calculation error.
+inline constexpr std::u16string_view ErrorCaption = u"Грешка при изчисляването";
+
+// The window caption: the publisher's address, two spaces, then CaptionTitle.
+// Example: u"www.example.org  Геометрия - прав кръгов цилиндър".
+std::u16string windowCaption();
+
+// The name a screen reader announces for a control that shows no caption of
+// its own: u"Вариант 3, H" for Text2(11), a description for the two Text1
+// boxes; empty for controls whose text names them.
+std::u16string accessibleName(ControlRef ref);
 
 // The left, top, width and height of a design in logical pixels.
 constexpr int toPixels(int twips) {

@@ -3,8 +3,9 @@
 #include <QMessageBox>
 
 #include "textconvert.h"
+#include "window/design.h"
 
 void MessageBoxReporter::report(const platform::CalculationError& error) {
-    QMessageBox::warning(parent_, QStringLiteral("Грешка при изчисляването"),
+    QMessageBox::warning(parent_, toQString(window::ErrorCaption),
                          toQString(platform::describe(error)));
 }

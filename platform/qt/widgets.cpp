@@ -1,8 +1,7 @@
-#include "controls.h"
+#include "widgets.h"
 
 #include <QScrollBar>
 
-#include "calc/cylinder.h"
 #include "colourbutton.h"
 #include "textconvert.h"
 
@@ -10,9 +9,6 @@ using window::ControlDesign;
 using window::Kind;
 
 namespace {
-
-constexpr std::u16string_view QuantityNames[] = {
-    u"Радиус на основата", u"Височина", u"Околна повърхнина", u"Пълна повърхнина", u"Обем"};
 
 QColor toColour(window::Rgb c) {
     return QColor(c.red, c.green, c.blue);
@@ -42,7 +38,7 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             auto* label = new QLabel(text, form);
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             fillBackground(label, QPalette::Window, *d.background);
-            if (d.index > 0) label->setToolTip(toQString(QuantityNames[i - 1]));
+            if (d.index > 0) label->setToolTip(toQString(window::QuantityNames[i - 1]));
             controls.Label1[i] = label;
             return label;
         }
@@ -56,10 +52,7 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             auto* box = new QLineEdit(form);
             if (d.background) fillBackground(box, QPalette::Base, *d.background);
             if (!d.tabStop) box->setFocusPolicy(Qt::ClickFocus);
-            box->setAccessibleName(
-                QStringLiteral("Вариант %1, %2")
-                    .arg(d.index / 5 + 1)
-                    .arg(toQString(calc::columnName(static_cast<calc::Column>(i % 5)))));
+            box->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));
             controls.Text2[i] = box;
             return box;
         }
@@ -77,9 +70,7 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             if (!d.border) area->setFrameShape(QFrame::NoFrame);
             // Two report lines must fit above the quotation box's top edge.
             area->document()->setDocumentMargin(1);
-            area->setAccessibleName(d.index == 0
-                                        ? QStringLiteral("Задание и резултат: вписана сфера")
-                                        : QStringLiteral("Цитат"));
+            area->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));
             controls.Text1[i] = area;
             return area;
         }

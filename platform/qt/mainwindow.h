@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/calculationerror.h"
+#include "widgets.h"
+#include "window/controls.h"
+#include "window/form.h"
+
+// The program's one window on Qt: the widgets built from the design table,
+// their signals delivered to the form, the form's writes applied to them.
+// Enter in any box calculates, as "Изчисли" does.
+class MainWindow : public QWidget, private window::ControlServices {
+    Q_OBJECT
+
+public:
+    // `reporter` receives calculation errors; without one, errors show in
+    // a message box.
+    explicit MainWindow(platform::ErrorReporter* reporter = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const Controls& controls() const { return controls_; }
+    std::optional<std::int16_t> selectedVariant() const { return form_.selectedVariant(); }
+    // The report area's text as written, with CR LF line ends.
+    std::u16string reportText() const { return form_.reportText(); }
+
+private:
+    std::u16string boxText(int box) const override;
+    void setBoxText(int box, std::u16string_view text) override;
+    void setBoxLocked(int box, bool locked) override;
+    void selectOption(int k) override;
+    void setReportText(std::u16string_view text) override;
+    void reportError(const platform::CalculationError& error) override;
+
+    Controls controls_;
+    std::unique_ptr<platform::ErrorReporter> ownReporter_;
+    platform::ErrorReporter* reporter_;
+    window::Form form_;
+};

@@ -1,0 +1,311 @@
+// The window's behaviour, once for every runtime: the form driven through
+// in-memory controls.
+#include <doctest/doctest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "calc/cylinder.h"
+#include "expect.h"
+#include "memorycontrols.h"
+#include "window/design.h"
+#include "window/form.h"
+
+using platform::Failure;
+
+namespace {
+
+// A loaded window: the form and the controls it writes.
+struct Window {
+    explicit Window(char16_t separator = u'.') : form(controls, separator) { form.onLoad(); }
+    MemoryControls controls;
+    window::Form form;
+
+    std::vector<std::u16string> row(int k) const {
+        return {controls.boxes.begin() + 5 * k, controls.boxes.begin() + 5 * k + 5};
+    }
+    std::vector<int> unlocked() const {
+        std::vector<int> boxes;
+        for (int i = 0; i < window::BoxCount; ++i)
+            if (!controls.locked[i]) boxes.push_back(i);
+        return boxes;
+    }
+    bool gridEmpty() const {
+        return std::all_of(controls.boxes.begin(), controls.boxes.end(),
+                           [](const std::u16string& t) { return t.empty(); });
+    }
+    // Types the two given quantities of variant k into their boxes.
+    void typeGiven(int k, std::u16string_view first, std::u16string_view second) {
+        const auto given = calc::givenColumns(k);
+        controls.type(5 * k + static_cast<int>(given[0]), first);
+        controls.type(5 * k + static_cast<int>(given[1]), second);
+    }
+};
+
+std::vector<int> row(int k) {
+    return {5 * k, 5 * k + 1, 5 * k + 2, 5 * k + 3, 5 * k + 4};
+}
+
+std::u16string reportOf(std::u16string_view r, std::u16string_view s) {
+    std::u16string text = u"Радиус на максималната вписана сфера: ";
+    text += r;
+    text += u"\r\nПовърхнина на сферата: ";
+    text += s;
+    text += u"\r\n";
+    return text;
+}
+
+}  // namespace
+
+TEST_CASE("load selects the first option and unlocks row 0 only") {
+    Window w;
+    CHECK_FALSE(w.form.selectedVariant().has_value());
+    CHECK(w.form.lastBoxIndex() == 44);
+    CHECK(w.controls.selected == 0);
+    CHECK(w.unlocked() == row(0));
+    CHECK(w.gridEmpty());
+    CHECK(w.form.reportText() == std::u16string(window::AssignmentText));
+    CHECK(w.controls.report == std::u16string(window::AssignmentText));  // not rewritten
+}
+
+TEST_CASE("calculate before any option click uses the first variant") {
+    Window w;
+    w.controls.type(0, u"2");
+    w.controls.type(1, u"3");
+    w.form.onCommandClick(0);
+    CHECK(w.row(0) == std::vector<std::u16string>{u"2", u"3", u"37.6991118430775",
+                                                  u"62.8318530717958", u"37.6991118430775"});
+    CHECK(w.controls.report == reportOf(u"1.5", u"28.2743338823081"));
+    CHECK(w.form.reportText() == w.controls.report);
+    CHECK(w.controls.errors.empty());
+}
+
+TEST_CASE("an option click empties the grid, unlocks its row and keeps the report") {
+    Window w;
+    w.controls.type(0, u"1");
+    w.controls.type(1, u"1");
+    w.form.onCommandClick(0);
+    const std::u16string report = w.controls.report;
+    w.form.onOptionClick(4);
+    CHECK(w.form.selectedVariant() == std::optional<std::int16_t>(4));
+    CHECK(w.gridEmpty());
+    CHECK(w.unlocked() == row(4));
+    CHECK(w.controls.report == report);
+    w.controls.type(0, u"7");  // locked now
+    CHECK(w.controls.boxes[0].empty());
+    // The option already chosen, clicked again, empties the grid again.
+    w.typeGiven(4, u"10", u"20");
+    w.form.onOptionClick(4);
+    CHECK(w.gridEmpty());
+}
+
+TEST_CASE("clear empties the grid and keeps locks, selection and report") {
+    Window w;
+    w.form.onOptionClick(2);
+    w.typeGiven(2, u"3", u"94.2477796076937");
+    w.form.onCommandClick(0);
+    const std::u16string report = w.controls.report;
+    w.form.onCommandClick(1);
+    CHECK(w.gridEmpty());
+    CHECK(w.unlocked() == row(2));
+    CHECK(w.form.selectedVariant() == std::optional<std::int16_t>(2));
+    CHECK(w.controls.report == report);
+    // Commands other than the two do nothing.
+    w.typeGiven(2, u"3", u"1");
+    w.form.onCommandClick(2);
+    w.form.onCommandClick(-1);
+    CHECK(w.controls.boxes[11] == u"3");
+    CHECK(w.controls.report == report);
+}
+
+TEST_CASE("every variant from typed texts to its row and report") {
+    struct Row {
+        int k;
+        std::u16string_view first, second;
+        std::vector<std::u16string> expected;
+        std::u16string_view r, s;
+    };
+    // Texts from an independent evaluation of the formulas, printed with "%.15G".
+    const Row rows[] = {
+        {0,
+         u"1",
+         u"1",
+         {u"1", u"1", u"6.28318530717958", u"12.5663706143592", u"3.14159265358979"},
+         u"0.5",
+         u"3.14159265358979"},
+        {1,
+         u"2",
+         u"37.6991118430775",
+         {u"2", u"3", u"37.6991118430775", u"62.8318530717958", u"37.6991118430775"},
+         u"1.5",
+         u"28.2743338823081"},
+        {2,
+         u"3",
+         u"94.2477796076937",
+         {u"2.65331193145904", u"3", u"50.0137516293231", u"94.2477796076937", u"66.3510419675559"},
+         u"1.5",
+         u"28.2743338823081"},
+        {3,
+         u"4",
+         u"10",
+         {u"0.397887357729739", u"4", u"10", u"10.9947183943243", u"1.98943678864869"},
+         u"0.397887357729739",
+         u"1.98943678864869"},
+        {4,
+         u"10",
+         u"20",
+         {u"4", u"0.397887357729739", u"10", u"110.530964914873", u"20"},
+         u"0.198943678864869",
+         u"0.497359197162173"},
+        {5,
+         u"94.2477796076937",
+         u"2",
+         {u"2", u"5.5", u"69.1150383789754", u"94.2477796076937", u"69.1150383789754"},
+         u"2",
+         u"50.2654824574366"},
+        {6,
+         u"3",
+         u"100",
+         {u"3", u"3.53677651315323", u"66.6666666666667", u"123.215334431283", u"100"},
+         u"1.76838825657662",
+         u"39.2975168128137"},
+        {7,
+         u"5",
+         u"100",
+         {u"2.52313252202016", u"5", u"79.2665459521202", u"119.26654595212", u"100"},
+         u"2.5",
+         u"78.5398163397447"},
+        {8,
+         u"37.6991118430775",
+         u"62.8318530717958",
+         {u"2", u"3", u"37.6991118430775", u"62.8318530717958", u"37.6991118430775"},
+         u"1.5",
+         u"28.2743338823082"},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.k);
+        Window w;
+        w.form.onOptionClick(r.k);
+        w.typeGiven(r.k, r.first, r.second);
+        w.form.onCommandClick(0);
+        CHECK(w.controls.errors.empty());
+        CHECK(w.row(r.k) == r.expected);
+        CHECK(w.controls.report == reportOf(r.r, r.s));
+        // Every other row stays empty.
+        for (int k = 0; k < calc::VariantCount; ++k)
+            if (k != r.k) CHECK(w.row(k) == std::vector<std::u16string>(5));
+        // A second calculation on the written row shows the same texts.
+        w.form.onCommandClick(0);
+        CHECK(w.row(r.k) == r.expected);
+    }
+}
+
+TEST_CASE("a text that is not a clean number is rewritten as what was read") {
+    Window w;
+    w.controls.type(0, u"2,5 см");
+    w.controls.type(1, u"abc");
+    w.form.onCommandClick(0);
+    CHECK(w.row(0) == std::vector<std::u16string>{u"2.5", u"0", u"0", u"39.2699081698724", u"0"});
+}
+
+TEST_CASE("the decimal comma is written where the user's separator is one") {
+    Window w(u',');
+    w.form.onOptionClick(1);
+    w.typeGiven(1, u"2", u"37.6991118430775");
+    w.form.onCommandClick(0);
+    CHECK(w.row(1) == std::vector<std::u16string>{u"2", u"3", u"37,6991118430775",
+                                                  u"62,8318530717958", u"37,6991118430775"});
+    CHECK(w.controls.report == reportOf(u"1,5", u"28,2743338823081"));
+}
+
+TEST_CASE("a calculation error leaves grid and report as they were") {
+    struct Row {
+        const char* name;
+        int k;
+        std::u16string_view first, second;
+        Failure failure;
+        std::u16string_view quantity;
+        bool reading;
+    };
+    const Row rows[] = {
+        {"k=1 R=0", 1, u"0", u"5", Failure::DivisionByZero, u"H", false},
+        {"k=8 So=5 Sp=4", 8, u"5", u"4", Failure::InvalidArgument, u"R", false},
+        {"k=4 V+V overflows", 4, u"1", u"1e308", Failure::Overflow, u"R", false},
+        {"k=0 R=1e400", 0, u"1e400", u"1", Failure::Overflow, u"R", true},
+        {"k=5 R=1e999", 5, u"1", u"1e999", Failure::Overflow, u"R", true},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.name);
+        Window w;
+        w.form.onOptionClick(r.k);
+        const auto given = calc::givenColumns(r.k);
+        int computed = 0;  // something in a computed box, to see that it survives
+        while (computed == static_cast<int>(given[0]) || computed == static_cast<int>(given[1]))
+            ++computed;
+        w.controls.type(5 * r.k + computed, u"x");
+        w.typeGiven(r.k, r.first, r.second);
+        const auto before = w.controls.boxes;
+        w.form.onCommandClick(0);
+        REQUIRE(w.controls.errors.size() == 1);
+        CHECK(w.controls.errors[0].failure() == r.failure);
+        CHECK(w.controls.errors[0].quantity() == r.quantity);
+        CHECK(w.controls.errors[0].whileReading() == r.reading);
+        CHECK(w.controls.boxes == before);
+        CHECK(w.controls.report == std::u16string(window::AssignmentText));
+        CHECK(w.unlocked() == row(r.k));
+
+        // The program goes on: mend the input and calculate again.
+        if (r.k == 8)
+            w.typeGiven(r.k, u"37.6991118430775", u"62.8318530717958");
+        else
+            w.typeGiven(r.k, u"2", u"37.6991118430775");
+        w.form.onCommandClick(0);
+        CHECK(w.controls.errors.size() == 1);
+        CHECK(w.controls.report != std::u16string(window::AssignmentText));
+    }
+}
+
+// A negative height makes the sphere's radius H/2, whose surface overflows
+// after the row is written.
+TEST_CASE("an overflowing sphere surface keeps the row and the first report line") {
+    Window w;
+    w.form.onOptionClick(7);  // H and V given
+    w.typeGiven(7, u"-1e300", u"-1e300");
+    w.form.onCommandClick(0);
+    REQUIRE(w.controls.errors.size() == 1);
+    CHECK(w.controls.errors[0].failure() == Failure::Overflow);
+    CHECK(w.row(7) == std::vector<std::u16string>{u"0.564189583547757", u"-1E+300",
+                                                  u"-3.54490770181103E+300",
+                                                  u"-3.54490770181103E+300", u"-1E+300"});
+    CHECK(w.controls.report == u"Радиус на максималната вписана сфера: -5E+299\r\n");
+}
+
+TEST_CASE("the boxes drawn as computed are exactly those the solver computes") {
+    for (int k = 0; k < calc::VariantCount; ++k) {
+        const auto given = calc::givenColumns(k);
+        for (int c = 0; c < calc::ColumnCount; ++c) {
+            const int i = 5 * k + c;
+            CAPTURE(i);
+            const bool isGiven = c == static_cast<int>(given[0]) || c == static_cast<int>(given[1]);
+            const auto& d = window::controlDesigns();
+            const auto box = std::find_if(d.begin(), d.end(), [&](const auto& x) {
+                return x.kind == window::Kind::Text2 && x.index == i;
+            });
+            REQUIRE(box != d.end());
+            CHECK(box->tabStop == isGiven);
+            CHECK(box->left == 1560 + 960 * c);
+            CHECK(box->top == 840 + 360 * k);
+        }
+    }
+}
+
+TEST_CASE("caption and the names a screen reader gets") {
+    const std::u16string caption = window::windowCaption();
+    const std::u16string_view title = u"  Геометрия - прав кръгов цилиндър";
+    CHECK(caption.size() > title.size());
+    CHECK(caption.substr(caption.size() - title.size()) == title);
+    CHECK(window::accessibleName({window::Kind::Text2, 11}) == u"Вариант 3, H");
+    CHECK(window::accessibleName({window::Kind::Text2, 44}) == u"Вариант 9, V");
+    CHECK_FALSE(window::accessibleName({window::Kind::Text1, 0}).empty());
+    CHECK(window::accessibleName({window::Kind::Option1, 0}).empty());  // its caption names it
+}

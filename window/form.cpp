@@ -1,0 +1,77 @@
+#include "form.h"
+
+#include <array>
+#include <stdexcept>
+
+#include "calc/cylinder.h"
+#include "design.h"
+#include "platform/numbertext.h"
+
+namespace window {
+
+Form::Form(ControlServices& controls, char16_t separator)
+    : controls_(controls), separator_(separator), report_(AssignmentText) {}
+
+void Form::onLoad() {
+    LastBoxIndex = 44;
+    controls_.selectOption(0);
+    for (std::int16_t i = 5; i <= LastBoxIndex; ++i) controls_.setBoxLocked(i, true);
+}
+
+void Form::onOptionClick(int k) {
+    if (k < 0 || k >= calc::VariantCount) return;
+    const auto first = static_cast<std::int16_t>(5 * k);
+    const auto last = static_cast<std::int16_t>(first + 4);
+    SelectedVariant = static_cast<std::int16_t>(k);
+    for (std::int16_t i = 0; i <= LastBoxIndex; ++i) {
+        controls_.setBoxText(i, u"");
+        controls_.setBoxLocked(i, true);
+    }
+    for (std::int16_t i = first; i <= last; ++i) controls_.setBoxLocked(i, false);
+}
+
+void Form::onCommandClick(int n) {
+    // The one place a calculation error stops: tell the user and carry on.
+    try {
+        if (n == 0) calculate();
+        if (n == 1) clearGrid();
+    } catch (const platform::CalculationError& error) {
+        controls_.reportError(error);
+    }
+}
+
+void Form::setText(std::u16string text) {
+    report_ = std::move(text);
+    controls_.setReportText(report_);
+}
+
+int Form::box(int k, int column) const {
+    const auto index = static_cast<std::int16_t>(k * 5 + column);
+    if (index < 0 || index > LastBoxIndex) throw std::out_of_range("box index");
+    return index;
+}
+
+void Form::calculate() {
+    const int k = SelectedVariant.value_or(0);
+    const std::array<calc::Column, 2> given = calc::givenColumns(k);
+    std::array<double, 2> values{};
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        try {
+            values[i] = platform::toNumber(controls_.boxText(box(k, static_cast<int>(given[i]))));
+        } catch (platform::CalculationError& error) {
+            error.nameQuantity(calc::columnName(given[i]), true);
+            throw;
+        }
+    }
+    const calc::CylinderQuantities q = calc::solveCylinder(k, values[0], values[1]);
+    for (int c = 0; c < calc::ColumnCount; ++c)
+        controls_.setBoxText(box(k, c),
+                             platform::toText(q[static_cast<calc::Column>(c)], separator_));
+    calc::reportInscribedSphere(q.R, q.H, *this, separator_);
+}
+
+void Form::clearGrid() {
+    for (std::int16_t i = 0; i <= LastBoxIndex; ++i) controls_.setBoxText(i, u"");
+}
+
+}  // namespace window

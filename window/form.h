@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "calc/sphere.h"
+#include "controls.h"
+
+namespace window {
+
+// The window's state and its three handlers, written once for every
+// runtime. The runtime builds the controls from the design table, then
+// delivers the load event and each click here; the form changes only
+// texts, locks and the selected option, through `controls`.
+//
+// A calculation error ends the handler where it happens: what was written
+// before it stays, and the error goes to controls.reportError().
+// Example: onOptionClick(2), boxes 11 and 13 typed "3" and "94.2477796076937",
+// onCommandClick(0) writes "2.65331193145904" into box 10.
+class Form : private calc::TextArea {
+public:
+    // `separator` is the decimal separator numbers are written with;
+    // reading takes '.' and ',' alike.
+    Form(ControlServices& controls, char16_t separator);
+
+    // Load: LastBoxIndex = 44, Option1(0) selected, boxes 5..44 locked.
+    void onLoad();
+    // Option1(k), k 0..8: empties and locks the grid, unlocks row k.
+    void onOptionClick(int k);
+    // Command1(0) calculates the selected row, Command1(1) empties the
+    // grid; any other n does nothing.
+    void onCommandClick(int n);
+
+    std::optional<std::int16_t> selectedVariant() const { return SelectedVariant; }
+    std::int16_t lastBoxIndex() const { return LastBoxIndex; }
+    // The report area's text as last written, CR LF line ends.
+    const std::u16string& reportText() const { return report_; }
+
+private:
+    // The report writes through these: the area's text is kept here, so
+    // reading it back never depends on how a widget stores line ends.
+    std::u16string text() const override { return report_; }
+    void setText(std::u16string text) override;
+    void calculate();
+    void clearGrid();
+    int box(int k, int column) const;
+
+    ControlServices& controls_;
+    char16_t separator_;
+    std::u16string report_;
+
+    std::optional<std::int16_t> SelectedVariant;  // empty acts as variant 0
+    std::int16_t LastBoxIndex = 0;
+};
+
+}  // namespace window
