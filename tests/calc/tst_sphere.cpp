@@ -1,22 +1,13 @@
-#include <QTest>
-
-#include <cfloat>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "calc/constants.h"
 #include "calc/sphere.h"
-#include "exact.h"
+#include "expect.h"
 #include "platform/calculationerror.h"
 
-class TestSphere : public QObject {
-    Q_OBJECT
-
-private slots:
-    void values_data();
-    void values();
-    void report_data();
-    void report();
-    void surfaceOverflowKeepsFirstLine();
-};
+namespace {
 
 // Records every text written, as a report area would hold it.
 class RecordingArea : public calc::TextArea {
@@ -30,77 +21,66 @@ public:
     int writes = 0;
 };
 
-void TestSphere::values_data() {
-    QTest::addColumn<double>("R");
-    QTest::addColumn<double>("H");
-    QTest::addColumn<double>("r");
-    QTest::addColumn<double>("s");
-    QTest::newRow("R=1 H=1") << 1.0 << 1.0 << 0.5 << calc::PI_14;
-    QTest::newRow("R=2 H=3") << 2.0 << 3.0 << 1.5 << 28.274333882308113;
-    QTest::newRow("R=1 H=5") << 1.0 << 5.0 << 1.0 << calc::FOUR_PI_14;
-    QTest::newRow("R=1 H=2") << 1.0 << 2.0 << 1.0 << calc::FOUR_PI_14;
-    QTest::newRow("R=-1 H=2") << -1.0 << 2.0 << -1.0 << 12.56637061435916;
-    QTest::newRow("R=0 H=0") << 0.0 << 0.0 << 0.0 << 0.0;
-    // 2·R rounds: H just below it still halves.
-    QTest::newRow("R=1 H=2-ulp") << 1.0 << 1.9999999999999998 << 0.9999999999999999
-                                 << 12.566370614359156;
-}
+}  // namespace
 
-void TestSphere::values() {
-    QFETCH(double, R);
-    QFETCH(double, H);
-    QFETCH(double, r);
-    QFETCH(double, s);
-    COMPARE_EXACT(calc::inscribedSphereRadius(R, H), r);
-    COMPARE_EXACT(calc::sphereSurface(r), s);
-}
-
-void TestSphere::report_data() {
-    QTest::addColumn<double>("R");
-    QTest::addColumn<double>("H");
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("R=2 H=3 '.'") << 2.0 << 3.0 << QChar('.')
-                                 << QStringLiteral(
-                                        "Радиус на максималната вписана сфера: 1.5\r\n"
-                                        "Повърхнина на сферата: 28.2743338823081\r\n");
-    QTest::newRow("R=2 H=3 ','") << 2.0 << 3.0 << QChar(',')
-                                 << QStringLiteral(
-                                        "Радиус на максималната вписана сфера: 1,5\r\n"
-                                        "Повърхнина на сферата: 28,2743338823081\r\n");
-    QTest::newRow("R=0 H=0") << 0.0 << 0.0 << QChar('.')
-                             << QStringLiteral(
-                                    "Радиус на максималната вписана сфера: 0\r\n"
-                                    "Повърхнина на сферата: 0\r\n");
-    QTest::newRow("R=-1 H=2") << -1.0 << 2.0 << QChar('.')
-                              << QStringLiteral(
-                                     "Радиус на максималната вписана сфера: -1\r\n"
-                                     "Повърхнина на сферата: 12.5663706143592\r\n");
-}
-
-void TestSphere::report() {
-    QFETCH(double, R);
-    QFETCH(double, H);
-    QFETCH(QChar, separator);
-    QFETCH(QString, expected);
-    RecordingArea area;
-    calc::reportInscribedSphere(R, H, area, separator.unicode());
-    QCOMPARE(QString::fromStdU16String(area.current), expected);
-    QCOMPARE(area.writes, 2);
-}
-
-void TestSphere::surfaceOverflowKeepsFirstLine() {
-    RecordingArea area;
-    try {
-        calc::reportInscribedSphere(1e300, 1e300, area, u'.');
-        QFAIL("no calculation error");
-    } catch (const platform::CalculationError& error) {
-        QCOMPARE(error.failure(), platform::Failure::Overflow);
-        QVERIFY(!error.quantity().empty());
+TEST_CASE("inscribed sphere radius and surface") {
+    struct Row {
+        std::string_view name;
+        double R, H;
+        double r, s;
+    };
+    const Row rows[] = {
+        {"R=1 H=1", 1.0, 1.0, 0.5, calc::PI_14},
+        {"R=2 H=3", 2.0, 3.0, 1.5, 28.274333882308113},
+        {"R=1 H=5", 1.0, 5.0, 1.0, calc::FOUR_PI_14},
+        {"R=1 H=2", 1.0, 2.0, 1.0, calc::FOUR_PI_14},
+        {"R=-1 H=2", -1.0, 2.0, -1.0, 12.56637061435916},
+        {"R=0 H=0", 0.0, 0.0, 0.0, 0.0},
+        // 2·R rounds: H just below it still halves.
+        {"R=1 H=2-ulp", 1.0, 1.9999999999999998, 0.9999999999999999, 12.566370614359156},
+    };
+    for (const Row& row : rows) {
+        INFO(row.name);
+        CHECK_BITS(calc::inscribedSphereRadius(row.R, row.H), row.r);
+        CHECK_BITS(calc::sphereSurface(row.r), row.s);
     }
-    QCOMPARE(QString::fromStdU16String(area.current),
-             QStringLiteral("Радиус на максималната вписана сфера: 5E+299\r\n"));
 }
 
-QTEST_APPLESS_MAIN(TestSphere)
-#include "tst_sphere.moc"
+TEST_CASE("inscribed sphere report") {
+    struct Row {
+        std::string_view name;
+        double R, H;
+        char16_t separator;
+        std::u16string_view expected;
+    };
+    const Row rows[] = {
+        {"R=2 H=3 '.'", 2.0, 3.0, u'.',
+         u"Радиус на максималната вписана сфера: 1.5\r\n"
+         u"Повърхнина на сферата: 28.2743338823081\r\n"},
+        {"R=2 H=3 ','", 2.0, 3.0, u',',
+         u"Радиус на максималната вписана сфера: 1,5\r\n"
+         u"Повърхнина на сферата: 28,2743338823081\r\n"},
+        {"R=0 H=0", 0.0, 0.0, u'.',
+         u"Радиус на максималната вписана сфера: 0\r\n"
+         u"Повърхнина на сферата: 0\r\n"},
+        {"R=-1 H=2", -1.0, 2.0, u'.',
+         u"Радиус на максималната вписана сфера: -1\r\n"
+         u"Повърхнина на сферата: 12.5663706143592\r\n"},
+    };
+    for (const Row& row : rows) {
+        INFO(row.name);
+        RecordingArea area;
+        calc::reportInscribedSphere(row.R, row.H, area, row.separator);
+        CHECK(area.current == row.expected);
+        CHECK(area.writes == 2);
+    }
+}
+
+TEST_CASE("surface overflow keeps the first line") {
+    RecordingArea area;
+    const auto error = errorOf([&] { calc::reportInscribedSphere(1e300, 1e300, area, u'.'); });
+    REQUIRE_MESSAGE(error.has_value(), "no calculation error");
+    CHECK(error->failure() == platform::Failure::Overflow);
+    CHECK(!error->quantity().empty());
+    CHECK(area.current == std::u16string_view(u"Радиус на максималната вписана сфера: 5E+299\r\n"));
+}
