@@ -1,0 +1,1 @@
+# Tests of the Windows program itself, run under Wine.
