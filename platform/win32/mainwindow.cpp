@@ -1,0 +1,357 @@
+#include "mainwindow.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "accessibility.h"
+#include "systemfunction.h"
+#include "window/design.h"
+
+using window::Kind;
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"CylinderWindow";
+constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int IconId = 1;
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};  // both UTF-16 on Windows
+}
+
+COLORREF toColorRef(window::Rgb c) {
+    return RGB(c.red, c.green, c.blue);
+}
+
+// The user's decimal separator from the regional settings; '.' where it is
+// not a single character.
+char16_t userDecimalSeparator() {
+    wchar_t text[8] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8);
+    return length == 2 ? static_cast<char16_t>(text[0]) : u'.';
+}
+
+// Per-monitor DPI where Windows has it (10 and later), the system's elsewhere.
+int dpiOf(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi =
+        systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    if (getDpi) return static_cast<int>(getDpi(hwnd));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The frame around a client area of the design's size at `dpi`.
+SIZE frameSize(int dpi) {
+    RECT r{0, 0, toPixels(window::ClientWidth, dpi), toPixels(window::ClientHeight, dpi)};
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (adjustForDpi)
+        adjustForDpi(&r, FrameStyle, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&r, FrameStyle, FALSE, 0);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int indexIn(const auto& handles, HWND hwnd) {
+    const auto it = std::find(handles.begin(), handles.end(), hwnd);
+    return it == handles.end() ? -1 : static_cast<int>(it - handles.begin());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance), form_(*this, userDecimalSeparator()) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &MainWindow::procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IconId));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = brushFor(window::WindowBackground);
+    wc.lpszClassName = ClassName;
+    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
+
+    const SIZE frame = frameSize(USER_DEFAULT_SCREEN_DPI);
+    const std::wstring caption = wide(window::windowCaption());
+    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("CreateWindowEx");
+}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    DeleteObject(normalFont_);
+    DeleteObject(boldFont_);
+    for (const auto& [colour, brush] : brushes_)
+        if (brush) DeleteObject(brush);
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            onCreate();
+            return 0;
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETFOCUS:
+            onSetFocus();
+            return 0;
+        case WM_ACTIVATE:
+            onActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_GETOBJECT:
+            // A screen reader is asking: name the boxes now.
+            if (!annotated_) {
+                annotated_ = true;
+                annotateWidgets(widgets_);
+            }
+            break;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            hwnd_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::onCreate() {
+    widgets_ = createWidgets(hwnd_, instance_);
+    applyDpi(dpiOf(hwnd_));
+    form_.onLoad();
+    lastFocus_ = widgets_.Text2[0];
+}
+
+void MainWindow::onCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    const int option = id - controlId({Kind::Option1, 0});
+    if (option >= 0 && option < static_cast<int>(widgets_.Option1.size())) {
+        clickOption(option);
+        return;
+    }
+    const int command = id - controlId({Kind::Command1, 0});
+    if (command >= 0 && command < static_cast<int>(widgets_.Command1.size()))
+        form_.onCommandClick(command);
+}
+
+LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
+    const window::ControlDesign* d = designOf(control);
+    if (!d || !d->background) {
+        // The desktop's text-box colour, locked or not.
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    SetBkColor(dc, toColorRef(*d->background));
+    SetTextColor(dc, RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(brushFor(*d->background));
+}
+
+void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+    const window::ControlDesign* d = designOf(item.hwndItem);
+    if (!d || !d->background) return;
+    RECT r = item.rcItem;
+    const bool down = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &r, brushFor(*d->background));
+    DrawEdge(item.hDC, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    wchar_t text[32] = {};
+    GetWindowTextW(item.hwndItem, text, 32);
+    RECT textArea = r;
+    if (down) OffsetRect(&textArea, 1, 1);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, RGB(0, 0, 0));
+    DrawTextW(item.hDC, text, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&r, -4, -4);
+        DrawFocusRect(item.hDC, &r);
+    }
+}
+
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    applyDpi(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::onSetFocus() {
+    if (lastFocus_) SetFocus(lastFocus_);
+}
+
+void MainWindow::onActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    onSetFocus();
+}
+
+void MainWindow::applyDpi(int dpi) {
+    dpi_ = dpi;
+    HFONT oldNormal = normalFont_;
+    HFONT oldBold = boldFont_;
+    normalFont_ = createWindowFont(dpi, FW_NORMAL);
+    boldFont_ = createWindowFont(dpi, FW_BOLD);
+    layoutWidgets(widgets_, dpi, normalFont_, boldFont_);
+    DeleteObject(oldNormal);
+    DeleteObject(oldBold);
+    const SIZE frame = frameSize(dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH MainWindow::brushFor(window::Rgb colour) {
+    const COLORREF ref = toColorRef(colour);
+    for (auto& [known, brush] : brushes_) {
+        if (brush && known == ref) return brush;
+        if (!brush) {
+            known = ref;
+            brush = CreateSolidBrush(ref);
+            return brush;
+        }
+    }
+    throw std::logic_error("more design colours than brushes");
+}
+
+void MainWindow::checkOption(int k) {
+    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
+        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::clickOption(int k) {
+    checkOption(k);
+    form_.onOptionClick(k);
+}
+
+void MainWindow::moveFocus(int step) {
+    // The chain: the design's tab order, less labels, computed boxes and
+    // the options not chosen (the arrow keys move among those).
+    std::array<HWND, window::ControlCount> chain{};
+    int length = 0;
+    const auto& designs = window::controlDesigns();
+    for (const window::ControlRef ref : window::TabOrder) {
+        const auto d = std::find_if(designs.begin(), designs.end(), [&](const auto& x) {
+            return x.kind == ref.kind && x.index == ref.index;
+        });
+        HWND control = widgets_.find(ref);
+        if (ref.kind == Kind::Label1 || !d->tabStop) continue;
+        if (ref.kind == Kind::Option1 &&
+            SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED)
+            continue;
+        chain[static_cast<std::size_t>(length++)] = control;
+    }
+    const auto begin = chain.begin();
+    const auto end = chain.begin() + length;
+    const auto current = std::find(begin, end, GetFocus());
+    const int at = current == end ? (step > 0 ? -1 : 0) : static_cast<int>(current - begin);
+    HWND next = chain[static_cast<std::size_t>((at + step + length) % length)];
+    SetFocus(next);
+    if (indexIn(widgets_.Text2, next) >= 0) SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
+bool MainWindow::handleKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !hwnd_ || !IsChild(hwnd_, msg.hwnd)) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (msg.wParam) {
+        case VK_TAB:
+            moveFocus(shift ? -1 : 1);
+            return true;
+        case VK_RETURN: {
+            if (indexIn(widgets_.Text2, msg.hwnd) >= 0) {
+                form_.onCommandClick(0);
+                return true;
+            }
+            const int command = indexIn(widgets_.Command1, msg.hwnd);
+            if (command < 0) return false;
+            form_.onCommandClick(command);
+            return true;
+        }
+        case VK_UP:
+        case VK_LEFT:
+        case VK_DOWN:
+        case VK_RIGHT: {
+            const int k = indexIn(widgets_.Option1, msg.hwnd);
+            if (k < 0) return false;
+            const int count = static_cast<int>(widgets_.Option1.size());
+            const int step = msg.wParam == VK_UP || msg.wParam == VK_LEFT ? -1 : 1;
+            const int next = (k + step + count) % count;
+            SetFocus(widgets_.Option1[static_cast<std::size_t>(next)]);
+            clickOption(next);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+std::u16string MainWindow::boxText(int box) const {
+    HWND control = widgets_.Text2.at(static_cast<std::size_t>(box));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(),
+                                                        static_cast<int>(text.size()))));
+    return {text.begin(), text.end()};
+}
+
+void MainWindow::setBoxText(int box, std::u16string_view text) {
+    SetWindowTextW(widgets_.Text2.at(static_cast<std::size_t>(box)), wide(text).c_str());
+}
+
+void MainWindow::setBoxLocked(int box, bool locked) {
+    SendMessageW(widgets_.Text2.at(static_cast<std::size_t>(box)), EM_SETREADONLY, locked, 0);
+}
+
+void MainWindow::selectOption(int k) {
+    checkOption(k);
+}
+
+void MainWindow::setReportText(std::u16string_view text) {
+    SetWindowTextW(widgets_.Text1[0], wide(text).c_str());
+}
+
+void MainWindow::reportError(const platform::CalculationError& error) {
+    MessageBoxW(hwnd_, wide(platform::describe(error)).c_str(),
+                wide(window::ErrorCaption).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+int runMainWindow(HINSTANCE instance, int show) {
+    MainWindow window(instance);
+    ShowWindow(window.handle(), show);
+    SetFocus(window.widgets().Text2[0]);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (window.handleKey(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

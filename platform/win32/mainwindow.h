@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "widgets.h"
+#include "window/controls.h"
+#include "window/form.h"
+
+// The program's one window on Win32: the controls built from the design
+// table, clicks delivered to the form, the form's writes applied to the
+// controls. One window procedure; each message in a small function.
+//
+// Keyboard as on Linux: Tab follows the design's tab order and skips the
+// computed boxes and the options not chosen; the arrow keys move among the
+// options; Enter in a box calculates.
+class MainWindow : private window::ControlServices {
+public:
+    // Registers the class and creates the window, sized for the monitor's
+    // DPI, not yet shown. Throws std::runtime_error when Windows refuses.
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return hwnd_; }
+    const Widgets& widgets() const { return widgets_; }
+
+    // The keys the window handles itself, before the usual translation;
+    // true when `msg` was one of them and is done with.
+    bool handleKey(const MSG& msg);
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onCreate();
+    void onCommand(int id, int code);
+    LRESULT onControlColour(HDC dc, HWND control);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void onDpiChanged(int dpi, const RECT& suggested);
+    void onSetFocus();
+    void onActivate(bool active);
+
+    void applyDpi(int dpi);
+    void checkOption(int k);
+    void clickOption(int k);
+    void moveFocus(int step);
+    HBRUSH brushFor(window::Rgb colour);
+
+    // window::ControlServices
+    std::u16string boxText(int box) const override;
+    void setBoxText(int box, std::u16string_view text) override;
+    void setBoxLocked(int box, bool locked) override;
+    void selectOption(int k) override;
+    void setReportText(std::u16string_view text) override;
+    void reportError(const platform::CalculationError& error) override;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    Widgets widgets_;
+    window::Form form_;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT normalFont_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
+    HWND lastFocus_ = nullptr;
+    bool annotated_ = false;
+};
+
+// Creates the window, shows it and runs the message loop until it closes;
+// returns the exit code.
+int runMainWindow(HINSTANCE instance, int show);
