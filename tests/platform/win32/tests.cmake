@@ -1,1 +1,29 @@
 # Tests of the Windows program itself, run under Wine.
+set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32)
+
+# The executable as shipped: a GUI program that needs no DLL of the compiler.
+add_test(NAME exe_check COMMAND ${win32_tests}/exe_check.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:cylinder>)
+set_tests_properties(exe_check PROPERTIES LABELS "packaging-windows")
+# The same check must turn down a console program linked the same way.
+add_test(NAME exe_check_rejects_console
+         COMMAND ${win32_tests}/exe_check.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:tst_checked>)
+set_tests_properties(exe_check_rejects_console PROPERTIES LABELS "packaging-windows" WILL_FAIL ON)
+
+# Keep this last: it puts every test above under Wine's fixture. One prefix in
+# the build folder serves them all; "wine" makes it once (kept while complete)
+# and keeps a wineserver up for the run.
+get_property(wine_tests DIRECTORY PROPERTY TESTS)
+add_test(NAME wine_prefix COMMAND ${win32_tests}/wine-prefix.sh setup)
+add_test(NAME wine_prefix_stop COMMAND ${win32_tests}/wine-prefix.sh cleanup)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
+set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+foreach(test IN ITEMS wine_prefix wine_prefix_stop ${wine_tests})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT WINEPREFIX=${PROJECT_BINARY_DIR}/wine-prefix)
+endforeach()
+foreach(test IN LISTS wine_tests)
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine)
+    get_test_property(${test} TIMEOUT timeout)
+    if(NOT timeout)
+        set_tests_properties(${test} PROPERTIES TIMEOUT 120)
+    endif()
+endforeach()
