@@ -1,6 +1,5 @@
 #include "cylinder.h"
 
-#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -59,14 +58,13 @@ Checked radiusFromSurfaces(const Q& q) {
 }
 
 // R = ((−H) + √(H·H + (2·Sp)/π)) / 2, the positive root of 2πR² + 2πRH = Sp.
-// When H dwarfs R, −H + √… loses more than half its bits (H = 1e8, Sp = 1
-// would give R = 0); there the same root is taken as Sp / (π·(H + √…)),
-// which has no subtraction.
+// For H > 0 with √… < 2·H the subtraction loses at least one bit (H = 1e8,
+// Sp = 1 would give R = 0); there the same root is Sp / (π·(H + √…)), which
+// subtracts nothing. Elsewhere the prescribed order is already accurate.
 Checked radiusFromTotal(const Q& q) {
     const Checked root = squareRoot(q.H * q.H + (two * q.Sp) / pi);
     const double h = q.H.value();
-    const double r = root.value();
-    if (h > 0 && std::fabs(r - h) <= r * 0x1p-26) return q.Sp / (pi * (q.H + root));
+    if (h > 0 && root.value() < 2 * h) return q.Sp / (pi * (q.H + root));
     // Halving is exact either way; multiplying by 1/2 spares a division.
     return (-q.H + root) * half;
 }
