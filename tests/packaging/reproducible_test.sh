@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Two builds of the same commit in two build folders, at different depths,
+# give byte-identical packages whose times are the last commit's. Only what
+# the package needs is built: the program and the release files.
+# usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR
+set -euo pipefail
+src=$1
+scratch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The package must take its times from the commit by itself.
+unset SOURCE_DATE_EPOCH
+epoch=$(git -C "$src" log -1 --format=%ct) || fail "$src is no git checkout"
+
+other=$(mktemp -d)
+trap 'rm -rf "$other"' EXIT
+dirs=("$scratch/reproducible" "$other/a/longer/path/to/the/second/build")
+
+# Each entry: the package's file name pattern and the cpack generator that writes it.
+# (The Windows zip joins here as a second entry of its own build.)
+packages=("cylinder_*.deb DEB")
+
+for dir in "${dirs[@]}"; do
+    rm -rf "$dir"
+    mkdir -p "$(dirname "$dir")"
+    (cd "$src" && cmake --preset default -B "$dir" -DCYLINDER_BENCHMARKS=OFF \
+        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$dir.configure.log" 2>&1) \
+        || { cat "$dir.configure.log"; fail "configure $dir"; }
+    cmake --build "$dir" --target cylinder cylinder_release_files >"$dir.build.log" 2>&1 \
+        || { tail -n 30 "$dir.build.log"; fail "build $dir"; }
+    for entry in "${packages[@]}"; do
+        (cd "$dir" && cpack -G "${entry#* }" -B "$dir/out" >"$dir.cpack.log" 2>&1) \
+            || { cat "$dir.cpack.log"; fail "cpack in $dir"; }
+    done
+    rm -f "$dir".*.log
+done
+
+for entry in "${packages[@]}"; do
+    pattern=${entry% *}
+    # shellcheck disable=SC2086  # the pattern is a glob
+    one=$(ls "${dirs[0]}"/out/$pattern)
+    two=$(ls "${dirs[1]}"/out/$pattern)
+    "$here/compare_packages.sh" "$one" "$two" || fail "$(basename "$one") differs between ${dirs[0]} and ${dirs[1]}"
+done
+
+deb=$(ls "${dirs[0]}"/out/cylinder_*.deb)
+stamp=$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M')
+times=$(TZ=UTC dpkg-deb -c "$deb" | awk '{print $4, $5}' | sort -u)
+[[ $times == "$stamp" ]] || fail "times inside the package are $(echo $times), not the commit's $stamp"
+echo "ok: every member dated $stamp UTC, the last commit's time"
+rm -rf "${dirs[0]}"
+echo "1 passed, 0 failed"
