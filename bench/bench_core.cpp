@@ -1,5 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <charconv>
+#include <string>
+#include <string_view>
+
 #include "calc/cylinder.h"
 #include "platform/numbertext.h"
 
@@ -28,8 +32,13 @@ void solveCylinder(benchmark::State& state) {
 }
 BENCHMARK(solveCylinder)->DenseRange(0, calc::VariantCount - 1);
 
+// The number conversions beside the bare library calls they build on, on
+// the same inputs: the floor they are measured against.
+constexpr double WrittenValue = 62.83185307179582;
+constexpr std::string_view ReadText = "94.2477796076937";
+
 void toNumber(benchmark::State& state) {
-    const std::u16string text = u"94.2477796076937";
+    const std::u16string text(ReadText.begin(), ReadText.end());
     for (auto _ : state) {
         benchmark::DoNotOptimize(text.data());
         benchmark::DoNotOptimize(platform::toNumber(text));
@@ -37,14 +46,37 @@ void toNumber(benchmark::State& state) {
 }
 BENCHMARK(toNumber);
 
+void floor_from_chars(benchmark::State& state) {
+    const std::string text(ReadText);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(text.data());
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(floor_from_chars);
+
 void toText(benchmark::State& state) {
-    double value = 62.83185307179582;
+    double value = WrittenValue;
     for (auto _ : state) {
         benchmark::DoNotOptimize(value);
         benchmark::DoNotOptimize(platform::toText(value, u','));
     }
 }
 BENCHMARK(toText);
+
+void floor_to_chars(benchmark::State& state) {
+    double value = WrittenValue;
+    char text[32];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15).ptr);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(floor_to_chars);
 
 }  // namespace
 

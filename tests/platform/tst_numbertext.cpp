@@ -89,6 +89,26 @@ TEST_CASE("toNumber") {
         {"2^53+1 then 30000 zeros", u"9007199254740993." + zeros, 9007199254740992.0},
         {"1 and 30000 zeros e-30000", u"1" + zeros + u"e-30000", 1.0},
         {"0.30000 zeros 1 e30001", u"0." + zeros + u"1e30001", 1.0},
+        // Past 800 significant digits only "any nonzero" is kept: the
+        // exponent must still count the digits dropped before the separator.
+        {"1 and 799 zeros e-799", u"1" + zeros.substr(0, 799) + u"e-799", 1.0},
+        {"1 and 800 zeros e-800", u"1" + zeros.substr(0, 800) + u"e-800", 1.0},
+        {"1 and 801 zeros e-801", u"1" + zeros.substr(0, 801) + u"e-801", 1.0},
+        {"1 and 799 zeros, separator, 0e-799", u"1" + zeros.substr(0, 799) + u".0e-799", 1.0},
+        {"2^53+1, 1000 zeros, 1 e-1001", u"9007199254740993" + zeros.substr(0, 1000) + u"1e-1001",
+         9007199254740994.0},
+        {"2^53+1, 1000 zeros e-1000", u"9007199254740993" + zeros.substr(0, 1000) + u"e-1000",
+         9007199254740992.0},
+        {"2^53+1, 1000 zeros, separator, 5 e-1000",
+         u"9007199254740993" + zeros.substr(0, 1000) + u",5e-1000", 9007199254740994.0},
+        {"1 and 1500 zeros e-1900", u"1" + zeros.substr(0, 1500) + u"e-1900", 0},
+        {"-1 and 1500 zeros e-1900", u"-1" + zeros.substr(0, 1500) + u"e-1900", -0.0},
+        // Runs of eight digits are copied at once; white space may split them.
+        {"94.24777960 76937", u"94.24777960 76937", 94.2477796076937},
+        {"94.2477796\u00A0076937", u"94.2477796\u00A0076937", 94.2477796076937},
+        {"94.2477796,076937", u"94.2477796,076937", 94.2477796},
+        {"1234567890123456789012", u"1234567890123456789012", 1234567890123456789012.0},
+        {"0.000123456789012345678", u"0.000123456789012345678", 0.000123456789012345678},
     };
     for (const Row& r : rows) {
         INFO(r.name);
@@ -107,6 +127,7 @@ TEST_CASE("toNumber overflows") {
         {"1.79769313486232E+308", u"1.79769313486232E+308"},
         {"1e99999999999999999999", u"1e99999999999999999999"},
         {"400 digits", std::u16string(400, u'9')},
+        {"1 and 1500 zeros e-1100", u"1" + std::u16string(1500, u'0') + u"e-1100"},
     };
     for (const Row& r : rows) {
         INFO(r.name);
@@ -211,6 +232,29 @@ TEST_CASE("typical magnitudes and midpoints") {
             std::snprintf(shortest, sizeof shortest, "x = %.17g", x);
             INFO(std::string_view(shortest));
             CHECK(got == widen(expected));
+        }
+    }
+}
+
+// The exact midpoints between neighbouring doubles (a long double holds
+// them), written out in full, and again with a nonzero digit far past the
+// 800th: ties go to even, the hair above rounds up. strtod is the oracle.
+TEST_CASE("long texts at midpoints agree with strtod") {
+    std::setlocale(LC_ALL, "C");
+    std::mt19937_64 random(767);
+    for (int i = 0; i < 2000; ++i) {
+        double x = std::bit_cast<double>(random() >> 1);  // positive
+        if (!std::isfinite(x) || x == DBL_MAX) continue;
+        const long double midpoint =
+            x + (static_cast<long double>(std::nextafter(x, INFINITY)) - x) / 2;
+        char exact[1200];
+        std::snprintf(exact, sizeof exact, "%.900Le", midpoint);
+        std::string tie(exact);
+        std::string above = tie;
+        above.insert(above.find('e'), "0001");
+        for (const std::string& text : {tie, above}) {
+            INFO(text);
+            CHECK_BITS(toNumber(widen(text)), std::strtod(text.c_str(), nullptr));
         }
     }
 }
