@@ -9,6 +9,12 @@ add_test(NAME exe_check_rejects_console
          COMMAND ${win32_tests}/exe_check.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:tst_checked>)
 set_tests_properties(exe_check_rejects_console PROPERTIES LABELS "packaging-windows" WILL_FAIL ON)
 
+# The portable zip and the installer: silent install, start, silent uninstall.
+add_test(NAME windows_package
+         COMMAND ${win32_tests}/package_test.sh ${PROJECT_SOURCE_DIR}/packaging/windows/package.sh
+                 $<TARGET_FILE:cylinder> ${CMAKE_CURRENT_BINARY_DIR}/windows_package)
+set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEOUT 300)
+
 # Keep this last: it puts every test above under Wine's fixture. One prefix in
 # the build folder serves them all; "wine" makes it once (kept while complete)
 # and keeps a wineserver up for the run.

@@ -35,6 +35,10 @@ else
         timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f
         timeout 120 wineserver -w
     } </dev/null >"$log" 2>&1 || { cat "$log"; exit 1; }
+    # Desktop, Documents and the like link to $HOME: the tests keep them inside.
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        [[ -L "$link" ]] && rm "$link" && mkdir "$link"
+    done
     # Tahoma and Marlett, which window frames and message boxes use.
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     echo "$stamp" >"$marker"
