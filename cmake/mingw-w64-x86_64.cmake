@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (GCC 12, posix
 # threads: the same <charconv> as the Linux build). Tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

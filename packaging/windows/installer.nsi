@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; Per-user installer of cylinder.exe: no administrator rights, a Start-menu
 ; shortcut and an uninstaller in "Apps". package.sh passes VERSION, EXE,
 ; LICENSE, ICON and OUTFILE.

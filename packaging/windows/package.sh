@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Windows release files from a built cylinder.exe:
 #   OUTDIR/cylinder-VERSION-windows-x64.zip        the portable program
 #   OUTDIR/cylinder-VERSION-windows-x64-setup.exe  the per-user installer
@@ -24,7 +25,7 @@ name=cylinder-$version
 mkdir "$stage/$name"
 cp "$exe" "$stage/$name/cylinder.exe"
 # Notepad reads UTF-8 for sure with a byte-order mark; Windows texts end lines with CR LF.
-{ printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README-bg.txt"; } \
+{ printf '\xef\xbb\xbf'; sed -e '/SPDX-License-Identifier/d' -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README-bg.txt"; } \
     >"$stage/$name/README-bg.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 chmod 755 "$stage/$name/cylinder.exe"

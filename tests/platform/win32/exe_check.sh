@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The shipped cylinder.exe: 64-bit, Windows GUI subsystem, at most 1.5 MiB, and
 # importing only DLLs every Windows has (static C++ runtime, no MinGW DLLs).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows release files: the zip twice from one commit gives the same bytes
 # and holds Windows texts; the installer installs silently for this user only,
 # the installed program opens its window and closes, and the silent uninstaller
@@ -42,6 +43,7 @@ for text in README-bg.txt LICENSE.txt; do
     [[ $lines -gt 0 && $crlf -eq $lines ]] || fail "$text: $crlf of $lines lines end with CR LF"
 done
 unzip -p "$zip" "$folder/README-bg.txt" | grep -q "версия ${folder#cylinder-}" || fail "read-me without the version"
+unzip -p "$zip" "$folder/README-bg.txt" | grep -q SPDX && fail "read-me keeps the licence tag line"
 ok "zip holds $listing, texts with CR LF"
 
 # An install left over from an interrupted run goes first.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the Windows program itself, run under Wine.
 set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32)
 

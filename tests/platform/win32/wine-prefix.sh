@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CTest fixture of every test under Wine. "setup" makes the prefix $WINEPREFIX
 # once (kept while Wine and this script are unchanged) and starts a persistent
 # wineserver, so each test starts in a fraction of a second; "cleanup" stops it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one Windows program under Wine and returns its exit code; CTest's
 # cross-compiling emulator. The prefix is $WINEPREFIX, else wine-prefix in the
 # build folder above the program (made by the wine_prefix test fixture).
