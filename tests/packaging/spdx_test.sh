@@ -30,6 +30,7 @@ rows=(
     "svg without declaration|icon.svg|<svg/>\n|<!-- $id -->\n<svg/>\n"
     "markdown|notes.md|# Title\n|<!-- $id -->\n# Title\n"
     "manual page template|prog.1.in|.TH PROG 1\n|.\\\\\" $id\n.TH PROG 1\n"
+    "installer script|setup.nsi|Name \"x\"\n|; $id\nName \"x\"\n"
     "empty file|empty.h||// $id\n"
     "last line kept without newline|last.cpp|int y;|// $id\nint y;"
     "already has the line|done.cpp|// $id\nint z;\n|// $id\nint z;\n"
