@@ -5,8 +5,8 @@
 # the package needs is built: the program and the release files.
 # usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR
 set -euo pipefail
-src=$1
-scratch=$2
+src=$(realpath "$1")
+scratch=$(realpath -m "$2")  # the builds cd into their folders
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*"; exit 1; }
 
