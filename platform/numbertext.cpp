@@ -47,7 +47,7 @@ public:
         for (int i = 0; i < 2; ++i) {
             const std::uint64_t v = lanes[i];
             if ((v & 0xFFF0FFF0FFF0FFF0) != 0x0030003000300030 ||
-                ((v & 0x000F000F000F000F) + 0x0006000600060006) & 0x0010001000100010)
+                (((v & 0x000F000F000F000F) + 0x0006000600060006) & 0x0010001000100010) != 0)
                 return false;
             const std::uint64_t pairs = (v | v >> 8) & 0x0000FFFF0000FFFF;
             bytes |= ((pairs | pairs >> 16) & 0xFFFFFFFF) << (32 * i);
@@ -108,14 +108,14 @@ double toNumber(std::u16string_view text) {
         if (d < 10) {
             anyDigit = true;
             if (count == 0 && d == 0) {
-                exponent -= pointAt >= 0;  // a leading zero after the separator
+                if (pointAt >= 0) --exponent;  // a leading zero after the separator
                 continue;
             }
             if (count < kKeptDigits) {
                 *out++ = static_cast<char>(c);
             } else {
                 nonzeroDropped |= d != 0;
-                exponent += pointAt < 0;  // a dropped digit before the separator
+                if (pointAt < 0) ++exponent;  // a dropped digit before the separator
             }
             ++count;
         } else if ((c == u'.' || c == u',') && pointAt < 0) {
@@ -166,8 +166,8 @@ std::u16string toText(double value, char16_t separator) {
         std::to_chars(written, written + sizeof written, value, std::chars_format::general, 15).ptr;
     std::u16string text(static_cast<const char*>(written), end);
     const std::string_view ascii(written, static_cast<std::size_t>(end - written));
-    if (const auto at = ascii.find('.'); at != ascii.npos) text[at] = separator;
-    if (const auto at = ascii.find('e'); at != ascii.npos) text[at] = u'E';
+    if (const auto at = ascii.find('.'); at != std::string_view::npos) text[at] = separator;
+    if (const auto at = ascii.find('e'); at != std::string_view::npos) text[at] = u'E';
     return text;
 }
 

@@ -14,8 +14,8 @@ using platform::Failure;
 namespace {
 
 struct Solved {
-    int variant;
-    double first, second;
+    int variant = 0;
+    double first = 0, second = 0;
     calc::CylinderQuantities expected;
 };
 

@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    mpfr_t h_, sp_, t_, root_;
+    mpfr_t h_{}, sp_{}, t_{}, root_{};
 };
 
 // The radius in the order the formula is written.
