@@ -43,6 +43,18 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// Wine makes InputOnly top-level windows, which DAMAGE cannot watch, and a
+// window may be gone before its DAMAGE object is made: neither stops a run.
+int damageOpcode = -1;
+
+int onXError(Display* display, XErrorEvent* error) {
+    if (error->request_code == damageOpcode) return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d)\n", text, error->request_code);
+    std::exit(1);
+}
+
 struct Program {
     std::string name;
     std::vector<std::string> argv;
@@ -84,6 +96,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no DAMAGE extension\n");
         return 1;
     }
+    int firstEvent = 0;
+    int firstError = 0;
+    XQueryExtension(display, "DAMAGE", &damageOpcode, &firstEvent, &firstError);
+    XSetErrorHandler(onXError);
     const Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, True);

@@ -2,6 +2,7 @@
 # Start-up and memory of cylinder against the floor (one label) and an
 # empty Qt window, alternating, in one run under Xvfb.
 # usage: bench/startup.sh [RUNS] [BUILD_DIR]
+# cylinder.exe against its Win32 floor under Wine: bench/startup-windows.sh.
 set -euo pipefail
 runs=${1:-15}
 build=${2:-$(cd "$(dirname "$0")/.." && pwd)/build/default}
