@@ -32,6 +32,18 @@ void solveCylinder(benchmark::State& state) {
 }
 BENCHMARK(solveCylinder)->DenseRange(0, calc::VariantCount - 1);
 
+// Variant 3 where H dwarfs R: the rewritten root and its Newton step.
+void solveVariant3LargeH(benchmark::State& state) {
+    double h = 1000;
+    double sp = 5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(h);
+        benchmark::DoNotOptimize(sp);
+        benchmark::DoNotOptimize(calc::solveCylinder(2, h, sp));
+    }
+}
+BENCHMARK(solveVariant3LargeH);
+
 // The number conversions beside the bare library calls they build on, on
 // the same inputs: the floor they are measured against.
 constexpr double WrittenValue = 62.83185307179582;

@@ -57,14 +57,55 @@ Checked radiusFromSurfaces(const Q& q) {
     return squareRoot((q.Sp - q.So) / twoPi);
 }
 
+// a + b and a·b as a rounded double plus the exact rest (Knuth's sum,
+// Dekker's product: plain operations, no fused multiply-add needed).
+struct Exact {
+    double hi, lo;
+};
+Exact exactSum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+Exact split(double a) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double hi = c - (c - a);
+    return {hi, a - hi};
+}
+Exact exactProduct(double a, double b) {
+    const double p = a * b;
+    const Exact x = split(a);
+    const Exact y = split(b);
+    return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// One Newton step on 2π·R·(R + H) = Sp from r, with the residual computed
+// exactly enough that only the last rounding remains: r is good to a few
+// ulp, the result to about half of one. Only where no part of the
+// residual can overflow or fall below the normal range; else r as it is.
+double polishRadius(double r, double h, double sp) {
+    constexpr double low = 0x1p-900, high = 0x1p1000;
+    if (!(r > low && sp > low && sp < high)) return r;
+    const Exact sum = exactSum(r, h);                 // R + H
+    const Exact m = exactProduct(r, sum.hi);          // R·(R + H)
+    const double mLo = m.lo + r * sum.lo;
+    const Exact n = exactProduct(TWO_PI_14, m.hi);    // 2π·R·(R + H)
+    const double residual = ((n.hi - sp) + n.lo) + TWO_PI_14 * mLo;  // n.hi − sp is exact
+    return r - residual / (TWO_PI_14 * ((r + r) + h));
+}
+
 // R = ((−H) + √(H·H + (2·Sp)/π)) / 2, the positive root of 2πR² + 2πRH = Sp.
 // For H > 0 with √… < 2·H the subtraction loses at least one bit (H = 1e8,
 // Sp = 1 would give R = 0); there the same root is Sp / (π·(H + √…)), which
-// subtracts nothing. Elsewhere the prescribed order is already accurate.
+// subtracts nothing, polished by one Newton step. Elsewhere the prescribed
+// order is already accurate.
 Checked radiusFromTotal(const Q& q) {
     const Checked root = squareRoot(q.H * q.H + (two * q.Sp) / pi);
     const double h = q.H.value();
-    if (h > 0 && root.value() < 2 * h) return q.Sp / (pi * (q.H + root));
+    if (h > 0 && root.value() < 2 * h) {
+        const Checked r = q.Sp / (pi * (q.H + root));
+        return Checked(polishRadius(r.value(), h, q.Sp.value()));
+    }
     // Halving is exact either way; multiplying by 1/2 spares a division.
     return (-q.H + root) * half;
 }

@@ -65,7 +65,7 @@ std::string describe(double H, double Sp) {
 
 }  // namespace
 
-TEST_CASE("variant 3 radius is within 2.5 ulp of the exact root") {
+TEST_CASE("variant 3 radius is within 2.5 ulp of the exact root, half of one where rewritten") {
     // Log-uniform H and Sp over each region; H·H and 2·Sp/PI_14 stay normal.
     struct Row {
         std::string_view name;
@@ -103,10 +103,12 @@ TEST_CASE("variant 3 radius is within 2.5 ulp of the exact root") {
                 worstAt = describe(H, Sp);
             }
             if (error > 2.5) CHECK(error <= 2.5);
-            // Where the prescribed order loses nothing it is kept, bit for bit.
+            // Where the prescribed order loses nothing it is kept, bit for bit;
+            // elsewhere the polished root is the exact one, rounded.
             const bool prescribed = H <= 0 || std::sqrt(H * H + (2 * Sp) / calc::PI_14) >= 2 * H;
             if (prescribed && !sameBits(R, prescribedRadius(H, Sp)))
                 CHECK_BITS(R, prescribedRadius(H, Sp));
+            if (!prescribed && error > 0.501) CHECK(error <= 0.501);
         }
     }
     MESSAGE("worst error " << worst << " ulp at " << worstAt);
