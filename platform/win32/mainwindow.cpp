@@ -296,6 +296,12 @@ bool MainWindow::handleKey(const MSG& msg) {
             form_.onCommandClick(command);
             return true;
         }
+        case 'A':
+            // Ctrl+A selects a whole box, as on Linux; the Edit control
+            // itself knows no such key.
+            if (GetKeyState(VK_CONTROL) >= 0 || !isTextBox(msg.hwnd)) return false;
+            SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+            return true;
         case VK_UP:
         case VK_LEFT:
         case VK_DOWN:
@@ -312,6 +318,10 @@ bool MainWindow::handleKey(const MSG& msg) {
         default:
             return false;
     }
+}
+
+bool MainWindow::isTextBox(HWND control) const {
+    return indexIn(widgets_.Text2, control) >= 0 || indexIn(widgets_.Text1, control) >= 0;
 }
 
 std::u16string MainWindow::boxText(int box) const {

@@ -15,7 +15,7 @@
 //
 // Keyboard as on Linux: Tab follows the design's tab order and skips the
 // computed boxes and the options not chosen; the arrow keys move among the
-// options; Enter in a box calculates.
+// options; Enter in a box calculates; Ctrl+A selects all of a box.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
@@ -48,6 +48,7 @@ private:
     void checkOption(int k);
     void clickOption(int k);
     void moveFocus(int step);
+    bool isTextBox(HWND control) const;
     HBRUSH brushFor(window::Rgb colour);
 
     // window::ControlServices

@@ -16,6 +16,12 @@ add_test(NAME windows_package
                  $<TARGET_FILE:cylinder> ${CMAKE_CURRENT_BINARY_DIR}/windows_package)
 set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEOUT 300)
 
+# The window itself in an X server: every variant, each kind of error, clearing;
+# once more with the Bulgarian decimal comma.
+add_test(NAME win32_gui COMMAND ${win32_tests}/gui_test.sh $<TARGET_FILE:cylinder> C.UTF-8)
+add_test(NAME win32_gui_bg COMMAND ${win32_tests}/gui_test.sh $<TARGET_FILE:cylinder> bg_BG.UTF-8)
+set_tests_properties(win32_gui win32_gui_bg PROPERTIES LABELS "gui-windows" TIMEOUT 300)
+
 # Keep this last: it puts every test above under Wine's fixture. One prefix in
 # the build folder serves them all; "wine" makes it once (kept while complete)
 # and keeps a wineserver up for the run.
