@@ -16,6 +16,13 @@ add_test(NAME windows_package
                  $<TARGET_FILE:cylinder> ${CMAKE_CURRENT_BINARY_DIR}/windows_package)
 set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEOUT 300)
 
+# The window's own Win32 part (sizes, DPI, fonts, colours, keys) on an X display.
+add_executable(tst_win32window ${win32_tests}/tst_win32window.cpp)
+target_link_libraries(tst_win32window PRIVATE platform_win32 doctest_main)
+add_test(NAME tst_win32window
+         COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:tst_win32window>)
+set_tests_properties(tst_win32window PROPERTIES LABELS "window")
+
 # The window itself in an X server: every variant, each kind of error, clearing;
 # once more with the Bulgarian decimal comma.
 add_test(NAME win32_gui COMMAND ${win32_tests}/gui_test.sh $<TARGET_FILE:cylinder> C.UTF-8)

@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Win32 window's own part: sizes, DPI, fonts, colours, styles, focus and
+// keys. What load, the options and the buttons do is tst_form's.
+#include <doctest/doctest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "mainwindow.h"
+#include "widgets.h"
+
+using window::ControlRef;
+using window::Kind;
+
+namespace {
+
+// One window for the whole program: the class is registered once.
+MainWindow& theWindow() {
+    static MainWindow* w = [] {
+        auto* made = new MainWindow(GetModuleHandleW(nullptr));
+        ShowWindow(made->handle(), SW_SHOWNORMAL);
+        SetForegroundWindow(made->handle());
+        UpdateWindow(made->handle());
+        return made;
+    }();
+    return *w;
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+RECT clientRectOf(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, theWindow().handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+SIZE clientSize() {
+    RECT r;
+    GetClientRect(theWindow().handle(), &r);
+    return {r.right, r.bottom};
+}
+
+LOGFONTW fontOf(HWND control) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    REQUIRE(handle);
+    REQUIRE(GetObjectW(handle, sizeof font, &font) == sizeof font);
+    return font;
+}
+
+HWND control(ControlRef ref) {
+    return theWindow().widgets().find(ref);
+}
+
+// A key press as the message loop would hand it to the window first.
+bool press(HWND target, WPARAM key) {
+    MSG msg{};
+    msg.hwnd = target;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    return theWindow().handleKey(msg);
+}
+
+// Shift or Ctrl held down, as GetKeyState will see it on this thread.
+void holdKey(int key, bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+void click(ControlRef ref) {
+    SendMessageW(control(ref), BM_CLICK, 0, 0);
+    pump();
+}
+
+std::wstring textOf(HWND control) {
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    return text;
+}
+
+struct Placed {
+    const char* name;
+    ControlRef ref;
+    RECT rect;  // in client pixels at 96 dpi
+};
+
+}  // namespace
+
+TEST_CASE("the client area and every control sit where designed, at 96 dpi") {
+    const SIZE size = clientSize();
+    CHECK(size.cx == 504);
+    CHECK(size.cy == 419);
+    const LONG style = GetWindowLongW(theWindow().handle(), GWL_STYLE);
+    CHECK((style & WS_MAXIMIZEBOX) == 0);
+    CHECK((style & WS_THICKFRAME) == 0);
+
+    const Placed rows[] = {
+        {"Label1(0)", {Kind::Label1, 0}, {40, 0, 457, 25}},
+        {"Label1(5)", {Kind::Label1, 5}, {360, 32, 425, 57}},
+        {"Option1(8)", {Kind::Option1, 8}, {8, 248, 105, 273}},
+        {"Command1(0)", {Kind::Command1, 0}, {432, 80, 497, 105}},
+        {"Command1(1)", {Kind::Command1, 1}, {432, 200, 497, 225}},
+        {"Text1(0)", {Kind::Text1, 0}, {8, 296, 497, 417}},
+        {"Text1(1)", {Kind::Text1, 1}, {40, 336, 489, 457}},
+        {"Text2(0)", {Kind::Text2, 0}, {104, 56, 169, 83}},
+        {"Text2(44)", {Kind::Text2, 44}, {360, 248, 425, 275}},
+    };
+    for (const Placed& row : rows) {
+        INFO(row.name);
+        const RECT r = clientRectOf(control(row.ref));
+        CHECK(r.left == row.rect.left);
+        CHECK(r.top == row.rect.top);
+        CHECK(r.right == row.rect.right);
+        CHECK(r.bottom == row.rect.bottom);
+    }
+    for (int i = 0; i < window::BoxCount; ++i) {
+        INFO("Text2(" << i << ")");
+        const RECT r = clientRectOf(control({Kind::Text2, i}));
+        CHECK(r.left == (1560 + 960 * (i % 5)) / 15);
+        CHECK(r.top == (840 + 360 * (i / 5)) / 15);
+    }
+}
+
+TEST_CASE("the quotation lies over the report area") {
+    // Child windows are listed top first.
+    HWND first = nullptr;
+    for (HWND w = GetWindow(theWindow().handle(), GW_CHILD); w && !first; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == control({Kind::Text1, 0}) || w == control({Kind::Text1, 1})) first = w;
+    CHECK(first == control({Kind::Text1, 1}));
+}
+
+TEST_CASE("fonts: Times New Roman 12 pt, Cyrillic, bold where designed") {
+    for (const window::ControlDesign& d : window::controlDesigns()) {
+        INFO("kind " << static_cast<int>(d.kind) << " index " << d.index);
+        const LOGFONTW font = fontOf(control({d.kind, d.index}));
+        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
+        CHECK(font.lfHeight == -16);
+        CHECK(font.lfCharSet == RUSSIAN_CHARSET);
+        CHECK((font.lfWeight == FW_BOLD) == d.bold);
+    }
+    // What Windows (or Wine) realises holds Cyrillic.
+    HDC dc = GetDC(control({Kind::Label1, 0}));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(
+                                       control({Kind::Label1, 0}), WM_GETFONT, 0, 0)));
+    CHECK(GetTextCharset(dc) == RUSSIAN_CHARSET);
+    SelectObject(dc, old);
+    ReleaseDC(control({Kind::Label1, 0}), dc);
+}
+
+TEST_CASE("colours: each control's background as painted") {
+    struct Row {
+        const char* name;
+        ControlRef ref;
+        COLORREF colour;
+    };
+    const Row rows[] = {
+        {"window background", {Kind::Text1, -1}, RGB(192, 192, 255)},
+        {"Label1(0) heading", {Kind::Label1, 0}, RGB(255, 192, 128)},
+        {"Option1(3)", {Kind::Option1, 3}, RGB(192, 255, 192)},
+        {"Command1(0) Изчисли", {Kind::Command1, 0}, RGB(128, 255, 128)},
+        {"Command1(1) Изчисти", {Kind::Command1, 1}, RGB(255, 0, 0)},
+        {"Text2(2) computed", {Kind::Text2, 2}, RGB(255, 192, 192)},
+        {"Text2(22) white bold", {Kind::Text2, 22}, RGB(255, 255, 255)},
+        {"Text2(0) given", {Kind::Text2, 0}, GetSysColor(COLOR_WINDOW)},
+    };
+    RedrawWindow(theWindow().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump();
+    for (const Row& row : rows) {
+        INFO(row.name);
+        // A point inside the control, clear of its frame and text.
+        HWND target = row.ref.index < 0 ? theWindow().handle() : control(row.ref);
+        const POINT at = row.ref.index < 0 ? POINT{2, 290} : POINT{4, 4};
+        HDC dc = GetDC(target);
+        const COLORREF painted = GetPixel(dc, at.x, at.y);
+        ReleaseDC(target, dc);
+        CHECK(painted == row.colour);
+    }
+}
+
+TEST_CASE("styles: the two text areas, borders and locked boxes") {
+    const auto style = [](HWND w) { return GetWindowLongW(w, GWL_STYLE); };
+    const auto exStyle = [](HWND w) { return GetWindowLongW(w, GWL_EXSTYLE); };
+    for (int i = 0; i < 2; ++i) {
+        INFO("Text1(" << i << ")");
+        const LONG s = style(control({Kind::Text1, i}));
+        CHECK((s & ES_MULTILINE) != 0);
+        CHECK((s & ES_READONLY) != 0);
+        CHECK((s & WS_VSCROLL) != 0);
+    }
+    CHECK((exStyle(control({Kind::Text1, 0})) & WS_EX_CLIENTEDGE) != 0);
+    CHECK((exStyle(control({Kind::Text1, 1})) & WS_EX_CLIENTEDGE) == 0);
+    click({Kind::Option1, 2});
+    for (int i = 0; i < window::BoxCount; ++i) {
+        INFO("Text2(" << i << ") with Вариант 3 chosen");
+        const bool open = i / 5 == 2;  // its row, computed boxes too: they can be copied
+        CHECK(static_cast<bool>(style(control({Kind::Text2, i})) & ES_READONLY) == !open);
+    }
+    click({Kind::Option1, 0});
+}
+
+TEST_CASE("keyboard: Tab chain, arrows among the options, Enter, Ctrl+A") {
+    click({Kind::Option1, 0});
+    SUBCASE("Tab follows the design's order and skips what it should") {
+        std::vector<HWND> expected;
+        const auto& designs = window::controlDesigns();
+        for (const ControlRef ref : window::TabOrder) {
+            const auto d = std::find_if(designs.begin(), designs.end(), [&](const auto& x) {
+                return x.kind == ref.kind && x.index == ref.index;
+            });
+            if (ref.kind == Kind::Label1 || !d->tabStop) continue;
+            if (ref.kind == Kind::Option1 && ref.index != 0) continue;  // not chosen
+            expected.push_back(control(ref));
+        }
+        SetFocus(expected.front());
+        for (std::size_t i = 1; i <= expected.size(); ++i) {
+            INFO("step " << i);
+            CHECK(press(GetFocus(), VK_TAB));
+            CHECK(GetFocus() == expected[i % expected.size()]);  // wraps around
+        }
+        holdKey(VK_SHIFT, true);
+        for (std::size_t i = expected.size(); i-- > 0;) {
+            INFO("Shift+Tab, step " << i);
+            CHECK(press(GetFocus(), VK_TAB));
+            CHECK(GetFocus() == expected[i]);
+        }
+        holdKey(VK_SHIFT, false);
+    }
+    SUBCASE("the arrow keys choose among the options, wrapping") {
+        HWND first = control({Kind::Option1, 0});
+        SetFocus(first);
+        CHECK(press(first, VK_DOWN));
+        CHECK(GetFocus() == control({Kind::Option1, 1}));
+        CHECK(SendMessageW(control({Kind::Option1, 1}), BM_GETCHECK, 0, 0) == BST_CHECKED);
+        CHECK(SendMessageW(first, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+        CHECK((GetWindowLongW(control({Kind::Text2, 5}), GWL_STYLE) & ES_READONLY) == 0);
+        CHECK(press(control({Kind::Option1, 1}), VK_UP));
+        CHECK(press(first, VK_UP));
+        CHECK(SendMessageW(control({Kind::Option1, 8}), BM_GETCHECK, 0, 0) == BST_CHECKED);
+        CHECK_FALSE(press(control({Kind::Text2, 0}), VK_DOWN));  // a box keeps its arrows
+        click({Kind::Option1, 0});
+    }
+    SUBCASE("Enter in a box calculates") {
+        SetWindowTextW(control({Kind::Text2, 0}), L"1");
+        SetWindowTextW(control({Kind::Text2, 1}), L"1");
+        CHECK(press(control({Kind::Text2, 1}), VK_RETURN));
+        CHECK(textOf(control({Kind::Text2, 2})) == L"6.28318530717958");
+        CHECK(textOf(control({Kind::Text1, 0})).find(L"0.5") != std::wstring::npos);
+        click({Kind::Command1, 1});
+        CHECK(textOf(control({Kind::Text2, 2})).empty());
+    }
+    SUBCASE("Ctrl+A selects a whole box, even a computed one") {
+        SetWindowTextW(control({Kind::Text2, 3}), L"12345");
+        SendMessageW(control({Kind::Text2, 3}), EM_SETSEL, 2, 2);
+        holdKey(VK_CONTROL, true);
+        CHECK(press(control({Kind::Text2, 3}), 'A'));
+        holdKey(VK_CONTROL, false);
+        DWORD from = 0, to = 0;
+        SendMessageW(control({Kind::Text2, 3}), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        CHECK(from == 0);
+        CHECK(to == 5);
+        CHECK_FALSE(press(control({Kind::Text2, 3}), 'A'));  // without Ctrl, a letter
+        SetWindowTextW(control({Kind::Text2, 3}), L"");
+    }
+}
+
+TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
+    // Windows suggests the frame for the new DPI; here the frame's own
+    // width stays, the client area grows.
+    RECT before;
+    GetWindowRect(theWindow().handle(), &before);
+    RECT suggested = before;
+    suggested.right += 756 - 504;
+    suggested.bottom += 628 - 419;
+    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const SIZE size = clientSize();
+    CHECK(size.cx == 756);
+    CHECK(size.cy == 628);
+    const RECT box = clientRectOf(control({Kind::Text2, 0}));
+    CHECK(box.left == 156);
+    CHECK(box.top == 84);
+    CHECK(box.right - box.left == 98);  // 975 twips: 97.5 pixels, rounded
+    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -24);
+    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&before));
+    CHECK(clientSize().cx == 504);
+    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -16);
+}
+
+TEST_CASE("caption") {
+    CHECK(textOf(theWindow().handle()).find(L"Геометрия - прав кръгов цилиндър") !=
+          std::wstring::npos);
+}
