@@ -146,8 +146,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onCreate() {
-    widgets_ = createWidgets(hwnd_, instance_);
-    applyDpi(dpiOf(hwnd_));
+    dpi_ = dpiOf(hwnd_);
+    normalFont_ = createWindowFont(dpi_, FW_NORMAL);
+    boldFont_ = createWindowFont(dpi_, FW_BOLD);
+    widgets_ = createWidgets(hwnd_, instance_, dpi_, normalFont_, boldFont_);
+    // The frame was made for 96 dpi.
+    if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
@@ -225,7 +229,11 @@ void MainWindow::applyDpi(int dpi) {
     layoutWidgets(widgets_, dpi, normalFont_, boldFont_);
     DeleteObject(oldNormal);
     DeleteObject(oldBold);
-    const SIZE frame = frameSize(dpi);
+    fitFrame();
+}
+
+void MainWindow::fitFrame() {
+    const SIZE frame = frameSize(dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -45,6 +45,7 @@ private:
     void onActivate(bool active);
 
     void applyDpi(int dpi);
+    void fitFrame();
     void checkOption(int k);
     void clickOption(int k);
     void moveFocus(int step);

@@ -58,7 +58,7 @@ HWND Widgets::find(window::ControlRef ref) const {
     return nullptr;
 }
 
-Widgets createWidgets(HWND form, HINSTANCE instance) {
+Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold) {
     Widgets widgets;
     const auto& designs = window::controlDesigns();
     for (std::size_t n = 0; n < designs.size(); ++n) {
@@ -66,10 +66,12 @@ Widgets createWidgets(HWND form, HINSTANCE instance) {
         const Style s = styleOf(d);
         const std::wstring text = wide(d.text);
         HWND control = CreateWindowExW(
-            s.exStyle, s.className, text.c_str(), s.style, 0, 0, 0, 0, form,
+            s.exStyle, s.className, text.c_str(), s.style, toPixels(d.left, dpi), toPixels(d.top, dpi),
+            toPixels(d.width, dpi), toPixels(d.height, dpi), form,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId({d.kind, d.index}))), instance,
             nullptr);
         SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(n + 1));
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.bold ? bold : normal), FALSE);
         const auto i = static_cast<std::size_t>(d.index);
         switch (d.kind) {
             case Kind::Label1:

@@ -23,10 +23,11 @@ constexpr int controlId(window::ControlRef ref) {
     return 1000 + 100 * static_cast<int>(ref.kind) + ref.index;
 }
 
-// Creates every control of the design table as a child of `form`, each
-// holding its design's index in GWLP_USERDATA. Sizes and fonts
-// come later, from layoutWidgets().
-Widgets createWidgets(HWND form, HINSTANCE instance);
+// Creates every control of the design table as a child of `form`, in its
+// place at `dpi` with its font, each holding its design's index in
+// GWLP_USERDATA. One pass: under Wine every later move or font change of a
+// child costs a round trip to the server.
+Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold);
 
 // The design of a control made by createWidgets(), or null for any other.
 const window::ControlDesign* designOf(HWND control);
@@ -36,8 +37,8 @@ constexpr int toPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
 
-// Places and sizes every control for `dpi` and gives it the normal or bold
-// window font.
+// Places and sizes every control for a new `dpi` and gives it the normal or
+// bold window font.
 void layoutWidgets(const Widgets& widgets, int dpi, HFONT normal, HFONT bold);
 
 // "Times New Roman" 12 pt, Cyrillic, at `dpi`; `weight` FW_NORMAL or FW_BOLD.
