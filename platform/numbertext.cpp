@@ -1,10 +1,8 @@
 #include "numbertext.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -21,9 +19,6 @@ bool isSpace(char16_t c) {
            c == u'\u2028' || c == u'\u2029';
 }
 
-static_assert(std::endian::native == std::endian::little,
-              "takeEightDigits packs little-endian lanes");
-
 // Walks the text; white space between any two characters is skipped.
 class Reader {
 public:
@@ -37,25 +32,6 @@ public:
     // The next character, white space or not.
     char16_t current() const { return pos_ != end_ ? *pos_ : u'\0'; }
     void next() { ++pos_; }
-    // Copies the next eight characters to `out` when all are digits, with
-    // one store: the library reads them back eight at a time.
-    bool takeEightDigits(char* out) {
-        if (end_ - pos_ < 8) return false;
-        std::uint64_t lanes[2];  // four UTF-16 code units each
-        std::memcpy(lanes, pos_, sizeof lanes);
-        std::uint64_t bytes = 0;
-        for (int i = 0; i < 2; ++i) {
-            const std::uint64_t v = lanes[i];
-            if ((v & 0xFFF0FFF0FFF0FFF0) != 0x0030003000300030 ||
-                (((v & 0x000F000F000F000F) + 0x0006000600060006) & 0x0010001000100010) != 0)
-                return false;
-            const std::uint64_t pairs = (v | v >> 8) & 0x0000FFFF0000FFFF;
-            bytes |= ((pairs | pairs >> 16) & 0xFFFFFFFF) << (32 * i);
-        }
-        std::memcpy(out, &bytes, sizeof bytes);
-        pos_ += 8;
-        return true;
-    }
     // Takes a sign if there is one; returns true for minus.
     bool takeSign() {
         const char16_t c = peek();
@@ -83,9 +59,31 @@ constexpr std::int64_t kKeptDigits = 800;
 // Exponent digits past this are saturated: the value is decided already.
 constexpr std::int64_t kExponentCap = std::int64_t{1} << 40;
 
+// The usual text (a sign, digits, one separator) straight to the library:
+// true when it took the whole text. Anything else goes the long way.
+bool readPlain(std::u16string_view text, double& value) {
+    char ascii[40];
+    if (text.size() > sizeof ascii) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (digitOf(c) < 10)
+            ascii[i] = static_cast<char>(c);
+        else if (c == u'.' || c == u',')
+            ascii[i] = '.';
+        else if (c == u'-' || c == u'\u2212')
+            ascii[i] = '-';
+        else
+            return false;
+    }
+    const char* end = ascii + text.size();
+    const auto [stop, error] = std::from_chars(ascii, end, value);
+    return error == std::errc{} && stop == end;
+}
+
 }  // namespace
 
 double toNumber(std::u16string_view text) {
+    if (double value; readPlain(text, value)) return value;
     Reader in(text);
     const bool negative = in.takeSign();
 
@@ -99,10 +97,6 @@ double toNumber(std::u16string_view text) {
     bool anyDigit = false;
     bool nonzeroDropped = false;
     for (;; in.next()) {
-        while (count > 0 && count + 8 <= kKeptDigits && in.takeEightDigits(out)) {
-            out += 8;
-            count += 8;
-        }
         const char16_t c = in.current();  // digits first: white space is rare
         const unsigned d = digitOf(c);
         if (d < 10) {
