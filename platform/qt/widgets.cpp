@@ -80,23 +80,6 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
 
 }  // namespace
 
-QWidget* Controls::find(window::ControlRef ref) const {
-    const auto i = static_cast<std::size_t>(ref.index);
-    switch (ref.kind) {
-        case Kind::Label1:
-            return Label1.at(i);
-        case Kind::Option1:
-            return Option1.at(i);
-        case Kind::Text2:
-            return Text2.at(i);
-        case Kind::Command1:
-            return Command1.at(i);
-        case Kind::Text1:
-            return Text1.at(i);
-    }
-    return nullptr;
-}
-
 QFont windowFont() {
     return QFont(toQString(window::FontFamily), window::FontPoints);
 }

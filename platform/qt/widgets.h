@@ -8,18 +8,13 @@
 
 #include <array>
 
+#include "window/controlarrays.h"
 #include "window/design.h"
 
 // The window's control arrays, indexed as designed.
-struct Controls {
-    std::array<QLabel*, 6> Label1{};
-    std::array<QRadioButton*, 9> Option1{};
-    std::array<QLineEdit*, window::BoxCount> Text2{};
-    std::array<QPushButton*, 2> Command1{};
-    std::array<QPlainTextEdit*, 2> Text1{};
-
-    QWidget* find(window::ControlRef ref) const;
-};
+struct Controls
+    : window::ControlArrays<QWidget*, QLabel*, QRadioButton*, QLineEdit*, QPushButton*,
+                            QPlainTextEdit*> {};
 
 // The window font, which every control without a font of its own uses.
 QFont windowFont();

@@ -41,23 +41,6 @@ std::wstring wide(std::u16string_view text) {
 
 }  // namespace
 
-HWND Widgets::find(window::ControlRef ref) const {
-    const auto i = static_cast<std::size_t>(ref.index);
-    switch (ref.kind) {
-        case Kind::Label1:
-            return Label1.at(i);
-        case Kind::Option1:
-            return Option1.at(i);
-        case Kind::Text2:
-            return Text2.at(i);
-        case Kind::Command1:
-            return Command1.at(i);
-        case Kind::Text1:
-            return Text1.at(i);
-    }
-    return nullptr;
-}
-
 Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold) {
     Widgets widgets;
     const auto& designs = window::controlDesigns();

@@ -4,18 +4,11 @@
 
 #include <array>
 
+#include "window/controlarrays.h"
 #include "window/design.h"
 
 // The window's control arrays as Win32 child windows, indexed as designed.
-struct Widgets {
-    std::array<HWND, 6> Label1{};
-    std::array<HWND, 9> Option1{};
-    std::array<HWND, window::BoxCount> Text2{};
-    std::array<HWND, 2> Command1{};
-    std::array<HWND, 2> Text1{};
-
-    HWND find(window::ControlRef ref) const;
-};
+struct Widgets : window::ControlArrays<HWND, HWND, HWND, HWND, HWND, HWND> {};
 
 // The command id of a control: WM_COMMAND and WM_DRAWITEM name it by this.
 // Example: controlId({Kind::Command1, 1}) == 1401.

@@ -3,12 +3,14 @@
 #include <doctest/doctest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "calc/cylinder.h"
 #include "expect.h"
 #include "memorycontrols.h"
 #include "window/design.h"
+#include "window/controlarrays.h"
 #include "window/form.h"
 
 using platform::Failure;
@@ -308,4 +310,20 @@ TEST_CASE("caption and the names a screen reader gets") {
     CHECK(window::accessibleName({window::Kind::Text2, 44}) == u"Вариант 9, V");
     CHECK_FALSE(window::accessibleName({window::Kind::Text1, 0}).empty());
     CHECK(window::accessibleName({window::Kind::Option1, 0}).empty());  // its caption names it
+}
+
+TEST_CASE("control arrays: find names each kind's own array, and checks the index") {
+    window::ControlArrays<int, int, int, int, int, int> arrays;
+    arrays.Label1[5] = 1;
+    arrays.Option1[8] = 2;
+    arrays.Text2[44] = 3;
+    arrays.Command1[1] = 4;
+    arrays.Text1[1] = 5;
+    CHECK(arrays.find({window::Kind::Label1, 5}) == 1);
+    CHECK(arrays.find({window::Kind::Option1, 8}) == 2);
+    CHECK(arrays.find({window::Kind::Text2, 44}) == 3);
+    CHECK(arrays.find({window::Kind::Command1, 1}) == 4);
+    CHECK(arrays.find({window::Kind::Text1, 1}) == 5);
+    CHECK_THROWS_AS(arrays.find({window::Kind::Text2, 45}), std::out_of_range);
+    CHECK_THROWS_AS(arrays.find({window::Kind::Option1, -1}), std::out_of_range);
 }
