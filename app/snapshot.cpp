@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a picture of the window after a sample calculation, for machines
 // without a display and for the README.
 #include <QApplication>

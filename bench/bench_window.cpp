@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own costs, offscreen and unpainted: building it from the
 // design table, and one calculate click from reading to the report.
 #include <QApplication>

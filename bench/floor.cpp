@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of any Qt program that shows text: a fixed window with one
 // label in the program's font. With an argument, an empty window instead.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the first top-level window mapped, to its first frame drawn,
 // and resident memory once shown, for several programs in turn under one X
 // display. One X connection watches the root window's MapNotify and each

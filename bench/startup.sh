@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up and memory of cylinder against the floor (one label) and an
 # empty Qt window, alternating, in one run under Xvfb.
 # usage: bench/startup.sh [RUNS] [BUILD_DIR]

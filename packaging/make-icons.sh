@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the committed PNG icons from cylinder.svg (needs librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")"

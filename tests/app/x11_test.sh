@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program in a real X window: clicks at the designed positions,
 # types, calculates and reads boxes and the report back through the clipboard.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Variant 3 against its exact root, computed with 200-bit MPFR arithmetic
 // from the same doubles H, Sp and PI_14.
 #include <mpfr.h>

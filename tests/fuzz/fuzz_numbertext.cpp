@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: reading any text, and writing any double, must agree
 // with C's own strtod (on the normalised text) and "%.15G", and what is
 // written must read back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the number-text fuzzer with clang (libFuzzer, address and
 # undefined-behaviour sanitizers) and runs it for the given seconds (default 60).
 # Longer run: tests/fuzz/run.sh 3600

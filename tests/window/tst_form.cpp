@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's behaviour, once for every runtime: the form driven through
 // in-memory controls.
 #include <doctest/doctest.h>
