@@ -8,6 +8,17 @@
 #include <string_view>
 #include <system_error>
 
+// Where the C++ library cannot convert doubles (emscripten's libc++), the C
+// library's correctly rounded strtod and printf do the same job.
+#if !defined(__cpp_lib_to_chars) || defined(CYLINDER_C_NUMBER_TEXT)
+#define CYLINDER_USE_C_LIBRARY 1
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 #include "calculationerror.h"
 
 namespace platform {
@@ -49,6 +60,55 @@ private:
     const char16_t* end_;
 };
 
+#ifndef CYLINDER_USE_C_LIBRARY
+
+// Reads [first, last) as std::from_chars does, in the general format.
+std::from_chars_result readAscii(char* first, char* last, double& value) {
+    return std::from_chars(first, last, value);
+}
+
+// Writes `value` as "%.15g" does; `last - first` is at least 32.
+char* writeAscii(char* first, char* last, double value) {
+    return std::to_chars(first, last, value, std::chars_format::general, 15).ptr;
+}
+
+#else
+
+// The locale's decimal point: glibc's strtod and printf follow it, musl's
+// always use '.'.
+char localePoint() {
+    const char* point = std::localeconv()->decimal_point;
+    return point[0] != '\0' && point[1] == '\0' ? point[0] : '.';
+}
+
+// As std::from_chars on [first, last); *last must be writable. strtod's
+// extras (spaces, '+', hexadecimal, "inf") never reach it: callers hand it
+// only signs, digits, '.' and an exponent.
+std::from_chars_result readAscii(char* first, char* last, double& value) {
+    *last = '\0';
+    const char point = localePoint();
+    if (point != '.') std::replace(first, last, '.', point);
+    errno = 0;
+    char* stop = nullptr;
+    const double read = std::strtod(first, &stop);
+    if (stop == first) return {first, std::errc::invalid_argument};
+    // ERANGE also flags subnormals, which are read exactly as they are.
+    if (errno == ERANGE && (read == 0.0 || std::isinf(read)))
+        return {stop, std::errc::result_out_of_range};
+    value = read;
+    return {stop, std::errc{}};
+}
+
+char* writeAscii(char* first, char* last, double value) {
+    const int n = std::snprintf(first, static_cast<std::size_t>(last - first), "%.15g", value);
+    char* end = first + n;
+    const char point = localePoint();
+    if (point != '.') std::replace(first, end, point, '.');
+    return end;
+}
+
+#endif
+
 unsigned digitOf(char16_t c) {
     return static_cast<unsigned>(c) - u'0';  // 10 or more when c is no digit
 }
@@ -63,8 +123,8 @@ constexpr std::int64_t kExponentCap = std::int64_t{1} << 40;
 // The usual text (a sign, digits, one separator) straight to the library:
 // true when it took the whole text. Anything else goes the long way.
 bool readPlain(std::u16string_view text, double& value) {
-    char ascii[40];
-    if (text.size() > sizeof ascii) return false;
+    char ascii[41];  // and a terminating NUL
+    if (text.size() >= sizeof ascii) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (digitOf(c) < 10)
@@ -76,8 +136,8 @@ bool readPlain(std::u16string_view text, double& value) {
         else
             return false;
     }
-    const char* end = ascii + text.size();
-    const auto [stop, error] = std::from_chars(ascii, end, value);
+    char* end = ascii + text.size();
+    const auto [stop, error] = readAscii(ascii, end, value);
     return error == std::errc{} && stop == end;
 }
 
@@ -144,7 +204,7 @@ double toNumber(std::u16string_view text) {
     }
 
     double value = 0.0;
-    if (std::from_chars(ascii, out, value).ec == std::errc::result_out_of_range) {
+    if (readAscii(ascii, out, value).ec == std::errc::result_out_of_range) {
         const std::int64_t whole = pointAt >= 0 ? pointAt : count;  // digits before the point
         if (exponent + std::min(whole, kKeptDigits) > 0) throw CalculationError(Failure::Overflow);
         return zero;
@@ -157,8 +217,7 @@ std::u16string toText(double value, char16_t separator) {
 
     // At most "-1.23456789012346e-308": 22 characters.
     char written[32];
-    const char* end =
-        std::to_chars(written, written + sizeof written, value, std::chars_format::general, 15).ptr;
+    const char* end = writeAscii(written, written + sizeof written, value);
     std::u16string text(static_cast<const char*>(written), end);
     const std::string_view ascii(written, static_cast<std::size_t>(end - written));
     if (const auto at = ascii.find('.'); at != std::string_view::npos) text[at] = separator;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: reading any text, and writing any double, must agree
 // with C's own strtod (on the normalised text) and "%.15G", and what is
-// written must read back.
+// written must read back. The browser's build of the same functions (C's
+// strtod and printf behind them) must agree with them bit for bit.
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -13,6 +14,11 @@
 
 #include "platform/calculationerror.h"
 #include "platform/numbertext.h"
+
+namespace platform {
+double toNumberThroughC(std::u16string_view text);
+std::u16string toTextThroughC(double value, char16_t separator);
+}  // namespace platform
 
 namespace {
 
@@ -83,6 +89,8 @@ void checkText(double x) {
     std::snprintf(expected, sizeof expected, "%.15G", x);
     const std::u16string text = platform::toText(x);
     if (x == 0 ? text != u"0" : ascii(text) != expected) fault("toText", expected);
+    if (platform::toTextThroughC(x, u',') != platform::toText(x, u','))
+        fault("the C library's toText differs", expected);
     if (nearMax(x)) return;
     if (platform::toText(platform::toNumber(text)) != text) fault("round trip", expected);
     if (platform::toText(platform::toNumber(platform::toText(x, u',')), u',') !=
@@ -110,6 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const platform::CalculationError& error) {
         if (error.failure() != platform::Failure::Overflow) fault("toNumber failure", ascii(text));
         overflow = true;
+    }
+
+    try {
+        const double c = platform::toNumberThroughC(text);
+        if (overflow || std::memcmp(&c, &value, 8) != 0)
+            fault("the C library's toNumber differs", ascii(text).substr(0, 200));
+    } catch (const platform::CalculationError&) {
+        if (!overflow) fault("only the C library's toNumber overflows", ascii(text).substr(0, 200));
     }
 
     // strtod must read the same from the same text normalised.

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <bit>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -187,7 +186,7 @@ TEST_CASE("round trip of random doubles") {
     std::mt19937_64 random(20261208);
     int checked = 0;
     while (checked < 100000) {
-        const auto x = std::bit_cast<double>(random());
+        const auto x = bitCast<double>(random());
         if (!std::isfinite(x)) continue;
         ++checked;
         char expected[40];
@@ -244,7 +243,7 @@ TEST_CASE("long texts at midpoints agree with strtod") {
     std::setlocale(LC_ALL, "C");
     std::mt19937_64 random(767);
     for (int i = 0; i < 2000; ++i) {
-        auto x = std::bit_cast<double>(random() >> 1);  // positive
+        auto x = bitCast<double>(random() >> 1);  // positive
         if (!std::isfinite(x) || x == DBL_MAX) continue;
         const long double midpoint =
             x + (static_cast<long double>(std::nextafter(x, INFINITY)) - x) / 2;
