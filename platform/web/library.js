@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's side of WebWindow (webwindow.cpp): the controls are the page's
+// own elements, found by their design names ("Text2_11").
+mergeInto(LibraryManager.library, {
+  $cylinderPage: {
+    box: function (i) { return document.getElementById('Text2_' + i); },
+    option: function (k) { return document.getElementById('Option1_' + k).firstElementChild; },
+    text: function (ptr, length) {
+      var units = HEAPU16.subarray(ptr >> 1, (ptr >> 1) + length);
+      var s = '';
+      for (var i = 0; i < units.length; i += 8192)
+        s += String.fromCharCode.apply(null, units.subarray(i, i + 8192));
+      return s;
+    },
+    focusBeforeError: null,
+  },
+
+  // The separator of the browser's first language; '.' where Intl knows no
+  // such language (WebKit started in the C locale reports "C").
+  cylinder_decimalSeparator: function () {
+    try {
+      var parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+      for (var i = 0; i < parts.length; ++i)
+        if (parts[i].type === 'decimal' && parts[i].value.length === 1)
+          return parts[i].value.charCodeAt(0);
+    } catch (e) {
+    }
+    return 46;
+  },
+
+  cylinder_attach__deps: ['$cylinderPage'],
+  cylinder_attach: function () {
+    var page = cylinderPage;
+    for (var k = 0; k < 9; ++k)
+      page.option(k).addEventListener('click', Module['_cylinder_optionClicked'].bind(null, k));
+    for (var n = 0; n < 2; ++n)
+      document.getElementById('Command1_' + n)
+        .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, n));
+    // Enter in any box calculates, as "Изчисли" does.
+    for (var i = 0; i < 45; ++i)
+      page.box(i).addEventListener('keydown', function (event) {
+        if (event.key !== 'Enter' || event.isComposing) return;
+        event.preventDefault();
+        Module['_cylinder_commandClicked'](0);
+      });
+    // Closed by its button, Enter or Escape: the focus goes back where it was.
+    document.getElementById('error').addEventListener('close', function () {
+      var before = page.focusBeforeError;
+      page.focusBeforeError = null;
+      if (before && before.isConnected) before.focus();
+    });
+  },
+
+  cylinder_boxTextLength__deps: ['$cylinderPage'],
+  cylinder_boxTextLength: function (box) {
+    return cylinderPage.box(box).value.length;
+  },
+
+  cylinder_boxText__deps: ['$cylinderPage'],
+  cylinder_boxText: function (box, out, length) {
+    var value = cylinderPage.box(box).value;
+    for (var i = 0; i < length; ++i) HEAPU16[(out >> 1) + i] = value.charCodeAt(i);
+  },
+
+  cylinder_setBoxText__deps: ['$cylinderPage'],
+  cylinder_setBoxText: function (box, text, length) {
+    var input = cylinderPage.box(box);
+    input.value = cylinderPage.text(text, length);
+    // A long number shows its start, as on the desktop.
+    if (document.activeElement === input) input.setSelectionRange(0, 0);
+    input.scrollLeft = 0;
+  },
+
+  cylinder_setBoxLocked__deps: ['$cylinderPage'],
+  cylinder_setBoxLocked: function (box, locked) {
+    cylinderPage.box(box).readOnly = locked !== 0;
+  },
+
+  cylinder_selectOption__deps: ['$cylinderPage'],
+  cylinder_selectOption: function (k) {
+    cylinderPage.option(k).checked = true;
+  },
+
+  cylinder_setReportText__deps: ['$cylinderPage'],
+  cylinder_setReportText: function (text, length) {
+    var area = document.getElementById('Text1_0');
+    area.value = cylinderPage.text(text, length);
+    area.scrollTop = 0;
+  },
+
+  cylinder_showError__deps: ['$cylinderPage'],
+  cylinder_showError: function (text, length) {
+    var dialog = document.getElementById('error');
+    document.getElementById('error-text').textContent = cylinderPage.text(text, length);
+    if (dialog.open) return;
+    cylinderPage.focusBeforeError = document.activeElement;
+    dialog.showModal();
+    document.getElementById('error-close').focus();
+  },
+});

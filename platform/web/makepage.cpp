@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writes the page's markup from the design table at build time, so the
+// browser paints the window before the program is even compiled.
+//   makepage TEMPLATE FONTS.css OUT.html [--floor]
+// @TITLE@, @FONTS@, @ERROR_TITLE@, @STYLE@ and @CONTROLS@ in TEMPLATE are filled in;
+// --floor drops the script, for the start-up benchmark's floor page.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "window/design.h"
+
+namespace {
+
+using window::ControlDesign;
+using window::Kind;
+
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (const char16_t c : text) {  // the design's texts are all in the BMP
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Text as HTML content or attribute value; CR LF as one line break.
+std::string html(std::u16string_view text) {
+    std::string out;
+    for (const char c : utf8(text)) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\r': break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string id(window::ControlRef ref) {
+    static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+    return std::string(arrays[static_cast<int>(ref.kind)]) + '_' + std::to_string(ref.index);
+}
+
+std::string px(int twips) {
+    return std::to_string(window::toPixels(twips)) + "px";
+}
+
+std::string rgb(window::Rgb c) {
+    return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," +
+           std::to_string(c.blue) + ")";
+}
+
+const ControlDesign& designOf(window::ControlRef ref) {
+    for (const ControlDesign& d : window::controlDesigns())
+        if (d.kind == ref.kind && d.index == ref.index) return d;
+    throw std::out_of_range("no such control");
+}
+
+// Place, size, colour and stacking of each control; creation order stacks.
+std::string style() {
+    std::string css;
+    int layer = 0;
+    for (const ControlDesign& d : window::controlDesigns()) {
+        css += '#' + id({d.kind, d.index}) + "{left:" + px(d.left) + ";top:" + px(d.top) +
+               ";width:" + px(d.width) + ";height:" + px(d.height) +
+               ";z-index:" + std::to_string(++layer);
+        if (d.background) css += ";background:" + rgb(*d.background);
+        if (d.bold) css += ";font-weight:bold";
+        css += "}\n";
+    }
+    css += "html,body{background:" + rgb(window::WindowBackground) + "}\n";
+    css += "#window{width:" + px(window::ClientWidth) + ";height:" + px(window::ClientHeight) +
+           ";font-size:" + std::to_string(window::FontPoints * 4 / 3) + "px}\n";
+    return css;
+}
+
+// One element per control, in the design's tab order: the browser's Tab and
+// a screen reader's reading follow the page's order.
+std::string controls() {
+    std::string out;
+    for (const window::ControlRef ref : window::TabOrder) {
+        const ControlDesign& d = designOf(ref);
+        const std::string name = html(window::accessibleName(ref));
+        const std::string text = html(d.text);
+        const std::string tag = "id=\"" + id(ref) + "\"";
+        switch (d.kind) {
+            case Kind::Label1:
+                if (d.index == 0) {
+                    out += "<h1 " + tag + " class=\"label\">" + text + "</h1>\n";
+                } else {
+                    const auto full = window::QuantityNames[static_cast<std::size_t>(d.index - 1)];
+                    out += "<div " + tag + " class=\"label\"><abbr title=\"" + html(full) + "\">" +
+                           text + "</abbr></div>\n";
+                }
+                break;
+            case Kind::Option1:
+                out += "<label " + tag + " class=\"option\"><input type=\"radio\" name=\"variant\"" +
+                       (d.index == 0 ? " checked" : "") + ">" + text + "</label>\n";
+                break;
+            case Kind::Text2:
+                out += "<input " + tag + " class=\"box\" type=\"text\" inputmode=\"decimal\" " +
+                       "autocomplete=\"off\" spellcheck=\"false\" aria-label=\"" + name + "\"" +
+                       (d.tabStop ? "" : " tabindex=\"-1\"") + (d.index == 0 ? " autofocus" : "") +
+                       ">\n";
+                break;
+            case Kind::Command1:
+                out += "<button " + tag + " type=\"button\">" + text + "</button>\n";
+                break;
+            case Kind::Text1:
+                out += "<textarea " + tag + " readonly aria-label=\"" + name + "\"" +
+                       (d.border ? "" : " class=\"borderless\"") + ">" + text + "</textarea>\n";
+                break;
+        }
+    }
+    return out;
+}
+
+std::string slurp(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error(std::string("cannot read ") + path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void replace(std::string& text, std::string_view key, const std::string& value) {
+    const auto at = text.find(key);
+    if (at == std::string::npos) throw std::runtime_error("no " + std::string(key));
+    text.replace(at, key.size(), value);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n");
+        return 2;
+    }
+    try {
+        std::string page = slurp(argv[1]);
+        replace(page, "@TITLE@", html(window::windowCaption()));
+        replace(page, "@FONTS@", slurp(argv[2]));
+        replace(page, "@ERROR_TITLE@", html(window::ErrorCaption));
+        replace(page, "@STYLE@", style());
+        replace(page, "@CONTROLS@", controls());
+        if (argc > 4 && std::string_view(argv[4]) == "--floor") replace(page, "{{{ SCRIPT }}}", "");
+        std::ofstream(argv[3], std::ios::binary) << page;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "makepage: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "webwindow.h"
+
+#include "platform/calculationerror.h"
+
+// The page's side, in library.js. Texts cross as UTF-16 code units.
+extern "C" {
+int cylinder_decimalSeparator();
+void cylinder_attach();
+int cylinder_boxTextLength(int box);
+void cylinder_boxText(int box, char16_t* out, int length);
+void cylinder_setBoxText(int box, const char16_t* text, int length);
+void cylinder_setBoxLocked(int box, int locked);
+void cylinder_selectOption(int k);
+void cylinder_setReportText(const char16_t* text, int length);
+void cylinder_showError(const char16_t* text, int length);
+}
+
+namespace {
+
+int lengthOf(std::u16string_view text) {
+    return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+WebWindow::WebWindow() : form_(*this, static_cast<char16_t>(cylinder_decimalSeparator())) {
+    cylinder_attach();
+    form_.onLoad();
+}
+
+std::u16string WebWindow::boxText(int box) const {
+    std::u16string text(static_cast<std::size_t>(cylinder_boxTextLength(box)), u'\0');
+    cylinder_boxText(box, text.data(), lengthOf(text));
+    return text;
+}
+
+void WebWindow::setBoxText(int box, std::u16string_view text) {
+    cylinder_setBoxText(box, text.data(), lengthOf(text));
+}
+
+void WebWindow::setBoxLocked(int box, bool locked) {
+    cylinder_setBoxLocked(box, locked ? 1 : 0);
+}
+
+void WebWindow::selectOption(int k) {
+    cylinder_selectOption(k);
+}
+
+void WebWindow::setReportText(std::u16string_view text) {
+    cylinder_setReportText(text.data(), lengthOf(text));
+}
+
+void WebWindow::reportError(const platform::CalculationError& error) {
+    const std::u16string text = platform::describe(error);
+    cylinder_showError(text.data(), lengthOf(text));
+}

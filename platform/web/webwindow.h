@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "window/controls.h"
+#include "window/form.h"
+
+// The program's one window in the browser. The page already holds the 64
+// controls as elements, made from the design table at build time
+// (makepage.cpp); this attaches to them by id ("Text2_11"), delivers their
+// clicks to the form and applies the form's writes.
+//
+// Implements: box texts and locks (read-only inputs), the selected option,
+// the report area, errors in a modal alert dialog that gives the focus back,
+// Enter in a box calculates, the decimal separator of the browser's language.
+// Does not: resize, scale for DPI (the browser does), or keep anything: no
+// storage, no cookies, no network.
+class WebWindow : private window::ControlServices {
+public:
+    // Attaches to the page's controls and runs the load handler.
+    WebWindow();
+
+    // The page's events: a click on Option1(k) or Command1(n).
+    void onOptionClick(int k) { form_.onOptionClick(k); }
+    void onCommandClick(int n) { form_.onCommandClick(n); }
+
+private:
+    std::u16string boxText(int box) const override;
+    void setBoxText(int box, std::u16string_view text) override;
+    void setBoxLocked(int box, bool locked) override;
+    void selectOption(int k) override;
+    void setReportText(std::u16string_view text) override;
+    void reportError(const platform::CalculationError& error) override;
+
+    window::Form form_;
+};
