@@ -7,6 +7,7 @@
 extern "C" {
 int cylinder_decimalSeparator();
 void cylinder_attach();
+void cylinder_ready();
 int cylinder_boxTextLength(int box);
 void cylinder_boxText(int box, char16_t* out, int length);
 void cylinder_setBoxText(int box, const char16_t* text, int length);
@@ -27,6 +28,7 @@ int lengthOf(std::u16string_view text) {
 WebWindow::WebWindow() : form_(*this, static_cast<char16_t>(cylinder_decimalSeparator())) {
     cylinder_attach();
     form_.onLoad();
+    cylinder_ready();
 }
 
 std::u16string WebWindow::boxText(int box) const {
