@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "colourbutton.h"
+#include "numberbox.h"
 #include "textconvert.h"
 
 using window::ControlDesign;
@@ -50,7 +51,7 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             return option;
         }
         case Kind::Text2: {
-            auto* box = new QLineEdit(form);
+            auto* box = new NumberBox(form);
             if (d.background) fillBackground(box, QPalette::Base, *d.background);
             if (!d.tabStop) box->setFocusPolicy(Qt::ClickFocus);
             box->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));

@@ -11,6 +11,7 @@
 
 #include "calc/cylinder.h"
 #include "mainwindow.h"
+#include "numberbox.h"
 #include "platform/calculationerror.h"
 #include "textconvert.h"
 #include "typing.h"
@@ -86,6 +87,7 @@ private slots:
     void arrowKeysChooseVariant();
     void tabOrder();
     void computedBoxesCanBeCopied();
+    void wideNumberShowsRounded();
     void layout_data();
     void layout();
     void designRules();
@@ -227,6 +229,40 @@ void TestMainWindow::computedBoxesCanBeCopied() {
     computed->selectAll();
     computed->copy();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("6.28318530717958"));
+}
+
+// Without the focus a number too wide for its box shows rounded, drawn as a
+// box holding that text would be; the box itself keeps the full text.
+void TestMainWindow::wideNumberShowsRounded() {
+    MainWindow w;
+    type(w.controls().Text2[0], "100000000");
+    type(w.controls().Text2[1], "100000000");
+    w.controls().Command1[0]->click();
+    auto* box = qobject_cast<NumberBox*>(w.controls().Text2[4]);
+    QVERIFY(box);
+    const QString full = QStringLiteral("3.14159265358979E+24");
+    QCOMPARE(box->text(), full);
+    const QString shown = box->shownText();
+    QVERIFY2(shown.size() < full.size() && shown.startsWith("3.1") && shown.endsWith("E+24"),
+             qPrintable(shown));
+    QCOMPARE(box->toolTip(), full);
+    QLineEdit plain(shown);
+    plain.setFont(box->font());
+    plain.setPalette(box->palette());
+    plain.resize(box->size());
+    // Inside the frame, whose rounded corners show what lies behind.
+    const auto picture = [](QWidget* w) {
+        const QImage image = w->grab(w->rect().adjusted(2, 2, -2, -2)).toImage();
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    QCOMPARE(picture(box), picture(&plain));
+
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    box->setFocus();
+    QCOMPARE(box->shownText(), full);
+    QCOMPARE(box->toolTip(), QString());
 }
 
 void TestMainWindow::layout_data() {
