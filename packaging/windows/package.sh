@@ -14,33 +14,27 @@ exe=$(realpath "$1")
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
 
-version=$(sed -n 's/^project(cylinder VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[[ -n "$version" ]] || { echo "$0: no project(cylinder VERSION …) in CMakeLists.txt" >&2; exit 1; }
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || stat -c %Y "$root/CMakeLists.txt")}
-export TZ=UTC  # zip keeps local time
+source "$root/packaging/release.sh"
+version=$(release_version "$root")
+epoch=$(release_epoch "$root")
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 name=cylinder-$version
 mkdir "$stage/$name"
 cp "$exe" "$stage/$name/cylinder.exe"
-# Notepad reads UTF-8 for sure with a byte-order mark; Windows texts end lines with CR LF.
-{ printf '\xef\xbb\xbf'; sed -e '/SPDX-License-Identifier/d' -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README-bg.txt"; } \
-    >"$stage/$name/README-bg.txt"
+release_text "$here/README-bg.txt" "$version" "$stage/$name/README-bg.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 chmod 755 "$stage/$name/cylinder.exe"
 chmod 644 "$stage/$name/README-bg.txt" "$stage/$name/LICENSE.txt"
-touch -d "@$epoch" "$stage/$name"/*
 
 zip=$out/$name-windows-x64.zip
-rm -f "$zip"
-# -X: no owner ids or extra times; -D: no folder entries; files in this order.
-(cd "$stage" && zip -X -D -q "$zip" "$name/cylinder.exe" "$name/README-bg.txt" "$name/LICENSE.txt")
+release_zip "$stage" "$epoch" "$zip" "$name/cylinder.exe" "$name/README-bg.txt" "$name/LICENSE.txt"
 
 setup=$out/$name-windows-x64-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$setup" \
     -DEXE="$stage/$name/cylinder.exe" -DLICENSE="$stage/$name/LICENSE.txt" \
     -DICON="$root/packaging/icons/cylinder.ico" "$here/installer.nsi" >/dev/null
-touch -d "@$epoch" "$zip" "$setup"
+touch -d "@$epoch" "$setup"
 echo "$zip"
 echo "$setup"

@@ -22,6 +22,9 @@ def woff2(path):
     options.hinting = False
     options.desubroutinize = True
     options.drop_tables += ["FFTM"]  # FontForge's time stamps: nothing to show
+    # A cut-down font may not carry the reserved name "Liberation": keep the
+    # copyright and licence entries only (the page names it "Cylinder Serif").
+    options.name_IDs = [0, 13, 14]
     font = subset.load_font(path, options)
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=UNICODES)

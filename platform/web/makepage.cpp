@@ -3,7 +3,7 @@
 // browser paints the window before the program is even compiled.
 //   makepage TEMPLATE FONTS.css OUT.html [--floor]
 // @TITLE@, @FONTS@, @ERROR_TITLE@, @STYLE@ and @CONTROLS@ in TEMPLATE are filled in;
-// --floor drops the script, for the start-up benchmark's floor page.
+// --floor drops the scripts, for the start-up benchmark's floor page.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -156,7 +156,8 @@ int main(int argc, char* argv[]) {
         replace(page, "@ERROR_TITLE@", html(window::ErrorCaption));
         replace(page, "@STYLE@", style());
         replace(page, "@CONTROLS@", controls());
-        if (argc > 4 && std::string_view(argv[4]) == "--floor") replace(page, "{{{ SCRIPT }}}", "");
+        if (argc > 4 && std::string_view(argv[4]) == "--floor")
+            page.erase(page.find("{{{ SCRIPT }}}"), page.find("</body>") - page.find("{{{ SCRIPT }}}"));
         std::ofstream(argv[3], std::ios::binary) << page;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "makepage: %s\n", e.what());

@@ -40,9 +40,16 @@ for dir in "${dirs[@]}"; do
         || { tail -n 30 "$dir.build.log"; fail "build $dir/windows"; }
     "$src/packaging/windows/package.sh" "$dir/windows/app/cylinder.exe" "$dir/out" >"$dir.package.log" 2>&1 \
         || { cat "$dir.package.log"; fail "Windows package in $dir"; }
+    # The browser edition's zip, from an emscripten build.
+    (cd "$src" && cmake --preset web -B "$dir/web" >"$dir.configure.log" 2>&1) \
+        || { cat "$dir.configure.log"; fail "configure $dir/web"; }
+    cmake --build "$dir/web" --target cylinder >"$dir.build.log" 2>&1 \
+        || { tail -n 30 "$dir.build.log"; fail "build $dir/web"; }
+    "$src/packaging/web/package.sh" "$dir/web/app/cylinder.html" "$dir/out" >"$dir.package.log" 2>&1 \
+        || { cat "$dir.package.log"; fail "web package in $dir"; }
     rm -f "$dir".*.log
 done
-packages+=("cylinder-*-windows-x64.zip" "cylinder-*-windows-x64-setup.exe")
+packages+=("cylinder-*-windows-x64.zip" "cylinder-*-windows-x64-setup.exe" "cylinder-*-web.zip")
 
 for entry in "${packages[@]}"; do
     pattern=${entry% *}
