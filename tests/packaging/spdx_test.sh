@@ -31,6 +31,8 @@ rows=(
     "markdown|notes.md|# Title\n|<!-- $id -->\n# Title\n"
     "manual page template|prog.1.in|.TH PROG 1\n|.\\\\\" $id\n.TH PROG 1\n"
     "installer script|setup.nsi|Name \"x\"\n|; $id\nName \"x\"\n"
+    "javascript library|library.js|var a;\n|// $id\nvar a;\n"
+    "javascript module with shebang|test.mjs|#!/usr/bin/env node\nlet b;\n|#!/usr/bin/env node\n// $id\nlet b;\n"
     "empty file|empty.h||// $id\n"
     "last line kept without newline|last.cpp|int y;|// $id\nint y;"
     "already has the line|done.cpp|// $id\nint z;\n|// $id\nint z;\n"
@@ -39,6 +41,7 @@ rows=(
     "png is binary|icon.png|\x89PNG\n|\x89PNG\n"
     "fuzzing seed is data|fuzz/corpus/seed|1,5\n|1,5\n"
     "licence text|LICENSE|GNU GENERAL PUBLIC LICENSE\n|GNU GENERAL PUBLIC LICENSE\n"
+    "font licence text|LICENSE-fonts.txt|SIL OPEN FONT LICENSE\n|SIL OPEN FONT LICENSE\n"
     "dep5 copyright|copyright|Format: x\n|Format: x\n"
 )
 
