@@ -13,6 +13,9 @@ mergeInto(LibraryManager.library, {
       return s;
     },
     focusBeforeError: null,
+    measure: null,  // a canvas context: text widths in the boxes' fonts
+    // Over each box, what it shows instead of a number too wide for it.
+    fitted: function (i) { return document.getElementById('Text2_' + i + '_fit'); },
   },
 
   // The separator of the browser's first language; '.' where Intl knows no
@@ -37,12 +40,28 @@ mergeInto(LibraryManager.library, {
       document.getElementById('Command1_' + n)
         .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, n));
     // Enter in any box calculates, as "Изчисли" does.
-    for (var i = 0; i < 45; ++i)
-      page.box(i).addEventListener('keydown', function (event) {
-        if (event.key !== 'Enter' || event.isComposing) return;
-        event.preventDefault();
-        Module['_cylinder_commandClicked'](0);
-      });
+    var enter = function (event) {
+      if (event.key !== 'Enter' || event.isComposing) return;
+      event.preventDefault();
+      Module['_cylinder_commandClicked'](0);
+    };
+    for (var i = 0; i < 45; ++i) {
+      var box = page.box(i);
+      box.addEventListener('keydown', enter);
+      // The box shows its whole text while it has the focus.
+      box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
+      box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
+      var cover = document.createElement('span');
+      cover.id = box.id + '_fit';
+      cover.className = 'fit';
+      cover.setAttribute('aria-hidden', 'true');
+      box.after(cover);
+    }
+    page.measure = document.createElement('canvas').getContext('2d');
+    // Widths measured before the page's own fonts were in are measured again.
+    document.fonts.ready.then(function () {
+      for (var i = 0; i < 45; ++i) Module['_cylinder_fitBox'](i);
+    });
     // Closed by its button, Enter or Escape: the focus goes back where it was.
     document.getElementById('error').addEventListener('close', function () {
       var before = page.focusBeforeError;
@@ -76,6 +95,29 @@ mergeInto(LibraryManager.library, {
     // A long number shows its start, as on the desktop.
     if (document.activeElement === input) input.setSelectionRange(0, 0);
     input.scrollLeft = 0;
+  },
+
+  cylinder_textFits__deps: ['$cylinderPage'],
+  cylinder_textFits: function (box, text, length) {
+    var input = cylinderPage.box(box);
+    var style = getComputedStyle(input);
+    var room = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    var measure = cylinderPage.measure;
+    measure.font = style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily;
+    return measure.measureText(cylinderPage.text(text, length)).width <= room ? 1 : 0;
+  },
+
+  // Shows `text` over the box while it has no focus, where it differs from
+  // the box's own; the box keeps its value and gives it as its tooltip.
+  cylinder_showFitted__deps: ['$cylinderPage'],
+  cylinder_showFitted: function (box, text, length) {
+    var input = cylinderPage.box(box);
+    var shown = cylinderPage.text(text, length);
+    var cover = cylinderPage.fitted(box);
+    var fitted = shown !== input.value;
+    cover.textContent = fitted ? shown : '';
+    if (fitted) input.title = input.value; else input.removeAttribute('title');
+    input.classList.toggle('fitted', fitted && document.activeElement !== input);
   },
 
   cylinder_setBoxLocked__deps: ['$cylinderPage'],

@@ -76,12 +76,12 @@ std::string style() {
     std::string css;
     int layer = 0;
     for (const ControlDesign& d : window::controlDesigns()) {
-        css += '#' + id({d.kind, d.index}) + "{left:" + px(d.left) + ";top:" + px(d.top) +
-               ";width:" + px(d.width) + ";height:" + px(d.height) +
-               ";z-index:" + std::to_string(++layer);
-        if (d.background) css += ";background:" + rgb(*d.background);
-        if (d.bold) css += ";font-weight:bold";
-        css += "}\n";
+        const std::string self = '#' + id({d.kind, d.index});
+        // A box shares its place and font with what it shows when too narrow.
+        css += self + (d.kind == Kind::Text2 ? ',' + self + "_fit" : "") + "{left:" + px(d.left) +
+               ";top:" + px(d.top) + ";width:" + px(d.width) + ";height:" + px(d.height) +
+               ";z-index:" + std::to_string(++layer) + (d.bold ? ";font-weight:bold}\n" : "}\n");
+        if (d.background) css += self + "{background:" + rgb(*d.background) + "}\n";
     }
     css += "html,body{background:" + rgb(window::WindowBackground) + "}\n";
     css += "#window{width:" + px(window::ClientWidth) + ";height:" + px(window::ClientHeight) +

@@ -2,6 +2,7 @@
 #include "webwindow.h"
 
 #include "platform/calculationerror.h"
+#include "platform/fittext.h"
 
 // The page's side, in library.js. Texts cross as UTF-16 code units.
 extern "C" {
@@ -15,6 +16,8 @@ void cylinder_setBoxLocked(int box, int locked);
 void cylinder_selectOption(int k);
 void cylinder_setReportText(const char16_t* text, int length);
 void cylinder_showError(const char16_t* text, int length);
+int cylinder_textFits(int box, const char16_t* text, int length);
+void cylinder_showFitted(int box, const char16_t* text, int length);
 }
 
 namespace {
@@ -25,7 +28,8 @@ int lengthOf(std::u16string_view text) {
 
 }  // namespace
 
-WebWindow::WebWindow() : form_(*this, static_cast<char16_t>(cylinder_decimalSeparator())) {
+WebWindow::WebWindow()
+    : separator_(static_cast<char16_t>(cylinder_decimalSeparator())), form_(*this, separator_) {
     cylinder_attach();
     form_.onLoad();
     cylinder_ready();
@@ -39,6 +43,15 @@ std::u16string WebWindow::boxText(int box) const {
 
 void WebWindow::setBoxText(int box, std::u16string_view text) {
     cylinder_setBoxText(box, text.data(), lengthOf(text));
+    fitBox(box);
+}
+
+void WebWindow::fitBox(int box) {
+    const std::u16string fitted =
+        platform::fitNumberText(boxText(box), separator_, [box](std::u16string_view text) {
+            return cylinder_textFits(box, text.data(), lengthOf(text)) != 0;
+        });
+    cylinder_showFitted(box, fitted.data(), lengthOf(fitted));
 }
 
 void WebWindow::setBoxLocked(int box, bool locked) {

@@ -14,7 +14,8 @@
 //
 // Implements: box texts and locks (read-only inputs), the selected option,
 // the report area, errors in a modal alert dialog that gives the focus back,
-// Enter in a box calculates, the decimal separator of the browser's language.
+// Enter in a box calculates, the decimal separator of the browser's language,
+// a number too wide for its box shown rounded to fit while the box has no focus.
 // Does not: resize, scale for DPI (the browser does), or keep anything: no
 // storage, no cookies, no network.
 class WebWindow : private window::ControlServices {
@@ -25,6 +26,9 @@ public:
     // The page's events: a click on Option1(k) or Command1(n).
     void onOptionClick(int k) { form_.onOptionClick(k); }
     void onCommandClick(int n) { form_.onCommandClick(n); }
+    // Box `box` 0..44 shows its number rounded to the digits that fit while
+    // it has no focus; its value, what is read and copied, stays whole.
+    void fitBox(int box);
 
 private:
     std::u16string boxText(int box) const override;
@@ -34,5 +38,6 @@ private:
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
 
+    char16_t separator_;
     window::Form form_;
 };
