@@ -51,17 +51,15 @@ mergeInto(LibraryManager.library, {
       // The box shows its whole text while it has the focus.
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
-      var cover = document.createElement('span');
-      cover.id = box.id + '_fit';
-      cover.className = 'fit';
-      cover.setAttribute('aria-hidden', 'true');
-      box.after(cover);
     }
     page.measure = document.createElement('canvas').getContext('2d');
-    // Widths measured before the page's own fonts were in are measured again.
-    document.fonts.ready.then(function () {
+    // Widths measured before the page's own fonts were in, or for the other
+    // layout, are measured again.
+    var refit = function () {
       for (var i = 0; i < 45; ++i) Module['_cylinder_fitBox'](i);
-    });
+    };
+    document.fonts.ready.then(refit);
+    matchMedia('(max-width: 503.98px)').addEventListener('change', refit);
     // Closed by its button, Enter or Escape: the focus goes back where it was.
     document.getElementById('error').addEventListener('close', function () {
       var before = page.focusBeforeError;
@@ -122,7 +120,10 @@ mergeInto(LibraryManager.library, {
 
   cylinder_setBoxLocked__deps: ['$cylinderPage'],
   cylinder_setBoxLocked: function (box, locked) {
-    cylinderPage.box(box).readOnly = locked !== 0;
+    var input = cylinderPage.box(box);
+    input.readOnly = locked !== 0;
+    // A narrow screen shows the unlocked row only.
+    input.parentElement.classList.toggle('locked', locked !== 0);
   },
 
   cylinder_selectOption__deps: ['$cylinderPage'],

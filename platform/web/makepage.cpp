@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/cylinder.h"
 #include "window/design.h"
 
 namespace {
@@ -112,12 +113,21 @@ std::string controls() {
                 out += "<label " + tag + " class=\"option\"><input type=\"radio\" name=\"variant\"" +
                        (d.index == 0 ? " checked" : "") + ">" + text + "</label>\n";
                 break;
-            case Kind::Text2:
-                out += "<input " + tag + " class=\"box\" type=\"text\" inputmode=\"decimal\" " +
-                       "autocomplete=\"off\" spellcheck=\"false\" aria-label=\"" + name + "\"" +
+            case Kind::Text2: {
+                // On a narrow screen the cell is one line of the column: the
+                // quantity's name over its box. Wide, only the box shows.
+                const int column = d.index % 5;
+                const auto c = static_cast<std::size_t>(column);
+                out += "<div class=\"cell row-" + std::to_string(d.index / 5) + "\"><label for=\"" +
+                       id(ref) + "\" class=\"name\" aria-hidden=\"true\">" +
+                       html(calc::ColumnNames[c]) + " — " + html(window::QuantityNames[c]) +
+                       "</label><input " + tag +
+                       " class=\"box\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" " +
+                       "spellcheck=\"false\" aria-label=\"" + name + "\"" +
                        (d.tabStop ? "" : " tabindex=\"-1\"") + (d.index == 0 ? " autofocus" : "") +
-                       ">\n";
+                       "><span id=\"" + id(ref) + "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";
                 break;
+            }
             case Kind::Command1:
                 out += "<button " + tag + " type=\"button\">" + text + "</button>\n";
                 break;
