@@ -3,7 +3,8 @@
 # Renders the committed PNG icons from cylinder.svg (needs librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")"
-for size in 16 32 48 64 128 256; do
+# 192 and 512: the web app's icons.
+for size in 16 32 48 64 128 192 256 512; do
     rsvg-convert -w "$size" -h "$size" cylinder.svg -o "icons/cylinder-$size.png"
 done
 # The Windows icon, from the same pictures (needs imagemagick).

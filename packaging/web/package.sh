@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes OUTDIR/cylinder-VERSION-web.zip from a built cylinder.html: the page,
+# Makes OUTDIR/cylinder-VERSION-web.zip from a web build: the one-file page,
+# the site for a server (site/: index.html, manifest, icons, offline worker),
 # a Bulgarian read-me, the program's licence and the font's. The same commit
 # gives the same zip (packaging/release.sh). Prints its path.
 set -euo pipefail
-[[ $# -eq 2 ]] || { echo "usage: $0 cylinder.html OUTDIR" >&2; exit 2; }
+[[ $# -eq 2 ]] || { echo "usage: $0 WEB_BUILD_DIR OUTDIR" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-page=$(realpath "$1")
+build=$(realpath "$1")
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
 
@@ -18,14 +19,16 @@ epoch=$(release_epoch "$root")
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 name=cylinder-$version
-mkdir "$stage/$name"
-cp "$page" "$stage/$name/cylinder.html"
+mkdir -p "$stage/$name/site"
+cp "$build/app/cylinder.html" "$stage/$name/cylinder.html"
+site=(index.html manifest.webmanifest sw.js icon-192.png icon-512.png)
+for file in "${site[@]}"; do cp "$build/site/$file" "$stage/$name/site/$file"; done
 release_text "$here/README-bg.txt" "$version" "$stage/$name/README-bg.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 sed 's/$/\r/' "$here/LICENSE-fonts.txt" >"$stage/$name/LICENSE-fonts.txt"
-chmod 644 "$stage/$name"/*
+chmod 644 "$stage/$name"/*.* "$stage/$name"/site/*
 
 zip=$out/$name-web.zip
-release_zip "$stage" "$epoch" "$zip" "$name/cylinder.html" "$name/README-bg.txt" \
-    "$name/LICENSE.txt" "$name/LICENSE-fonts.txt"
+release_zip "$stage" "$epoch" "$zip" "$name/cylinder.html" "${site[@]/#/$name/site/}" \
+    "$name/README-bg.txt" "$name/LICENSE.txt" "$name/LICENSE-fonts.txt"
 echo "$zip"

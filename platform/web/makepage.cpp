@@ -2,8 +2,10 @@
 // Writes the page's markup from the design table at build time, so the
 // browser paints the window before the program is even compiled.
 //   makepage TEMPLATE FONTS.css OUT.html [--floor]
+//   makepage --manifest OUT.webmanifest
 // @TITLE@, @FONTS@, @ERROR_TITLE@, @STYLE@ and @CONTROLS@ in TEMPLATE are filled in;
 // --floor drops the scripts, for the start-up benchmark's floor page.
+// The manifest makes the served page an app with the window's name and colours.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -140,6 +142,29 @@ std::string controls() {
     return out;
 }
 
+std::string hex(window::Rgb c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
+    return text;
+}
+
+std::string manifest() {
+    return "{\n"
+           "  \"name\": \"" + utf8(window::CaptionTitle) + "\",\n"
+           "  \"short_name\": \"Цилиндър\",\n"
+           "  \"lang\": \"bg\",\n"
+           "  \"start_url\": \"./\",\n"
+           "  \"scope\": \"./\",\n"
+           "  \"display\": \"standalone\",\n"
+           "  \"background_color\": \"" + hex(window::WindowBackground) + "\",\n"
+           "  \"theme_color\": \"" + hex(window::WindowBackground) + "\",\n"
+           "  \"icons\": [\n"
+           "    {\"src\": \"icon-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
+           "    {\"src\": \"icon-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"}\n"
+           "  ]\n"
+           "}\n";
+}
+
 std::string slurp(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(std::string("cannot read ") + path);
@@ -155,8 +180,13 @@ void replace(std::string& text, std::string_view key, const std::string& value) 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (argc == 3 && std::string_view(argv[1]) == "--manifest") {
+        std::ofstream(argv[2], std::ios::binary) << manifest();
+        return 0;
+    }
     if (argc < 4) {
-        std::fprintf(stderr, "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n");
+        std::fprintf(stderr, "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
+                             "       makepage --manifest OUT.webmanifest\n");
         return 2;
     }
     try {

@@ -43,9 +43,9 @@ for dir in "${dirs[@]}"; do
     # The browser edition's zip, from an emscripten build.
     (cd "$src" && cmake --preset web -B "$dir/web" >"$dir.configure.log" 2>&1) \
         || { cat "$dir.configure.log"; fail "configure $dir/web"; }
-    cmake --build "$dir/web" --target cylinder >"$dir.build.log" 2>&1 \
+    cmake --build "$dir/web" --target cylinder web_site >"$dir.build.log" 2>&1 \
         || { tail -n 30 "$dir.build.log"; fail "build $dir/web"; }
-    "$src/packaging/web/package.sh" "$dir/web/app/cylinder.html" "$dir/out" >"$dir.package.log" 2>&1 \
+    "$src/packaging/web/package.sh" "$dir/web" "$dir/out" >"$dir.package.log" 2>&1 \
         || { cat "$dir.package.log"; fail "web package in $dir"; }
     rm -f "$dir".*.log
 done
