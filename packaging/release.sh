@@ -1,6 +1,22 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the release scripts of packaging/*/package.sh: the version, the
 # time every file gets, and texts as Windows and Notepad read them.
+# A script starts with `release_begin INPUT OUTDIR`, which sets `root`,
+# `input` (INPUT's full path), `out`, `version`, `epoch`, `name`
+# (cylinder-VERSION) and `stage`, a folder removed on exit holding `$name`.
+
+release_begin() {  # input outdir
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    input=$(realpath "$1")
+    mkdir -p "$2"
+    out=$(cd "$2" && pwd)
+    version=$(release_version "$root")
+    epoch=$(release_epoch "$root")
+    name=cylinder-$version
+    stage=$(mktemp -d)
+    trap 'rm -rf "$stage"' EXIT
+    mkdir "$stage/$name"
+}
 
 # project(VERSION) of the top CMakeLists.txt.
 release_version() {

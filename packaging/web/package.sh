@@ -7,22 +7,12 @@
 set -euo pipefail
 [[ $# -eq 2 ]] || { echo "usage: $0 WEB_BUILD_DIR OUTDIR" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-build=$(realpath "$1")
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-
-source "$root/packaging/release.sh"
-version=$(release_version "$root")
-epoch=$(release_epoch "$root")
-
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-name=cylinder-$version
-mkdir -p "$stage/$name/site"
-cp "$build/app/cylinder.html" "$stage/$name/cylinder.html"
+source "$here/../release.sh"
+release_begin "$1" "$2"
+mkdir "$stage/$name/site"
+cp "$input/app/cylinder.html" "$stage/$name/cylinder.html"
 site=(index.html manifest.webmanifest sw.js icon-192.png icon-512.png)
-for file in "${site[@]}"; do cp "$build/site/$file" "$stage/$name/site/$file"; done
+for file in "${site[@]}"; do cp "$input/site/$file" "$stage/$name/site/$file"; done
 release_text "$here/README-bg.txt" "$version" "$stage/$name/README-bg.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 sed 's/$/\r/' "$here/LICENSE-fonts.txt" >"$stage/$name/LICENSE-fonts.txt"

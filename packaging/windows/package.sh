@@ -9,20 +9,9 @@
 set -euo pipefail
 [[ $# -eq 2 ]] || { echo "usage: $0 cylinder.exe OUTDIR" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-exe=$(realpath "$1")
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-
-source "$root/packaging/release.sh"
-version=$(release_version "$root")
-epoch=$(release_epoch "$root")
-
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-name=cylinder-$version
-mkdir "$stage/$name"
-cp "$exe" "$stage/$name/cylinder.exe"
+source "$here/../release.sh"
+release_begin "$1" "$2"
+cp "$input" "$stage/$name/cylinder.exe"
 release_text "$here/README-bg.txt" "$version" "$stage/$name/README-bg.txt"
 sed 's/$/\r/' "$root/LICENSE" >"$stage/$name/LICENSE.txt"
 chmod 755 "$stage/$name/cylinder.exe"
