@@ -31,10 +31,10 @@ inline std::string describeBits(double actual, double expected) {
     return text;
 }
 
-#define CHECK_BITS(actual, expected)                                    \
-    do {                                                                \
-        const double actual_ = (actual);                                \
-        const double expected_ = (expected);                            \
-        CHECK_MESSAGE(sameBits(actual_, expected_), #actual ": ",       \
-                      describeBits(actual_, expected_));                \
+#define CHECK_BITS(actual, expected)                              \
+    do {                                                          \
+        const double actual_ = (actual);                          \
+        const double expected_ = (expected);                      \
+        CHECK_MESSAGE(sameBits(actual_, expected_), #actual ": ", \
+                      describeBits(actual_, expected_));          \
     } while (false)

@@ -43,12 +43,22 @@ std::string html(std::u16string_view text) {
     std::string out;
     for (const char c : utf8(text)) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\r': break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\r':
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -112,7 +122,8 @@ std::string controls() {
                 }
                 break;
             case Kind::Option1:
-                out += "<label " + tag + " class=\"option\"><input type=\"radio\" name=\"variant\"" +
+                out += "<label " + tag +
+                       " class=\"option\"><input type=\"radio\" name=\"variant\"" +
                        (d.index == 0 ? " checked" : "") + ">" + text + "</label>\n";
                 break;
             case Kind::Text2: {
@@ -127,7 +138,8 @@ std::string controls() {
                        " class=\"box\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" " +
                        "spellcheck=\"false\" aria-label=\"" + name + "\"" +
                        (d.tabStop ? "" : " tabindex=\"-1\"") + (d.index == 0 ? " autofocus" : "") +
-                       "><span id=\"" + id(ref) + "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";
+                       "><span id=\"" + id(ref) +
+                       "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";
                 break;
             }
             case Kind::Command1:
@@ -148,23 +160,6 @@ std::string hex(window::Rgb c) {
     return text;
 }
 
-std::string manifest() {
-    return "{\n"
-           "  \"name\": \"" + utf8(window::CaptionTitle) + "\",\n"
-           "  \"short_name\": \"Цилиндър\",\n"
-           "  \"lang\": \"bg\",\n"
-           "  \"start_url\": \"./\",\n"
-           "  \"scope\": \"./\",\n"
-           "  \"display\": \"standalone\",\n"
-           "  \"background_color\": \"" + hex(window::WindowBackground) + "\",\n"
-           "  \"theme_color\": \"" + hex(window::WindowBackground) + "\",\n"
-           "  \"icons\": [\n"
-           "    {\"src\": \"icon-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
-           "    {\"src\": \"icon-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"}\n"
-           "  ]\n"
-           "}\n";
-}
-
 std::string slurp(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(std::string("cannot read ") + path);
@@ -177,6 +172,28 @@ void replace(std::string& text, std::string_view key, const std::string& value) 
     text.replace(at, key.size(), value);
 }
 
+// The web app manifest: the window's title and background colour.
+std::string manifest() {
+    std::string json = R"({
+  "name": "@NAME@",
+  "short_name": "Цилиндър",
+  "lang": "bg",
+  "start_url": "./",
+  "scope": "./",
+  "display": "standalone",
+  "background_color": "@COLOUR@",
+  "theme_color": "@COLOUR@",
+  "icons": [
+    {"src": "icon-192.png", "sizes": "192x192", "type": "image/png"},
+    {"src": "icon-512.png", "sizes": "512x512", "type": "image/png"}
+  ]
+}
+)";
+    replace(json, "@NAME@", utf8(window::CaptionTitle));
+    for (int i = 0; i < 2; ++i) replace(json, "@COLOUR@", hex(window::WindowBackground));
+    return json;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -185,8 +202,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (argc < 4) {
-        std::fprintf(stderr, "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
-                             "       makepage --manifest OUT.webmanifest\n");
+        std::fprintf(stderr,
+                     "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
+                     "       makepage --manifest OUT.webmanifest\n");
         return 2;
     }
     try {
@@ -197,7 +215,8 @@ int main(int argc, char* argv[]) {
         replace(page, "@STYLE@", style());
         replace(page, "@CONTROLS@", controls());
         if (argc > 4 && std::string_view(argv[4]) == "--floor")
-            page.erase(page.find("{{{ SCRIPT }}}"), page.find("</body>") - page.find("{{{ SCRIPT }}}"));
+            page.erase(page.find("{{{ SCRIPT }}}"),
+                       page.find("</body>") - page.find("{{{ SCRIPT }}}"));
         std::ofstream(argv[3], std::ios::binary) << page;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "makepage: %s\n", e.what());
