@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // cylinder.html in a real browser, every control found by its accessible name
 // as a screen reader finds it: the nine variants, the locks, Enter, each kind
-// of error with its dialog, clearing; no console error, nothing fetched.
-//   page_test.mjs [--engine chromium] [--lang en-US|bg-BG] [--server WEBDRIVER] PAGE.html
-//   page_test.mjs --picture OUT.png [--lang en-US] PAGE.html
+// of error with its dialog, clearing, Tab and the arrow keys, a number fitted
+// to its box; no console error, nothing fetched from elsewhere.
+//   page_test.mjs [--engine chromium|firefox|webkit] [--phone] [--lang en-US|bg-BG]
+//                 [--server WEBDRIVER] PAGE.html
+//   page_test.mjs --offline [--lang en-US] SITE_DIR
+//                   the site served once, then used with no network and no server
+//   page_test.mjs --picture OUT.png [--phone] [--lang en-US] PAGE.html
 //                   only the README's sample calculation, saved as a picture
 // The scenario talks to a small driver object; an engine is a way to make one.
+// --phone and --offline use Chromium's DevTools (device emulation, network).
 import {spawn} from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
@@ -20,7 +25,7 @@ const sourceDir = path.resolve(here, '../../..');
 // ---------------------------------------------------------------- WebDriver classic
 
 const ELEMENT = 'element-6066-11e4-a52e-4f735466cecf';
-const KEYS = {Enter: '\uE007', Escape: '\uE00C'};
+const KEYS = {Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Shift: '\uE008', ArrowDown: '\uE015'};
 
 async function request(base, method, route, body) {
   const response = await fetch(base + route, {
@@ -49,27 +54,35 @@ function freePort() {
 
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
-// Starts a WebDriver server, opens a session with these capabilities and
-// returns the driver object; close() ends the session and the server.
-async function classicDriver({server, serverArgs, capabilities, consoleErrors}) {
-  const port = await freePort();
-  const child = spawn(server, serverArgs(port), {stdio: ['ignore', 'pipe', 'pipe']});
-  let log = '';
-  child.stdout.on('data', d => { log += d; });
-  child.stderr.on('data', d => { log += d; });
+// Starts a program and returns a function that stops it (TERM, then KILL).
+function run(program, args, options) {
+  const child = spawn(program, args, options);
   let exited = false;
   const exit = new Promise(resolve => child.on('exit', () => { exited = true; resolve(); }));
-  child.on('error', e => { log += String(e); });
-  const base = `http://127.0.0.1:${port}`;
-  let session = null;
-  const stopServer = async () => {
+  child.on('error', () => { exited = true; });
+  const stop = async () => {
     if (!exited) child.kill('SIGTERM');
     await Promise.race([exit, sleep(5000)]);
     if (!exited) child.kill('SIGKILL');
   };
+  return {child, stop, exited: () => exited};
+}
+
+// Starts a WebDriver server, opens a session with these capabilities and
+// returns the driver object; close() ends the session and the server.
+async function classicDriver({server, serverArgs, env, capabilities, watch, consoleErrors}) {
+  const port = await freePort();
+  const {child, stop: stopServer, exited} =
+      run(server, serverArgs(port), {stdio: ['ignore', 'pipe', 'pipe'], env: {...process.env, ...env}});
+  let log = '';
+  child.stdout.on('data', d => { log += d; });
+  child.stderr.on('data', d => { log += d; });
+  child.on('error', e => { log += String(e); });
+  const base = `http://127.0.0.1:${port}`;
+  let session = null;
   try {
     for (let waited = 0; ; waited += 50) {
-      if (exited || waited > 20000) throw new Error(`${server} did not start:\n${log}`);
+      if (exited() || waited > 20000) throw new Error(`${server} did not start:\n${log}`);
       try {
         if ((await request(base, 'GET', '/status')).ready) break;
       } catch {
@@ -86,43 +99,40 @@ async function classicDriver({server, serverArgs, capabilities, consoleErrors}) 
 
   const cmd = (method, route, body) => request(base, method, `/session/${session}${route}`, body);
   const on = (e, route) => `/element/${e[ELEMENT]}${route}`;
-  const keys = values => cmd('POST', '/actions', {
-    actions: [{type: 'key', id: 'keyboard',
-               actions: values.flatMap(value => [{type: 'keyDown', value}, {type: 'keyUp', value}])}],
-  });
+  const keys = actions => cmd('POST', '/actions', {actions: [{type: 'key', id: 'keyboard', actions}]});
+  const script = (body, ...args) => cmd('POST', '/execute/sync', {script: body, args});
+  const find = selector => cmd('POST', '/elements', {using: 'css selector', value: selector});
   return {
     open: url => cmd('POST', '/url', {url}),
-    script: (body, ...args) => cmd('POST', '/execute/sync', {script: body, args}),
-    find: selector => cmd('POST', '/elements', {using: 'css selector', value: selector}),
-    // What a screen reader is told of each element the selector finds.
-    accessible: async selector => Promise.all((await cmd('POST', '/elements', {
-      using: 'css selector', value: selector,
-    })).map(async element => ({
-      element,
-      name: await cmd('GET', on(element, '/computedlabel')),
-      role: await cmd('GET', on(element, '/computedrole')),
-    }))),
-    name: e => cmd('GET', on(e, '/computedlabel')),
-    role: e => cmd('GET', on(e, '/computedrole')),
+    loaded: () => (watch ? script(watch) : null),
+    script,
+    find,
+    // The elements under `scope` a screen reader is told one of these names
+    // of, with their roles: name -> [{element, role}].
+    named: async (names, scope) => {
+      const found = new Map(names.map(name => [name, []]));
+      await Promise.all((await find(scope)).map(async element => {
+        const matches = found.get(await cmd('GET', on(element, '/computedlabel')));
+        matches?.push({element, role: await cmd('GET', on(element, '/computedrole'))});
+      }));
+      return found;
+    },
     click: e => cmd('POST', on(e, '/click'), {}),
     type: (e, text) => cmd('POST', on(e, '/value'), {text}),
-    // Keys to whatever has the focus, as a user presses them.
-    press: key => keys([KEYS[key]]),
-    typeFocused: text => keys([...text]),
-    // Many elements at once: one round trip rather than one each.
-    values: elements => cmd('POST', '/execute/sync', {
-      script: 'return arguments[0].map(e => e.value)', args: [elements],
-    }),
-    readOnly: elements => cmd('POST', '/execute/sync', {
-      script: 'return arguments[0].map(e => e.readOnly)', args: [elements],
-    }),
+    // Keys to whatever has the focus, as a user presses them ("Shift+Tab").
+    press: chord => {
+      const held = chord.split('+').map(key => KEYS[key]);
+      return keys([...held.map(value => ({type: 'keyDown', value})),
+                   ...held.reverse().map(value => ({type: 'keyUp', value}))]);
+    },
+    typeFocused: text => keys([...text].flatMap(value => [{type: 'keyDown', value}, {type: 'keyUp', value}])),
     checked: e => cmd('GET', on(e, '/property/checked')),
     text: e => cmd('GET', on(e, '/text')),
     displayed: e => cmd('GET', on(e, '/displayed')),
-    focused: e => cmd('POST', '/execute/sync', {
-      script: 'return arguments[0] === document.activeElement', args: [e],
-    }),
-    screenshot: async e => Buffer.from(await cmd('GET', on(e, '/screenshot')), 'base64'),
+    focused: e => script('return arguments[0] === document.activeElement', e),
+    // The element, or without one the viewport.
+    screenshot: async e => Buffer.from(await cmd('GET', e ? on(e, '/screenshot') : '/screenshot'), 'base64'),
+    cdp: (name, params) => request(base, 'POST', `/session/${session}/goog/cdp/execute`, {cmd: name, params}),
     consoleErrors: () => consoleErrors(cmd),
     close: async () => {
       try {
@@ -134,10 +144,66 @@ async function classicDriver({server, serverArgs, capabilities, consoleErrors}) 
   };
 }
 
+// ---------------------------------------------------------------- WebDriver BiDi
+
+// Firefox through puppeteer-core (npm, tests/platform/web/package.json).
+async function firefoxDriver({lang, profile}) {
+  const {default: puppeteer} = await import('puppeteer-core');
+  const browser = await puppeteer.launch({
+    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
+    extraPrefsFirefox: {'intl.accept_languages': lang},
+  });
+  // A tab of our own: the one open at start never has the focus, so no focus
+  // event fires there and Enter on a focused button presses nothing.
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('console', message => { if (message.type() === 'error') errors.push(message.text()); });
+  page.on('pageerror', error => errors.push(String(error)));
+  const aria = query => page.$$(`::-p-aria(${query})`);
+  const roles = ['textbox', 'radio', 'button', 'alertdialog'];
+  return {
+    open: url => page.goto(url),
+    loaded: () => null,
+    script: (body, ...args) => page.evaluate(new Function(body), ...args),
+    find: selector => page.$$(selector),
+    // The browser's own accessibility tree (BiDi locateNodes), a query a name
+    // (about 160 ms each); the roles from one query per role.
+    named: async (names, scope) => {
+      const found = await Promise.all(names.map(name => aria(`[name=${JSON.stringify(name)}]`)));
+      const ofRole = await Promise.all(roles.map(role => aria(`[role="${role}"]`)));
+      const roleIndex = await page.evaluate((scope, count, sizes, ...elements) => {
+        let at = count;
+        const groups = sizes.map(size => elements.slice(at, at += size));
+        return elements.slice(0, count)
+            .map(e => (e.matches(scope) ? groups.findIndex(group => group.includes(e)) : null));
+      }, scope, found.flat().length, ofRole.map(group => group.length), ...found.flat(), ...ofRole.flat());
+      const role = () => { const r = roleIndex.shift(); return r === null ? r : roles[r] ?? 'another role'; };
+      return new Map(names.map((name, i) => [name, found[i].map(element => ({element, role: role()}))
+                                                       .filter(match => match.role !== null)]));
+    },
+    click: e => e.click(),
+    type: (e, text) => e.type(text),
+    press: async chord => {
+      const held = chord.split('+');
+      const key = held.pop();
+      for (const k of held) await page.keyboard.down(k);
+      await page.keyboard.press(key);
+      for (const k of held.reverse()) await page.keyboard.up(k);
+    },
+    typeFocused: text => page.keyboard.type(text),
+    checked: e => e.evaluate(e => e.checked),
+    text: e => e.evaluate(e => e.innerText),
+    displayed: e => e.isVisible(),
+    focused: e => e.evaluate(e => e === document.activeElement),
+    consoleErrors: async () => errors,
+    close: () => browser.close(),
+  };
+}
+
 // ---------------------------------------------------------------- engines
 
 const engines = {
-  chromium: ({lang, profile, server}) => classicDriver({
+  chromium: ({lang, profile, server, phone}) => classicDriver({
     server: server ?? '/usr/bin/chromedriver',
     serverArgs: port => [`--port=${port}`],
     capabilities: {
@@ -147,12 +213,44 @@ const engines = {
                '--disable-background-networking', '--disable-component-update', '--disable-sync',
                `--user-data-dir=${profile}`, `--accept-lang=${lang}`, '--window-size=800,600'],
         prefs: {'intl.accept_languages': lang},
+        // A phone held upright, touch screen (DevTools device emulation).
+        ...(phone && {mobileEmulation: {deviceMetrics: {width: 390, height: 844, touch: true,
+                                                        pixelRatio: phone.pixelRatio}}}),
       },
       'goog:loggingPrefs': {browser: 'ALL'},
     },
     consoleErrors: async cmd => (await cmd('POST', '/se/log', {type: 'browser'}))
         .filter(entry => entry.level === 'SEVERE').map(entry => entry.message),
   }),
+  firefox: firefoxDriver,
+  // Safari's engine. MiniBrowser has no headless mode (without a display the
+  // session hangs); the page's language follows LANG, and with no en_US
+  // locale here English is C, which WebKit reports as "C" (the page: '.').
+  webkit: ({lang, server}) => {
+    if (!process.env.DISPLAY) throw new Error('WebKit needs an X display (see with-display.sh)');
+    return classicDriver({
+      server: server ?? '/usr/bin/WebKitWebDriver',
+      serverArgs: port => [`--port=${port}`],
+      env: {LANG: lang === 'bg-BG' ? 'bg_BG.UTF-8' : 'C.UTF-8'},
+      capabilities: {
+        browserName: 'MiniBrowser',
+        'webkitgtk:browserOptions': {
+          binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'],
+        },
+      },
+      // No log endpoint, and MiniBrowser writes no console messages under
+      // automation: listeners from the ready mark on. An error before the mark
+      // goes unseen here, but then the mark would not come.
+      watch: `window.cylinderErrors = [];
+              const seen = text => cylinderErrors.push(String(text));
+              addEventListener('error', e => seen(e.message));
+              addEventListener('unhandledrejection', e => seen(e.reason));
+              addEventListener('securitypolicyviolation', e => seen(e.violatedDirective));
+              const error = console.error;
+              console.error = (...parts) => { seen(parts.join(' ')); error(...parts); };`,
+      consoleErrors: cmd => cmd('POST', '/execute/sync', {script: 'return window.cylinderErrors', args: []}),
+    });
+  },
 };
 
 // ---------------------------------------------------------------- the scenario's data
@@ -182,14 +280,28 @@ function assignmentText() {
       .join('').replaceAll('\r\n', '\n');
 }
 
+// The design's tab stops in its tab order, as the page's element ids: the
+// text areas, the chosen option, the boxes typed into (the variant rows'
+// given ones), the buttons.
+function tabStops(rows, chosen) {
+  const header = fs.readFileSync(path.join(sourceDir, 'window/design.h'), 'utf8');
+  const table = header.match(/TabOrder\{\{([\s\S]*?)\}\};/);
+  if (!table) throw new Error('design.h: no TabOrder');
+  const given = new Set(rows.flatMap(r => r.boxes.map(i => `Text2_${i}`)));
+  return [...table[1].matchAll(/Kind::(\w+), (\d+)\}/g)].map(([, kind, n]) => `${kind}_${n}`)
+      .filter(id => /^(Text1|Command1)_/.test(id) || id === `Option1_${chosen}` || given.has(id));
+}
+
 const columns = ['R', 'H', 'So', 'Sp', 'V'];
 const optionName = k => `Вариант ${k + 1}`;
 const boxName = i => `${optionName(Math.floor(i / 5))}, ${columns[i % 5]}`;
 const rowBoxes = k => [0, 1, 2, 3, 4].map(c => 5 * k + c);
+const allBoxes = Array.from({length: 45}, (_, i) => i);
 const CALCULATE = 'Изчисли';
 const CLEAR = 'Изчисти';
 const REPORT = 'Задание и резултат: вписана сфера';
 const QUOTATION = 'Цитат';
+const ERROR_TITLE = 'Грешка при изчисляването';
 
 // The error cases of the Windows test plus a number that cannot be read; each
 // calculated and closed one of the ways a user would.
@@ -229,93 +341,175 @@ async function waitFor(what, condition, ms = 20000) {
 
 // ---------------------------------------------------------------- the scenario
 
-async function scenario(driver, separator) {
+// The whole scenario, or with `short` one variant and one error; on a phone
+// only the chosen row's boxes show.
+async function scenario(driver, {separator, phone = false, short = false}) {
   const num = text => text.replaceAll('.', separator);  // as this language writes it
+  const names = list => list.map(boxName);
+  const shownWith = k => names(phone ? rowBoxes(k) : allBoxes);
 
-  // Name -> element, once: the controls are never replaced.
-  const found = await driver.accessible('input, button, textarea, h1');
-  const byName = new Map();
-  const duplicates = [];
-  for (const control of found) {
-    if (!control.name) continue;
-    if (byName.has(control.name)) duplicates.push(control.name);
-    byName.set(control.name, control);
-  }
-  const groups = [
-    ['the 45 boxes', Array.from({length: 45}, (_, i) => boxName(i)), 'textbox'],
+  // The boxes' texts, locks and visibility in one round trip, by their design
+  // ids; every click and key goes to a control found by its name.
+  const boxes = async () => {
+    const state = await driver.script(`return Array.from({length: 45}, (_, i) => {
+        const box = document.getElementById('Text2_' + i);
+        return [box.value, !box.readOnly, box.getClientRects().length > 0];
+      })`);
+    return {values: state.map(([value]) => value),
+            writable: names(allBoxes.filter(i => state[i][1])),
+            shown: names(allBoxes.filter(i => state[i][2]))};
+  };
+  const values = async list => { const {values: all} = await boxes(); return list.map(i => all[i]); };
+  const rowState = async k => { const {writable, shown} = await boxes(); return [writable, shown]; };
+
+  // Name -> element, each name looked up once: the controls are never
+  // replaced. A box hidden on a phone is looked up when its row shows.
+  const controls = new Map();
+  const lookUp = async (groups, scope) => {
+    const found = await driver.named(groups.flatMap(([, list]) => list), scope);
+    for (const [what, list, role] of groups) {
+      const wrong = [];
+      for (const name of list) {
+        const matches = found.get(name);
+        if (matches.length === 1 && matches[0].role === role) controls.set(name, matches[0].element);
+        else wrong.push(`${name}: ${matches.map(m => m.role).join(', ') || 'not found'}`);
+      }
+      check(`${what} found by name, once each, role ${role}`, [], wrong);
+    }
+  };
+  const get = name => {
+    const control = controls.get(name);
+    if (!control) throw new Error(`no control named "${name}"`);
+    return control;
+  };
+  const box = i => get(boxName(i));
+  const choose = async k => {
+    await driver.click(get(optionName(k)));
+    const missing = names(rowBoxes(k)).filter(name => !controls.has(name));
+    if (missing.length) await lookUp([[`${optionName(k)}: its boxes`, missing, 'textbox']], `.row-${k} input`);
+  };
+  const report = async () => driver.script("return document.getElementById('Text1_0').value");
+
+  await lookUp([
+    [phone ? 'the boxes shown' : 'the 45 boxes', shownWith(0), 'textbox'],
     ['the 9 options', Array.from({length: 9}, (_, k) => optionName(k)), 'radio'],
     ['the 2 buttons', [CALCULATE, CLEAR], 'button'],
     ['the 2 text areas', [REPORT, QUOTATION], 'textbox'],
-  ];
-  for (const [what, names, role] of groups) {
-    const wrong = names.filter(name => byName.get(name)?.role !== role)
-                      .map(name => `${name}: ${byName.get(name)?.role ?? 'not found'}`);
-    check(`${what} found by name with role ${role}`, [], wrong);
-  }
-  check('accessible names are unique', [], duplicates);
-  const get = name => {
-    const control = byName.get(name);
-    if (!control) throw new Error(`no control named "${name}"`);
-    return control.element;
-  };
-  const box = i => get(boxName(i));
-  const allBoxes = Array.from({length: 45}, (_, i) => i);
-  const values = boxes => driver.values(boxes.map(box));
-  const writable = async () => {
-    const locked = await driver.readOnly(allBoxes.map(box));
-    return allBoxes.filter(i => !locked[i]).map(boxName);
-  };
-  const report = async () => (await driver.values([get(REPORT)]))[0];
+  ], 'input, button, textarea');
 
   // Load.
   check('load: "Вариант 1" chosen', true, await driver.checked(get(optionName(0))));
-  check('load: only the row of "Вариант 1" writable', rowBoxes(0).map(boxName), await writable());
-  check('load: all boxes empty', allBoxes.map(() => ''), await values(allBoxes));
+  check('load: only the row of "Вариант 1" writable; the boxes shown', [names(rowBoxes(0)), shownWith(0)],
+        await rowState(0));
+  check('load: all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
   check('load: the focus in "Вариант 1, R"', true, await driver.focused(box(0)));
   check('load: the report is the assignment', assignmentText(), await report());
+
+  // A phone's screen: no sideways scrolling, targets a finger can hit, text
+  // too large to zoom into.
+  const measure = async when => {
+    const [wider, low, small] = await driver.script(`
+        const shown = [...document.querySelectorAll('#window :is(.box, .option, button)')]
+            .filter(e => e.getClientRects().length > 0);
+        const height = e => e.getBoundingClientRect().height;
+        return [document.documentElement.scrollWidth - innerWidth,
+                shown.filter(e => height(e) < 44).map(e => e.id + ': ' + height(e)),
+                shown.filter(e => e.matches('.box') && parseFloat(getComputedStyle(e).fontSize) < 16)
+                     .map(e => e.id)];`);
+    check(`${when}: no sideways scrolling`, true, wider <= 0);
+    check(`${when}: every box, option and button shown at least 44 pixels high`, [], low);
+    check(`${when}: the boxes' text at least 16 pixels`, [], small);
+  };
+  if (phone) await measure('phone, load');
+
+  if (!phone && !short) {
+    // A number too wide for its box shows rounded while the box has no focus.
+    await driver.type(box(0), '1e8');
+    await driver.type(box(1), '1e8');
+    await driver.press('Enter');
+    const fit = () => driver.script(`const box = arguments[0];
+        return [box.value, box.classList.contains('fitted'), document.getElementById(box.id + '_fit').textContent]`,
+        box(4));
+    const [value, fitted, shownText] = await fit();
+    const digits = /^3(?:[.,](\d{1,13}))?E\+24$/.exec(shownText)?.[1]?.length ?? 0;
+    check('"Вариант 1": R = H = 1e8: V whole, shown rounded to fit',
+          [num('3.14159265358979E+24'), true, num(`${(3.14159265358979).toFixed(digits)}E+24`)],
+          [value, fitted, shownText]);
+    await driver.click(box(4));
+    check('"Вариант 1": V with the focus shows all of it', [value, false], (await fit()).slice(0, 2));
+
+    // Tab from "Вариант 1, R" follows the design's order, past the computed
+    // boxes and the options not chosen; Shift+Tab goes back to the option.
+    const stops = tabStops(variantRows(), 0);
+    const order = [...stops.slice(stops.indexOf('Text2_0')), ...stops.slice(0, stops.indexOf('Text2_0'))];
+    const focus = () => driver.script('const e = document.activeElement; return e.id || e.parentElement.id');
+    const landed = [];
+    await driver.click(box(0));
+    for (let n = 0; n < 8; ++n) {
+      await driver.press('Tab');
+      landed.push(await focus());
+    }
+    await driver.click(box(0));
+    await driver.press('Shift+Tab');
+    landed.push(await focus());
+    check('Tab from "Вариант 1, R" eight times, then Shift+Tab from it',
+          [...order.slice(1, 9), order.at(-1)], landed);
+    // The arrow keys choose among the options, as a click does.
+    await driver.press('ArrowDown');
+    const after = await boxes();
+    check('ArrowDown on "Вариант 1": "Вариант 2" chosen, the boxes empty, its row writable',
+          [true, allBoxes.map(() => ''), names(rowBoxes(1))],
+          [await driver.checked(get(optionName(1))), after.values, after.writable]);
+  }
 
   // The nine variants; Enter calculates in every other one.
   const rows = variantRows();
   check('nine variant rows read', 9, rows.length);
-  for (const [n, r] of rows.entries()) {
+  for (const [n, r] of rows.slice(0, short ? 1 : 9).entries()) {
     const name = `${optionName(r.k)}: ${r.boxes.map((i, j) => `${columns[i % 5]} = ${num(r.texts[j])}`)
                                       .join(', ')}`;
-    await driver.click(get(optionName(r.k)));
-    check(`${name}: only its row writable`, rowBoxes(r.k).map(boxName), await writable());
-    const locked = box(5 * ((r.k + 1) % 9) + n % 5);
-    await driver.click(locked);
-    await driver.typeFocused('7');
-    check(`${name}: typing into a locked box changes nothing`, [''], await driver.values([locked]));
+    await choose(r.k);
+    check(`${name}: only its row writable; the boxes shown`, [names(rowBoxes(r.k)), shownWith(r.k)],
+          await rowState(r.k));
+    if (!phone) {  // a phone shows no locked box
+      const locked = box(5 * ((r.k + 1) % 9) + n % 5);
+      await driver.click(locked);
+      await driver.typeFocused('7');
+      check(`${name}: typing into a locked box changes nothing`, '',
+            await driver.script('return arguments[0].value', locked));
+    }
     for (const [j, i] of r.boxes.entries()) await driver.type(box(i), num(r.texts[j]));
     const how = n % 2 ? 'Enter' : 'button';
     if (how === 'Enter') await driver.press('Enter');
     else await driver.click(get(CALCULATE));
     check(`${name}: the row after ${how}`, r.row.map(num), await values(rowBoxes(r.k)));
   }
-  // As the Windows test: the report after the last row.
-  const lastReport = await report();
-  check('the report after the last row',
-        num('Радиус на максималната вписана сфера: 1.5\nПовърхнина на сферата: 28.2743338823082\n'),
-        lastReport);
 
-  // Clear: every box empty, the locks and the report kept.
-  const lastRow = rows[rows.length - 1].k;
-  await driver.click(get(CLEAR));
-  check('"Изчисти": all boxes empty', allBoxes.map(() => ''), await values(allBoxes));
-  check('"Изчисти": the locks kept', rowBoxes(lastRow).map(boxName), await writable());
-  check('"Изчисти": the report kept', lastReport, await report());
-  await driver.type(box(5 * lastRow + 2), '7');
-  check('"Изчисти": an emptied box holds only what is typed now', ['7'],
-        await values([5 * lastRow + 2]));
+  if (!short) {
+    if (phone) await measure('phone, after the nine variants');
+    // As the Windows test: the report after the last row.
+    const lastReport = await report();
+    check('the report after the last row',
+          num('Радиус на максималната вписана сфера: 1.5\nПовърхнина на сферата: 28.2743338823082\n'),
+          lastReport);
+
+    // Clear: every box empty, the locks and the report kept.
+    const lastRow = rows[rows.length - 1].k;
+    await driver.click(get(CLEAR));
+    check('"Изчисти": all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
+    check('"Изчисти": the locks kept', [names(rowBoxes(lastRow)), shownWith(lastRow)], await rowState(lastRow));
+    check('"Изчисти": the report kept', lastReport, await report());
+    await driver.type(box(5 * lastRow + 2), '7');
+    check('"Изчисти": an emptied box holds only what is typed now', ['7'], await values([5 * lastRow + 2]));
+  }
 
   // Each kind of error: the dialog, nothing lost, closed, the focus back.
   const [dialog] = await driver.find('#error');
   const [dialogText] = await driver.find('#error-text');
-  const [dialogButton] = await driver.find('#error-close');
-  for (const e of errorCases) {
+  for (const e of errorCases.slice(0, short ? 1 : errorCases.length)) {
     const name = `${optionName(e.k)}: ${e.boxes.map((i, j) => `${columns[i % 5]} = ${num(e.texts[j])}`)
                                       .join(', ')}`;
-    await driver.click(get(optionName(e.k)));
+    await choose(e.k);
     for (const [j, i] of e.boxes.entries()) await driver.type(box(i), num(e.texts[j]));
     const typedRow = rowBoxes(e.k).map(i => (e.boxes.includes(i) ? num(e.texts[e.boxes.indexOf(i)]) : ''));
     const reportBefore = await report();
@@ -323,52 +517,90 @@ async function scenario(driver, separator) {
     if (e.calculate === 'Enter') await driver.press('Enter');
     else await driver.click(get(CALCULATE));
     await waitFor('the error dialog', () => driver.displayed(dialog), 5000).catch(() => {});
-    check(`${name}: a dialog, role and title`,
-          [true, 'alertdialog', 'Грешка при изчисляването'],
-          [await driver.displayed(dialog), await driver.role(dialog), await driver.name(dialog)]);
+    const found = await driver.named([ERROR_TITLE, 'OK'], '#error, #error-close');
+    const [title] = found.get(ERROR_TITLE);
+    const [button] = found.get('OK');
+    check(`${name}: a dialog "${ERROR_TITLE}", "OK" with the focus`, ['alertdialog', 'button', true],
+          [title?.role, button?.role, button ? await driver.focused(button.element) : null]);
     check(`${name}: the message`, e.message, await driver.text(dialogText));
-    check(`${name}: "OK" has the focus`, ['OK', true],
-          [await driver.name(dialogButton), await driver.focused(dialogButton)]);
-    if (e.close === 'click') await driver.click(dialogButton);
+    if (e.close === 'click') await driver.click(button.element);
     else await driver.press(e.close);
     check(`${name}: closed by ${e.close}, the focus back`, [false, true],
           [await driver.displayed(dialog), await driver.focused(focusBefore)]);
-    check(`${name}: nothing lost`, [typedRow, reportBefore],
-          [await values(rowBoxes(e.k)), await report()]);
+    check(`${name}: nothing lost`, [typedRow, reportBefore], [await values(rowBoxes(e.k)), await report()]);
   }
 
   check('no error in the console', [], await driver.consoleErrors());
-  check('nothing fetched', 0, await driver.script("return performance.getEntriesByType('resource').length"));
+  check('nothing fetched from elsewhere', [], await driver.script(
+      "return performance.getEntriesByType('resource').map(e => e.name)" +
+      ".filter(name => !name.startsWith(location.origin + '/'))"));
 }
 
-// The README's sample calculation, the window alone, no focus ring.
-async function picture(driver, separator, out) {
-  const named = new Map((await driver.accessible('input, button')).map(c => [c.name, c.element]));
-  await driver.click(named.get('Вариант 3'));
-  await driver.type(named.get('Вариант 3, H'), '3');
-  await driver.type(named.get('Вариант 3, Sp'), '94.2477796076937'.replace('.', separator));
-  await driver.click(named.get(CALCULATE));
+// The site served, kept by its worker, then opened with neither network nor
+// server: the window still works. Chromium's DevTools take it offline.
+async function offline(driver, load, site, separator) {
+  const port = await freePort();
+  const url = `http://127.0.0.1:${port}/`;
+  const server = run('/usr/bin/python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1',
+                                          '--directory', site], {stdio: 'ignore'});
+  try {
+    await waitFor('the server', () => fetch(url).then(r => r.ok, () => false));
+    await load(url);
+    const controlled = () => driver.script('return navigator.serviceWorker.controller !== null');
+    await driver.script('return navigator.serviceWorker.ready.then(() => true)');
+    if (!(await controlled())) await load(url);
+    check('served: the worker keeps the page', true, await controlled());
+    check('served: installable', [],
+          (await driver.cdp('Page.getInstallabilityErrors', {})).installabilityErrors.map(e => e.errorId));
+  } finally {
+    await server.stop();
+  }
+  await driver.cdp('Network.emulateNetworkConditions',
+                   {offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1});
+  await load(url);
+  check('offline: no network, no server, the page from its worker', [false, true],
+        await driver.script('return [navigator.onLine, navigator.serviceWorker.controller !== null]'));
+  await scenario(driver, {separator, short: true});
+}
+
+// The README's sample calculation, no focus ring: the window alone, or a
+// phone's screen.
+async function picture(driver, {separator, phone}, out) {
+  const named = async list => new Map([...await driver.named(list, 'input, button')]
+      .map(([name, [found]]) => [name, found?.element]));
+  const first = await named(['Вариант 3', CALCULATE]);
+  await driver.click(first.get('Вариант 3'));
+  const row = await named(['Вариант 3, H', 'Вариант 3, Sp']);
+  await driver.type(row.get('Вариант 3, H'), '3');
+  await driver.type(row.get('Вариант 3, Sp'), '94.2477796076937'.replace('.', separator));
+  await driver.click(first.get(CALCULATE));
   await driver.script('document.activeElement.blur()');
-  const [window] = await driver.find('#window');
-  const png = await driver.screenshot(window);
+  const png = await driver.screenshot(phone ? null : (await driver.find('#window'))[0]);
   fs.writeFileSync(out, png);
-  check(`${out}: 504 x 419`, [504, 419], [png.readUInt32BE(16), png.readUInt32BE(20)]);
+  const size = phone ? [390, 844] : [504, 419];
+  check(`${out}: ${size.join(' x ')}`, size, [png.readUInt32BE(16), png.readUInt32BE(20)]);
 }
 
 // ---------------------------------------------------------------- main
 
 function parseArguments(argv) {
-  const options = {engine: 'chromium', lang: 'en-US', server: null, picture: null, page: null};
+  const options = {engine: 'chromium', lang: 'en-US', server: null, picture: null, phone: false,
+                   offline: false, page: null};
   for (let i = 0; i < argv.length; ++i) {
     if (argv[i] === '--engine') options.engine = argv[++i];
     else if (argv[i] === '--lang') options.lang = argv[++i];
     else if (argv[i] === '--server') options.server = argv[++i];
     else if (argv[i] === '--picture') options.picture = argv[++i];
+    else if (argv[i] === '--phone') options.phone = true;
+    else if (argv[i] === '--offline') options.offline = true;
     else options.page = argv[i];
   }
-  if (!options.page || !engines[options.engine]) {
-    console.error('usage: page_test.mjs [--engine chromium] [--lang en-US|bg-BG] ' +
-                  '[--server WEBDRIVER] [--picture OUT.png] PAGE.html');
+  const devtools = options.phone || options.offline;
+  if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
+      (options.picture && options.engine !== 'chromium')) {
+    console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone] [--offline] ' +
+                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png] PAGE.html|SITE_DIR\n' +
+                  '--phone, --offline and --picture: Chromium only');
     process.exit(2);
   }
   return options;
@@ -395,19 +627,31 @@ for (const signal of ['SIGINT', 'SIGTERM'])
   process.on(signal, () => finish().finally(() => process.exit(1)));
 
 const started = Date.now();
+const what = [options.engine, options.phone && 'phone', options.offline && 'offline', options.lang]
+    .filter(Boolean).join(' ');
 try {
-  driver = await engines[options.engine]({lang: options.lang, profile, server: options.server});
-  await driver.open(pathToFileURL(path.resolve(options.page)).href);
-  await waitFor('data-ready', () => driver.script(
-      "return document.documentElement.hasAttribute('data-ready')"));
-  if (options.picture) await picture(driver, separator, options.picture);
-  else await scenario(driver, separator);
+  // The phone's picture at one pixel per CSS pixel, its test at three.
+  const phone = options.phone && {pixelRatio: options.picture ? 1 : 3};
+  driver = await engines[options.engine]({lang: options.lang, profile, server: options.server, phone});
+  const load = async url => {
+    await driver.open(url);
+    await waitFor('data-ready', () => driver.script(
+        "return document.documentElement.hasAttribute('data-ready')"));
+    await driver.loaded();
+  };
+  if (options.offline) {
+    await offline(driver, load, path.resolve(options.page), separator);
+  } else {
+    await load(pathToFileURL(path.resolve(options.page)).href);
+    if (options.picture) await picture(driver, {separator, phone}, options.picture);
+    else await scenario(driver, {separator, phone});
+  }
 } catch (e) {
   ++failed;
   console.log(`FAIL: ${e.stack || e}`);
 } finally {
   await finish();
 }
-console.log(`${options.engine} ${options.lang}: ${((Date.now() - started) / 1000).toFixed(1)} s`);
+console.log(`${what}: ${((Date.now() - started) / 1000).toFixed(1)} s`);
 console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);
