@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "accessibility.h"
+#include "numberbox.h"
 #include "systemfunction.h"
 #include "window/design.h"
 
@@ -65,7 +66,7 @@ int indexIn(const auto& handles, HWND hwnd) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : instance_(instance), form_(*this, userDecimalSeparator()) {
+    : instance_(instance), separator_(userDecimalSeparator()), form_(*this, separator_) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &MainWindow::procedure;
@@ -151,6 +152,7 @@ void MainWindow::onCreate() {
     normalFont_ = createWindowFont(dpi_, FW_NORMAL);
     boldFont_ = createWindowFont(dpi_, FW_BOLD);
     widgets_ = createWidgets(hwnd_, instance_, dpi_, normalFont_, boldFont_);
+    for (HWND box : widgets_.Text2) fitNumbers(box, separator_);
     // The frame was made for 96 dpi.
     if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
     form_.onLoad();

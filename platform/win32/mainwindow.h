@@ -64,6 +64,7 @@ private:
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     Widgets widgets_;
+    char16_t separator_;  // the user's decimal separator: numbers are written with it
     window::Form form_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT normalFont_ = nullptr;

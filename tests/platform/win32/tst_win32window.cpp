@@ -4,11 +4,15 @@
 #include <doctest/doctest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "mainwindow.h"
+#include "numberbox.h"
 #include "widgets.h"
+
+#include <commctrl.h>
 
 using window::ControlRef;
 using window::Kind;
@@ -86,6 +90,28 @@ std::wstring textOf(HWND control) {
     wchar_t text[512] = {};
     GetWindowTextW(control, text, 512);
     return text;
+}
+
+// The client area of `w` as painted, pixel by pixel.
+std::vector<std::uint32_t> pixelsOf(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = GetDC(w);
+    HDC memory = CreateCompatibleDC(dc);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + r.right * r.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(w, dc);
+    return pixels;
 }
 
 struct Placed {
@@ -273,6 +299,58 @@ TEST_CASE("keyboard: Tab chain, arrows among the options, Enter, Ctrl+A") {
         CHECK_FALSE(press(control({Kind::Text2, 3}), 'A'));  // without Ctrl, a letter
         SetWindowTextW(control({Kind::Text2, 3}), L"");
     }
+}
+
+TEST_CASE("a number too wide for its box shows rounded until the box has the focus") {
+    click({Kind::Option1, 0});
+    SetWindowTextW(control({Kind::Text2, 0}), L"100000000");
+    SetWindowTextW(control({Kind::Text2, 1}), L"100000000");
+    CHECK(press(control({Kind::Text2, 1}), VK_RETURN));
+    HWND box = control({Kind::Text2, 4});
+    const std::u16string full = u"3.14159265358979E+24";
+    const std::wstring wideFull(full.begin(), full.end());
+    CHECK(textOf(box) == wideFull);
+    SetFocus(control({Kind::Text2, 0}));
+    const std::u16string shown = shownText(box);
+    INFO("shown: " << std::string(shown.begin(), shown.end()));
+    CHECK(shown.size() < full.size());
+    CHECK(shown.starts_with(u"3"));
+    CHECK(shown.ends_with(u"E+24"));
+
+    // Painted as a box of the same kind holding that text.
+    const std::wstring wideShown(shown.begin(), shown.end());
+    const RECT r = clientRectOf(box);
+    HWND plain = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", wideShown.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | ES_READONLY, 100, 300,
+        r.right - r.left, r.bottom - r.top, theWindow().handle(), nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(plain, GWLP_USERDATA, GetWindowLongPtrW(box, GWLP_USERDATA));  // its colour
+    SendMessageW(plain, WM_SETFONT, SendMessageW(box, WM_GETFONT, 0, 0), FALSE);
+    SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(theWindow().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump();
+    CHECK(pixelsOf(box) == pixelsOf(plain));
+    DestroyWindow(plain);
+
+    // The tooltip's text, asked for as when the pointer rests on the box.
+    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    REQUIRE(tip);
+    const auto tipText = [&] {
+        wchar_t text[80] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = box;
+        tool.uId = reinterpret_cast<UINT_PTR>(box);
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text);
+    };
+    CHECK(tipText() == wideFull);
+    SetFocus(box);
+    CHECK(shownText(box) == full);
+    CHECK(tipText().empty());
+    click({Kind::Command1, 1});
 }
 
 TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
