@@ -83,7 +83,9 @@ for (let run = 0; run < runs + 1; ++run) {
 const closed = new Promise((done) => chromium.on('exit', done));
 chromium.kill();
 await closed;
-rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
+// Chromium's helpers may still be writing their profile for a moment.
+await new Promise((done) => setTimeout(done, 500));
+rmSync(profile, { recursive: true, force: true, maxRetries: 10 });
 
 const median = (values) => {
   const sorted = [...values].sort((a, b) => a - b);
