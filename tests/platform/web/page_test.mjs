@@ -493,8 +493,24 @@ async function scenario(driver, {separator, phone = false, short = false}) {
           num('Радиус на максималната вписана сфера: 1.5\nПовърхнина на сферата: 28.2743338823082\n'),
           lastReport);
 
-    // Clear: every box empty, the locks and the report kept.
     const lastRow = rows[rows.length - 1].k;
+    if (phone) {
+      // Turned sideways the screen is wide enough for the designed window, and
+      // back: the same controls, so every text, lock and the choice stay.
+      const state = async () => {
+        const {values, writable, shown} = await boxes();
+        return [values, writable, await driver.checked(get(optionName(lastRow))), shown];
+      };
+      const [values, writable, chosen] = await state();
+      for (const [width, height, wide] of [[844, 390, true], [390, 844, false]]) {
+        await driver.cdp('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 3, mobile: true});
+        check(`turned to ${width} x ${height}: ${wide ? 'the designed window, all boxes' : 'the column, one row'} ` +
+              'shown; texts, locks and the choice kept',
+              [values, writable, chosen, names(wide ? allBoxes : rowBoxes(lastRow))], await state());
+      }
+    }
+
+    // Clear: every box empty, the locks and the report kept.
     await driver.click(get(CLEAR));
     check('"Изчисти": all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
     check('"Изчисти": the locks kept', [names(rowBoxes(lastRow)), shownWith(lastRow)], await rowState(lastRow));
