@@ -336,11 +336,7 @@ bool MainWindow::isTextBox(HWND control) const {
 }
 
 std::u16string MainWindow::boxText(int box) const {
-    HWND control = widgets_.Text2.at(static_cast<std::size_t>(box));
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(),
-                                                        static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
+    return windowText(widgets_.Text2.at(static_cast<std::size_t>(box)));
 }
 
 void MainWindow::setBoxText(int box, std::u16string_view text) {

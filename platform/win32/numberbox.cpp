@@ -14,13 +14,6 @@ WNDPROC editProcedure = nullptr;  // EDIT's own, the same for every box
 char16_t numberSeparator = u'.';  // the program's, given to fitNumbers()
 HWND tips = nullptr;              // one tooltip for every box, made when first needed
 
-std::u16string windowText(HWND w) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
-}
-
 HFONT fontOf(HWND box) {
     return reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
 }
@@ -142,6 +135,13 @@ LRESULT CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+std::u16string windowText(HWND w) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
+    return {text.begin(), text.end()};
+}
 
 void fitNumbers(HWND box, char16_t separator) {
     numberSeparator = separator;

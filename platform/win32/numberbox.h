@@ -16,5 +16,8 @@
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
 void fitNumbers(HWND box, char16_t separator);
 
+// The whole window text of `w`, as UTF-16.
+std::u16string windowText(HWND w);
+
 // What `box` shows now: its window text, or the fitted text.
 std::u16string shownText(HWND box);
