@@ -87,10 +87,10 @@ Exact exactProduct(double a, double b) {
 double polishRadius(double r, double h, double sp) {
     constexpr double low = 0x1p-900, high = 0x1p1000;
     if (!(r > low && sp > low && sp < high)) return r;
-    const Exact sum = exactSum(r, h);                 // R + H
-    const Exact m = exactProduct(r, sum.hi);          // R·(R + H)
+    const Exact sum = exactSum(r, h);         // R + H
+    const Exact m = exactProduct(r, sum.hi);  // R·(R + H)
     const double mLo = m.lo + r * sum.lo;
-    const Exact n = exactProduct(TWO_PI_14, m.hi);    // 2π·R·(R + H)
+    const Exact n = exactProduct(TWO_PI_14, m.hi);                   // 2π·R·(R + H)
     const double residual = ((n.hi - sp) + n.lo) + TWO_PI_14 * mLo;  // n.hi − sp is exact
     return r - residual / (TWO_PI_14 * ((r + r) + h));
 }
@@ -171,18 +171,16 @@ void compute(CylinderQuantities& q) {
 }
 
 template <std::size_t K>
-CylinderQuantities solveVariant(double first, double second) {
+void solveVariant(double first, double second, CylinderQuantities& q) {
     constexpr const Variant& v = variants[K];
-    CylinderQuantities q;
     q[v.given[0]] = first;
     q[v.given[1]] = second;
     compute<K, 0>(q);
     compute<K, 1>(q);
     compute<K, 2>(q);
-    return q;
 }
 
-using Solver = CylinderQuantities (*)(double, double);
+using Solver = void (*)(double, double, CylinderQuantities&);
 
 constexpr auto solvers = []<std::size_t... K>(std::index_sequence<K...>) {
     return std::array<Solver, VariantCount>{&solveVariant<K>...};
@@ -220,9 +218,20 @@ std::array<Column, 2> givenColumns(int variant) {
     return variantAt(variant).given;
 }
 
+std::array<Column, 3> computedColumns(int variant) {
+    const Variant& v = variantAt(variant);
+    return {v.computed[0].column, v.computed[1].column, v.computed[2].column};
+}
+
 CylinderQuantities solveCylinder(int variant, double first, double second) {
+    CylinderQuantities q;
+    solveCylinder(variant, first, second, q);
+    return q;
+}
+
+void solveCylinder(int variant, double first, double second, CylinderQuantities& q) {
     variantAt(variant);  // checks the index
-    return solvers[static_cast<std::size_t>(variant)](first, second);
+    solvers[static_cast<std::size_t>(variant)](first, second, q);
 }
 
 }  // namespace calc

@@ -42,6 +42,10 @@ std::u16string_view variantCaption(int variant);
 // the order solveCylinder reads them. Example: givenColumns(5) == {Sp, R}.
 std::array<Column, 2> givenColumns(int variant);
 
+// The columns of the three quantities variant k (0..8) computes, in the
+// order it computes them. Example: computedColumns(2) == {R, So, V}.
+std::array<Column, 3> computedColumns(int variant);
+
 // All five quantities of variant k (0..8) from its two given values, in
 // the order of givenColumns(k). The given values come back unchanged; the
 // other three are computed step by step in a fixed order and grouping, so
@@ -49,5 +53,11 @@ std::array<Column, 2> givenColumns(int variant);
 // platform::CalculationError naming the quantity it was computing.
 // Example: solveCylinder(0, 1, 1).Sp == FOUR_PI_14.
 CylinderQuantities solveCylinder(int variant, double first, double second);
+
+// As above, writing into `q` as it goes: the given values first, then each
+// computed quantity once its step succeeds. When a step throws, `q` holds
+// the given values and every step before it, and the failed quantity and
+// those after it are left as they were.
+void solveCylinder(int variant, double first, double second, CylinderQuantities& q);
 
 }  // namespace calc

@@ -23,7 +23,7 @@ double sphereSurface(double r) {
     }
 }
 
-void reportInscribedSphere(double R, double H, TextArea& area, char16_t separator) {
+double reportInscribedSphere(double R, double H, TextArea& area, char16_t separator) {
     const double r = inscribedSphereRadius(R, H);
     std::u16string text(RadiusLinePrefix);
     text += platform::toText(r, separator);
@@ -32,9 +32,11 @@ void reportInscribedSphere(double R, double H, TextArea& area, char16_t separato
 
     text = area.text();
     text += SurfaceLinePrefix;
-    text += platform::toText(sphereSurface(r), separator);
+    const double s = sphereSurface(r);
+    text += platform::toText(s, separator);
     text += LineEnd;
     area.setText(std::move(text));
+    return s;
 }
 
 }  // namespace calc

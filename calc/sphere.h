@@ -33,6 +33,8 @@ public:
 // inscribed sphere's radius, then its surface, numbers written with the
 // decimal `separator`. The first line is written before the surface is
 // computed, so when the surface overflows the error leaves it in place.
-void reportInscribedSphere(double R, double H, TextArea& area, char16_t separator);
+// Returns the surface. Example: R = 2, H = 3 writes r = 1.5 and returns
+// 28.274333882308113.
+double reportInscribedSphere(double R, double H, TextArea& area, char16_t separator);
 
 }  // namespace calc

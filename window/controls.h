@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/solution.h"
 #include "platform/calculationerror.h"
 
 namespace window {
@@ -26,6 +27,15 @@ public:
     virtual void setReportText(std::u16string_view text) = 0;
     // Shows the error to the user (a message box, say) and returns.
     virtual void reportError(const platform::CalculationError& error) = 0;
+    // The solution of the last calculation, to show beside the window or
+    // in tooltips; an empty one when the grid is emptied.
+    virtual void setSolution(const calc::Solution& solution) = 0;
 };
+
+// What grid box `box` shows as its tooltip after `solution`: the step that
+// found it, for a computed box of the solved row; empty for any other box.
+// Example: box 14 after "Вариант 3" gives
+// u"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559".
+std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t separator);
 
 }  // namespace window

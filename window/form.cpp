@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "calc/cylinder.h"
+#include "calc/solution.h"
 #include "design.h"
 #include "platform/numbertext.h"
 
@@ -29,6 +30,7 @@ void Form::onOptionClick(int k) {
         controls_.setBoxLocked(i, true);
     }
     for (std::int16_t i = first; i <= last; ++i) controls_.setBoxLocked(i, false);
+    controls_.setSolution({});
 }
 
 void Form::onCommandClick(int n) {
@@ -61,18 +63,30 @@ void Form::calculate() {
             values[i] = platform::toNumber(controls_.boxText(box(k, static_cast<int>(given[i]))));
         } catch (platform::CalculationError& error) {
             error.nameQuantity(calc::columnName(given[i]), true);
+            controls_.setSolution({});  // nothing was calculated to explain
             throw;
         }
     }
-    const calc::CylinderQuantities q = calc::solveCylinder(k, values[0], values[1]);
-    for (int c = 0; c < calc::ColumnCount; ++c)
-        controls_.setBoxText(box(k, c),
-                             platform::toText(q[static_cast<calc::Column>(c)], separator_));
-    calc::reportInscribedSphere(q.R, q.H, *this, separator_);
+    calc::Calculation c{.variant = k};
+    try {
+        calc::solveCylinder(k, values[0], values[1], c.q);
+        for (int col = 0; col < calc::ColumnCount; ++col)
+            controls_.setBoxText(box(k, col),
+                                 platform::toText(c.q[static_cast<calc::Column>(col)], separator_));
+        c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);  // as the report finds it
+        c.s = calc::reportInscribedSphere(c.q.R, c.q.H, *this, separator_);
+    } catch (const platform::CalculationError& error) {
+        c.failure = error.failure();
+        c.failedQuantity = error.quantity();
+        controls_.setSolution(calc::explain(c));
+        throw;
+    }
+    controls_.setSolution(calc::explain(c));
 }
 
 void Form::clearGrid() {
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) controls_.setBoxText(i, u"");
+    controls_.setSolution({});
 }
 
 }  // namespace window

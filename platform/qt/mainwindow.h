@@ -36,6 +36,7 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
+    void setSolution(const calc::Solution&) override {}
 
     Controls controls_;
     std::unique_ptr<platform::ErrorReporter> ownReporter_;

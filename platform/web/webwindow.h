@@ -37,6 +37,7 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
+    void setSolution(const calc::Solution&) override {}
 
     char16_t separator_;
     window::Form form_;

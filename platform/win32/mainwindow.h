@@ -60,6 +60,7 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
+    void setSolution(const calc::Solution&) override {}
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;

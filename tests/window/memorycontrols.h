@@ -18,6 +18,7 @@ public:
     void selectOption(int k) override { selected = k; }
     void setReportText(std::u16string_view text) override { report = text; }
     void reportError(const platform::CalculationError& error) override { errors.push_back(error); }
+    void setSolution(const calc::Solution& s) override { solution = s; }
 
     // The user typing into a box: a locked box refuses it.
     void type(int box, std::u16string_view text) {
@@ -29,4 +30,5 @@ public:
     int selected = -1;
     std::u16string report{window::AssignmentText};  // the design's text
     std::vector<platform::CalculationError> errors;
+    calc::Solution solution;
 };

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cylinder.h"
+#include "formula.h"
+#include "platform/calculationerror.h"
+
+namespace calc {
+
+// What one calculation got to: the variant, its two given values and every
+// computed value the solver and the sphere reached before an error (if
+// any) stopped it. These are the doubles the window shows; the solution
+// only writes them down, it computes nothing of the cylinder again.
+struct Calculation {
+    int variant = 0;
+    CylinderQuantities q;                      // the given values, then each computed one reached
+    std::optional<double> r, s;                // the inscribed sphere, once reached
+    std::optional<platform::Failure> failure;  // what stopped it, if anything
+    std::u16string_view failedQuantity;        // CalculationError::quantity() of it
+};
+
+// The quantity a line of the solution finds; None for the other lines.
+enum class Quantity { R, H, So, Sp, V, r, s, None };
+
+// A piece of a line: words, or one formula. A step's chain "V = πR²H",
+// "= π · 2.65² · 3", "= 66.35" is three formula parts, so a narrow screen
+// can put each on its own line.
+struct Part {
+    std::u16string words;  // used when `formula` is empty
+    std::optional<Formula> formula;
+};
+
+struct Line {
+    Quantity quantity = Quantity::None;
+    std::vector<Part> parts;
+};
+
+// How the largest sphere sits in the cylinder.
+enum class SphereContact {
+    Bases,    // H < 2R: r = H/2, it touches both bases
+    Lateral,  // H > 2R: r = R, it touches the lateral surface
+    All,      // H = 2R: it touches all three, inscribed in the strict sense
+};
+
+// The solution of one calculation as a pupil writes it: what is given,
+// each computed quantity (formula in letters, numbers put in, result), the
+// inscribed sphere, then the answer; or where it stopped and why. Empty
+// (no lines) before any calculation and after the grid is emptied.
+struct Solution {
+    std::vector<Line> lines;
+    Calculation calculation;
+    // All five quantities computed and positive: a real cylinder, which a
+    // sketch can show.
+    bool cylinderExists = false;
+    SphereContact contact = SphereContact::Bases;  // when cylinderExists
+
+    bool empty() const { return lines.empty(); }
+};
+
+// The solution of `c`. Example: variant 2 with H = 3, Sp = 94.2477796076937
+// explains R by the positive root of 2πR² + 2πHR − Sp = 0, then So, V,
+// the sphere r = H/2 (it touches both bases) and its surface s = 4πr².
+Solution explain(const Calculation& c);
+
+// The whole solution as plain text with Unicode signs (π, ², √, ·, −, ⇒),
+// one line each, CR LF after every line; numbers written by toText with
+// `separator`. Empty for an empty solution. For tooltips, screen readers,
+// copying. Example line: u"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559".
+std::u16string plainText(const Solution& solution, char16_t separator);
+
+// The line that finds `quantity`, as plain text without a line end; empty
+// when no line does. Example: stepText(s, Quantity::V, u'.') as above.
+std::u16string stepText(const Solution& solution, Quantity quantity, char16_t separator);
+
+// The whole solution as HTML: one <p> a line, each formula part a MathML
+// Core <math> element (mfrac, msqrt, msup); empty for an empty solution.
+// Every number comes from toText, every word is the program's own.
+std::u16string mathML(const Solution& solution, char16_t separator);
+
+}  // namespace calc
