@@ -262,6 +262,7 @@ private:
         const Calculation& c = s_.calculation;
         Line line{Quantity::None, {words(u"Отговор:")}};
         std::vector<std::pair<Formula, double>> values;
+        values.reserve(ColumnCount + 2);
         for (int col = 0; col < ColumnCount; ++col)
             values.emplace_back(q(static_cast<Column>(col)), c.q[static_cast<Column>(col)]);
         values.emplace_back(sym(u"r"), *c.r);
