@@ -378,6 +378,5 @@ TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
 }
 
 TEST_CASE("caption") {
-    CHECK(textOf(theWindow().handle()).find(L"Геометрия - прав кръгов цилиндър") !=
-          std::wstring::npos);
+    CHECK(textOf(theWindow().handle()) == L"Геометрия - прав кръгов цилиндър");  // no publisher
 }
