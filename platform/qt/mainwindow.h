@@ -36,10 +36,11 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
-    void setSolution(const calc::Solution&) override {}
+    void setSolution(const calc::Solution& solution) override;
 
     Controls controls_;
     std::unique_ptr<platform::ErrorReporter> ownReporter_;
     platform::ErrorReporter* reporter_;
+    char16_t separator_;  // the locale's: numbers are written with it
     window::Form form_;
 };
