@@ -6,9 +6,11 @@
 #include <array>
 #include <string>
 
+#include "accessibility.h"
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
+#include "window/solutionnotes.h"
 
 // The program's one window on Win32: the controls built from the design
 // table, clicks delivered to the form, the form's writes applied to the
@@ -32,6 +34,11 @@ public:
     // The keys the window handles itself, before the usual translation;
     // true when `msg` was one of them and is done with.
     bool handleKey(const MSG& msg);
+
+    // The description a screen reader gets for a grid box or a text area:
+    // the last calculation's step of a box, the whole solution for Text1(0).
+    // Handed to the system when a reader first asks, and on every change after.
+    std::u16string accessibleDescription(window::ControlRef ref) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,7 +67,8 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
-    void setSolution(const calc::Solution&) override {}
+    void setSolution(const calc::Solution& solution) override;
+    void describeControls();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -72,6 +80,8 @@ private:
     HFONT boldFont_ = nullptr;
     std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
     HWND lastFocus_ = nullptr;
+    window::SolutionNotes notes_;  // what tooltips and descriptions say of the last calculation
+    Annotations annotations_;
     bool annotated_ = false;
 };
 
