@@ -19,6 +19,18 @@
 // Keyboard as on Linux: Tab follows the design's tab order and skips the
 // computed boxes and the options not chosen; the arrow keys move among the
 // options; Enter in a box calculates; Ctrl+A selects all of a box.
+//
+// Implements: box texts and locks (read-only edits), the selected option,
+// the report area, errors in a message box, the design's colours (the two
+// buttons drawn by the program), per-monitor DPI, the user's decimal
+// separator, a number too wide for its box shown rounded to fit while the
+// box has no focus, and the solution of the last calculation in tooltips.
+// A screen reader gets the boxes' and text areas' names and the solution as
+// descriptions through the system's annotations, loaded only once a reader
+// asks.
+// Does not: resize, follow a high-contrast theme (the design's colours
+// stay), provide UI Automation of its own, open any other window than the
+// error's, or keep anything: no registry, no files, no network.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
