@@ -91,6 +91,7 @@ void NumberBox::refit() {
 }
 
 void NumberBox::setStep(const QString& step) {
+    if (step == step_) return;  // most boxes, most times: nothing to lay out again
     step_ = step;
     setAccessibleDescription(step);
     refit();
