@@ -17,6 +17,7 @@
 // --phone and --offline use Chromium's DevTools (device emulation, network).
 import {spawn} from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
@@ -628,15 +629,34 @@ async function scenario(driver, {separator, phone = false, short = false}) {
       ".filter(name => !name.startsWith(location.origin + '/'))"));
 }
 
-// The site served, kept by its worker, then opened with neither network nor
-// server: the window still works. Chromium's DevTools take it offline.
+// The site as many static hosts serve it: cached by the browser for ten minutes.
+async function serve(site) {
+  const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+                 '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
+  const server = http.createServer((request, response) => {
+    const file = path.join(site, new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html'));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file)] ?? 'text/plain',
+                                             'Cache-Control': 'max-age=600'});
+      response.end(error ? '' : data);
+    });
+  });
+  await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+  return {url: `http://127.0.0.1:${server.address().port}/`,
+          stop: () => { server.closeAllConnections(); server.close(); }};
+}
+
+// The site served, kept by its worker; then a release (a changed page, the
+// worker's cache renamed with it) reaches the pupil within a few visits; then
+// opened with neither network nor server: the window still works. Chromium's
+// DevTools take it offline.
 async function offline(driver, load, site, separator) {
-  const port = await freePort();
-  const url = `http://127.0.0.1:${port}/`;
-  const server = run('/usr/bin/python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1',
-                                          '--directory', site], {stdio: 'ignore'});
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'cylinder-site-'));
+  fs.cpSync(site, copy, {recursive: true});
+  const server = await serve(copy);
+  const {url} = server;
+  const released = "return document.querySelector('meta[name=release]') !== null";
   try {
-    await waitFor('the server', () => fetch(url).then(r => r.ok, () => false));
     await load(url);
     const controlled = () => driver.script('return navigator.serviceWorker.controller !== null');
     await driver.script('return navigator.serviceWorker.ready.then(() => true)');
@@ -644,14 +664,35 @@ async function offline(driver, load, site, separator) {
     check('served: the worker keeps the page', true, await controlled());
     check('served: installable', [],
           (await driver.cdp('Page.getInstallabilityErrors', {})).installabilityErrors.map(e => e.errorId));
+
+    const edit = (file, from, to) => {
+      const text = fs.readFileSync(path.join(copy, file), 'utf8');
+      if (!from.test(text)) throw new Error(`${file}: no ${from}`);
+      fs.writeFileSync(path.join(copy, file), text.replace(from, to));
+    };
+    edit('index.html', /<\/head>/, '<meta name="release" content="next">\n</head>');
+    edit('sw.js', /'cylinder-[^']*'/, "'cylinder-next'");
+    const installed = () => driver.script(`return navigator.serviceWorker.getRegistration().then(r =>
+        caches.keys().then(names => names.includes('cylinder-next') && !r.installing && !r.waiting))`);
+    let visits = 0;
+    while (visits < 4 && !(visits && await driver.script(released))) {
+      await load(url);
+      ++visits;
+      await waitFor("the release's worker", installed, 10000).catch(() => {});
+    }
+    console.log(`the release ${await driver.script(released) ? 'showed at' : 'not shown by'} visit ${visits}`);
+    check('a release, the site cached for 10 minutes: the new page within 3 visits', [true, true],
+          [await driver.script(released), visits <= 3]);
   } finally {
-    await server.stop();
+    server.stop();
   }
   await driver.cdp('Network.emulateNetworkConditions',
                    {offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1});
   await load(url);
-  check('offline: no network, no server, the page from its worker', [false, true],
-        await driver.script('return [navigator.onLine, navigator.serviceWorker.controller !== null]'));
+  check('offline: no network, no server, the new page from its worker', [false, true, true],
+        await driver.script(`return [navigator.onLine, navigator.serviceWorker.controller !== null,
+                                     document.querySelector('meta[name=release]') !== null]`));
+  fs.rmSync(copy, {recursive: true, force: true});
   await scenario(driver, {separator, short: true});
 }
 

@@ -33,6 +33,7 @@ foreach(size IN ITEMS phone_360x640 tablet_1024x768 tablet_768x1024)
     list(APPEND touch_tests web_${size})
 endforeach()
 # The site is made by the web_site target, part of the default build.
+# Served with "Cache-Control: max-age=600", then a release, then offline.
 add_test(NAME web_offline COMMAND ${page_command} --offline --lang en-US ${PROJECT_BINARY_DIR}/site)
 set_tests_properties(web_page_en web_page_bg ${touch_tests} web_offline PROPERTIES LABELS "gui-web;chromium")
 set_tests_properties(web_page_en web_page_bg web_firefox_en web_firefox_bg web_webkit_en web_webkit_bg
