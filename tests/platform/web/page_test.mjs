@@ -584,6 +584,7 @@ async function scenario(driver, {separator, phone = false, short = false}) {
         check(`turned to ${width} x ${height}: ${wide ? 'the designed window, all boxes' : 'the column, one row'} ` +
               'shown; texts, locks and the choice kept',
               [values, writable, chosen, names(wide ? allBoxes : rowBoxes(lastRow))], await state());
+        if (!narrow) await measure(`turned to ${width} x ${height}`);  // a tablet: zoomed to fit again
       }
     }
 
