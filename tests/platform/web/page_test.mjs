@@ -376,10 +376,7 @@ async function scenario(driver, {separator, phone = false, short = false}) {
             chosen: chosen.flatMap((on, k) => (on ? [optionName(k)] : []))};
   };
   const values = async list => { const {values: all} = await boxes(); return list.map(i => all[i]); };
-  const rowState = async k => {
-    const {writable, shown, chosen} = await boxes();
-    return [writable, shown, chosen];
-  };
+  const rowState = async k => { const {writable, shown, chosen} = await boxes(); return [writable, shown, chosen]; };
   const expectedRow = k => [names(rowBoxes(k)), shownWith(k), [optionName(k)]];
 
   // Name -> element, each name looked up once: the controls are never
@@ -471,13 +468,14 @@ async function scenario(driver, {separator, phone = false, short = false}) {
                 Array.from({length: 9}, (_, k) => document.getElementById('Option1_' + k).innerText)]`,
         columnOrder);
     const upTo = columnOrder.indexOf(firstScreens[size]) + 1;
-    console.log(`${size} first screen: "${CALCULATE}" ends at ${bottoms[columnOrder.indexOf('Command1_0')][2]}, ` +
-                `the report at ${bottoms.at(-1)[2]}, of ${phone.height} pixels`);
+    const bottom = id => bottoms[columnOrder.indexOf(id)][2];
+    console.log(`${size} first screen: "${CALCULATE}" ends at ${bottom('Command1_0')}, ` +
+                `the report at ${bottom('Text1_0')}, of ${phone.height} pixels`);
     check(`${size}: the first screen holds ${columnOrder.slice(0, upTo).join(', ')}`, [],
           bottoms.slice(0, upTo).filter(([, inView]) => !inView).map(([id]) => id));
+    const given = r => r.boxes.toSorted((a, b) => a - b).map(i => columns[i % 5]).join(', ');
     check(`${size}: each option shows its number and given columns`,
-          variantRows().map(r => `${r.k + 1} · ${r.boxes.toSorted((a, b) => a - b).map(i => columns[i % 5]).join(', ')}`),
-          captions);
+          variantRows().map(r => `${r.k + 1} · ${given(r)}`), captions);
   }
 
   if (!narrow && !short) {
@@ -725,7 +723,7 @@ function parseArguments(argv) {
     else if (argv[i] === '--lang') options.lang = argv[++i];
     else if (argv[i] === '--server') options.server = argv[++i];
     else if (argv[i] === '--picture') options.picture = argv[++i];
-    else if (argv[i] === '--phone') options.phone = /^\d+x\d+$/.test(argv[i + 1] ?? '') ? argv[++i] : '390x844';
+    else if (argv[i] === '--phone') options.phone = /^\d+x\d+$/.test(argv[i + 1]) ? argv[++i] : '390x844';
     else if (argv[i] === '--offline') options.offline = true;
     else options.page = argv[i];
   }
