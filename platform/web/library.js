@@ -32,7 +32,7 @@ mergeInto(LibraryManager.library, {
       var by = below > 0 ? Math.min(below, above) : Math.min(above, 0);
       if (by === 0) return;
       var still = matchMedia('(prefers-reduced-motion: reduce)').matches;
-      scrollBy({top: by, behavior: still ? 'instant' : 'smooth'});
+      scrollBy({top: by, behavior: still ? 'auto' : 'smooth'});
     },
   },
 
