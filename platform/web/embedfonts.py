@@ -12,8 +12,9 @@ import sys
 
 from fontTools import subset
 
-# Basic Latin, Bulgarian Cyrillic, and the spaces and minus a number may hold.
-UNICODES = list(range(0x20, 0x7F)) + list(range(0x400, 0x460)) + [0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014]
+# Basic Latin, Bulgarian Cyrillic, the spaces and minus a number may hold, the
+# dashes and the middle dot of the names and short captions.
+UNICODES = list(range(0x20, 0x7F)) + list(range(0x400, 0x460)) + [0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014, 0xB7]
 
 
 def woff2(path):

@@ -16,6 +16,24 @@ mergeInto(LibraryManager.library, {
     measure: null,  // a canvas context: text widths in the boxes' fonts
     // Over each box, what it shows instead of a number too wide for it.
     fitted: function (i) { return document.getElementById('Text2_' + i + '_fit'); },
+    // After a calculation on a narrow screen: the report and the head of the
+    // solution scrolled into what the keyboard leaves in view, as little as
+    // it takes (the report first if both do not fit); the focus stays.
+    reveal: function () {
+      if (!matchMedia('(max-width: 503.98px)').matches || document.getElementById('error').open) return;
+      var shown = [document.getElementById('Text1_0'), document.querySelector('#solution h2')]
+        .filter(function (e) { return e && e.getClientRects().length > 0; })
+        .map(function (e) { return e.getBoundingClientRect(); });
+      var view = window.visualViewport || {offsetTop: 0, height: innerHeight};
+      var margin = 8;
+      var above = Math.min.apply(null, shown.map(function (r) { return r.top; })) - margin - view.offsetTop;
+      var below = Math.max.apply(null, shown.map(function (r) { return r.bottom; })) + margin -
+                  (view.offsetTop + view.height);
+      var by = below > 0 ? Math.min(below, above) : Math.min(above, 0);
+      if (by === 0) return;
+      var still = matchMedia('(prefers-reduced-motion: reduce)').matches;
+      scrollBy({top: by, behavior: still ? 'auto' : 'smooth'});
+    },
   },
 
   // The separator of the browser's first language; '.' where Intl knows no
@@ -36,14 +54,19 @@ mergeInto(LibraryManager.library, {
     var page = cylinderPage;
     for (var k = 0; k < 9; ++k)
       page.option(k).addEventListener('click', Module['_cylinder_optionClicked'].bind(null, k));
-    for (var n = 0; n < 2; ++n)
-      document.getElementById('Command1_' + n)
-        .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, n));
-    // Enter in any box calculates, as "Изчисли" does.
+    var calculate = function () {
+      Module['_cylinder_commandClicked'](0);
+      page.reveal();
+    };
+    document.getElementById('Command1_0').addEventListener('click', calculate);
+    document.getElementById('Command1_1')
+      .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, 1));
+    // Enter in any box calculates, as "Изчисли" does; so does the action key
+    // of an on-screen keyboard, which sends Enter.
     var enter = function (event) {
       if (event.key !== 'Enter' || event.isComposing) return;
       event.preventDefault();
-      Module['_cylinder_commandClicked'](0);
+      calculate();
     };
     for (var i = 0; i < 45; ++i) {
       var box = page.box(i);

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "calc/cylinder.h"
 #include "window/design.h"
@@ -97,9 +98,19 @@ std::string style() {
         if (d.background) css += self + "{background:" + rgb(*d.background) + "}\n";
     }
     css += "html,body{background:" + rgb(window::WindowBackground) + "}\n";
+    css += ":root{--window-width:" + std::to_string(window::toPixels(window::ClientWidth)) +
+           ";--window-height:" + std::to_string(window::toPixels(window::ClientHeight)) + "}\n";
     css += "#window{width:" + px(window::ClientWidth) + ";height:" + px(window::ClientHeight) +
            ";font-size:" + std::to_string(window::FontPoints * 4 / 3) + "px}\n";
     return css;
+}
+
+// "6 · R, Sp": the variant's number and its given columns in grid order.
+std::string shortCaption(int variant) {
+    auto given = calc::givenColumns(variant);
+    if (given[1] < given[0]) std::swap(given[0], given[1]);
+    return std::to_string(variant + 1) + " \u00b7 " + html(calc::columnName(given[0])) + ", " +
+           html(calc::columnName(given[1]));
 }
 
 // One element per control, in the design's tab order: the browser's Tab and
@@ -122,9 +133,14 @@ std::string controls() {
                 }
                 break;
             case Kind::Option1:
+                // Named by its caption whichever of the two shows: a phone
+                // shows the short one, the variant's number and given columns.
                 out += "<label " + tag +
-                       " class=\"option\"><input type=\"radio\" name=\"variant\"" +
-                       (d.index == 0 ? " checked" : "") + ">" + text + "</label>\n";
+                       " class=\"option\"><input type=\"radio\" name=\"variant\" aria-label=\"" +
+                       text + "\"" + (d.index == 0 ? " checked" : "") +
+                       "><span class=\"caption\">" + text +
+                       "</span><span class=\"given\" aria-hidden=\"true\">" +
+                       shortCaption(d.index) + "</span></label>\n";
                 break;
             case Kind::Text2: {
                 // On a narrow screen the cell is one line of the column: the
@@ -136,7 +152,7 @@ std::string controls() {
                        html(calc::ColumnNames[c]) + " — " + html(window::QuantityNames[c]) +
                        "</label><input " + tag +
                        " class=\"box\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" " +
-                       "spellcheck=\"false\" aria-label=\"" + name + "\"" +
+                       "spellcheck=\"false\" enterkeyhint=\"go\" aria-label=\"" + name + "\"" +
                        (d.tabStop ? "" : " tabindex=\"-1\"") + (d.index == 0 ? " autofocus" : "") +
                        "><span id=\"" + id(ref) +
                        "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";

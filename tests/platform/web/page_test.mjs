@@ -4,16 +4,20 @@
 // as a screen reader finds it: the nine variants, the locks, Enter, each kind
 // of error with its dialog, clearing, Tab and the arrow keys, a number fitted
 // to its box; no console error, nothing fetched from elsewhere.
-//   page_test.mjs [--engine chromium|firefox|webkit] [--phone] [--lang en-US|bg-BG]
+//   page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--lang en-US|bg-BG]
 //                 [--server WEBDRIVER] PAGE.html
+//                   --phone: a touch screen, 390x844 unless given; narrower than
+//                   the window a phone held upright, else a tablet
 //   page_test.mjs --offline [--lang en-US] SITE_DIR
-//                   the site served once, then used with no network and no server
-//   page_test.mjs --picture OUT.png [--phone] [--lang en-US] PAGE.html
+//                   the site served as static hosts do, then a release of it, then
+//                   used with no network and no server
+//   page_test.mjs --picture OUT.png [--phone [WxH]] [--lang en-US] PAGE.html
 //                   only the README's sample calculation, saved as a picture
 // The scenario talks to a small driver object; an engine is a way to make one.
 // --phone and --offline use Chromium's DevTools (device emulation, network).
 import {spawn} from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
@@ -213,8 +217,8 @@ const engines = {
                '--disable-background-networking', '--disable-component-update', '--disable-sync',
                `--user-data-dir=${profile}`, `--accept-lang=${lang}`, '--window-size=800,600'],
         prefs: {'intl.accept_languages': lang},
-        // A phone held upright, touch screen (DevTools device emulation).
-        ...(phone && {mobileEmulation: {deviceMetrics: {width: 390, height: 844, touch: true,
+        // A touch screen (DevTools device emulation).
+        ...(phone && {mobileEmulation: {deviceMetrics: {width: phone.width, height: phone.height, touch: true,
                                                         pixelRatio: phone.pixelRatio}}}),
       },
       'goog:loggingPrefs': {browser: 'ALL'},
@@ -341,26 +345,39 @@ async function waitFor(what, condition, ms = 20000) {
 
 // ---------------------------------------------------------------- the scenario
 
-// The whole scenario, or with `short` one variant and one error; on a phone
-// only the chosen row's boxes show.
+// What the first screen of a phone holds with nothing scrolled: the
+// controls from the title down to this one, in the column's order.
+const firstScreens = {'360x640': 'Command1_0', '390x844': 'Text1_0'};
+const columnOrder = ['Label1_0', ...Array.from({length: 9}, (_, k) => `Option1_${k}`),
+                     ...rowBoxes(0).map(i => `Text2_${i}`), 'Command1_0', 'Command1_1', 'Text1_0'];
+const designedBoxHeight = 27;  // 405 twips
+
+// The whole scenario, or with `short` one variant and one error. A phone held
+// upright (narrower than the window) shows only the chosen row's boxes; a
+// wider touch screen, the window zoomed to fit.
 async function scenario(driver, {separator, phone = false, short = false}) {
   const num = text => text.replaceAll('.', separator);  // as this language writes it
   const names = list => list.map(boxName);
-  const shownWith = k => names(phone ? rowBoxes(k) : allBoxes);
+  const narrow = phone && phone.width < 504;
+  const layout = !phone ? 'mouse' : narrow ? 'phone' : 'tablet';
+  const shownWith = k => names(narrow ? rowBoxes(k) : allBoxes);
 
-  // The boxes' texts, locks and visibility in one round trip, by their design
-  // ids; every click and key goes to a control found by its name.
+  // The boxes' texts, locks and visibility and the options' states in one
+  // round trip, by their design ids; every click and key goes to a control
+  // found by its name.
   const boxes = async () => {
-    const state = await driver.script(`return Array.from({length: 45}, (_, i) => {
+    const [state, chosen] = await driver.script(`return [Array.from({length: 45}, (_, i) => {
         const box = document.getElementById('Text2_' + i);
         return [box.value, !box.readOnly, box.getClientRects().length > 0];
-      })`);
+      }), Array.from({length: 9}, (_, k) => document.getElementById('Option1_' + k).firstChild.checked)]`);
     return {values: state.map(([value]) => value),
             writable: names(allBoxes.filter(i => state[i][1])),
-            shown: names(allBoxes.filter(i => state[i][2]))};
+            shown: names(allBoxes.filter(i => state[i][2])),
+            chosen: chosen.flatMap((on, k) => (on ? [optionName(k)] : []))};
   };
   const values = async list => { const {values: all} = await boxes(); return list.map(i => all[i]); };
-  const rowState = async k => { const {writable, shown} = await boxes(); return [writable, shown]; };
+  const rowState = async k => { const {writable, shown, chosen} = await boxes(); return [writable, shown, chosen]; };
+  const expectedRow = k => [names(rowBoxes(k)), shownWith(k), [optionName(k)]];
 
   // Name -> element, each name looked up once: the controls are never
   // replaced. A box hidden on a phone is looked up when its row shows.
@@ -391,7 +408,7 @@ async function scenario(driver, {separator, phone = false, short = false}) {
   const report = async () => driver.script("return document.getElementById('Text1_0').value");
 
   await lookUp([
-    [phone ? 'the boxes shown' : 'the 45 boxes', shownWith(0), 'textbox'],
+    [narrow ? 'the boxes shown' : 'the 45 boxes', shownWith(0), 'textbox'],
     ['the 9 options', Array.from({length: 9}, (_, k) => optionName(k)), 'radio'],
     ['the 2 buttons', [CALCULATE, CLEAR], 'button'],
     ['the 2 text areas', [REPORT, QUOTATION], 'textbox'],
@@ -399,30 +416,69 @@ async function scenario(driver, {separator, phone = false, short = false}) {
 
   // Load.
   check('load: "Вариант 1" chosen', true, await driver.checked(get(optionName(0))));
-  check('load: only the row of "Вариант 1" writable; the boxes shown', [names(rowBoxes(0)), shownWith(0)],
+  check('load: only the row of "Вариант 1" writable; the boxes shown; it alone chosen', expectedRow(0),
         await rowState(0));
   check('load: all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
   check('load: the focus in "Вариант 1, R"', true, await driver.focused(box(0)));
   check('load: the report is the assignment', assignmentText(), await report());
 
-  // A phone's screen: no sideways scrolling, targets a finger can hit, text
-  // too large to zoom into.
+  // No sideways scrolling. A phone's screen: targets a finger can hit, text
+  // too large to zoom into. A tablet's: the window zoomed to fill it, all in
+  // view, centred. With a mouse: the window at its designed size.
   const measure = async when => {
-    const [wider, low, small] = await driver.script(`
+    const [wider, low, small, heights, win] = await driver.script(`
         const shown = [...document.querySelectorAll('#window :is(.box, .option, button)')]
             .filter(e => e.getClientRects().length > 0);
         const height = e => e.getBoundingClientRect().height;
+        const w = document.getElementById('window').getBoundingClientRect();
         return [document.documentElement.scrollWidth - innerWidth,
                 shown.filter(e => height(e) < 44).map(e => e.id + ': ' + height(e)),
                 shown.filter(e => e.matches('.box') && parseFloat(getComputedStyle(e).fontSize) < 16)
-                     .map(e => e.id)];`);
+                     .map(e => e.id),
+                shown.filter(e => e.matches('.box')).map(height),
+                {width: w.width, height: w.height, inView: w.left >= 0 && w.top >= 0 &&
+                 w.right <= innerWidth && w.bottom <= innerHeight,
+                 margins: [Math.round(w.left), Math.round(innerWidth - w.right)]}];`);
     check(`${when}: no sideways scrolling`, true, wider <= 0);
-    check(`${when}: every box, option and button shown at least 44 pixels high`, [], low);
-    check(`${when}: the boxes' text at least 16 pixels`, [], small);
+    if (layout === 'phone') {
+      check(`${when}: every box, option and button shown at least 44 pixels high`, [], low);
+      check(`${when}: the boxes' text at least 16 pixels`, [], small);
+    } else if (layout === 'tablet') {
+      const ratio = Math.min(...heights) / designedBoxHeight;
+      console.log(`${when}: the boxes ${ratio.toFixed(3)} times their designed height`);
+      check(`${when}: the window zoomed, its boxes at least 1.45 times their designed height; ` +
+            'all of it in view, centred', [true, true, win.margins[0]],
+            [ratio >= 1.45, win.inView, win.margins[1]]);
+    } else {
+      check(`${when}: the window 504 x 419 as designed, its boxes ${designedBoxHeight} pixels high`,
+            [504, 419, [designedBoxHeight]], [win.width, win.height, [...new Set(heights)]]);
+    }
   };
-  if (phone) await measure('phone, load');
+  await measure(`${layout}, load`);
 
-  if (!phone && !short) {
+  // A phone's first screen, nothing scrolled: from the title down, and the
+  // options with their numbers and given columns.
+  const size = phone && `${phone.width}x${phone.height}`;
+  if (firstScreens[size]) {
+    const [bottoms, captions] = await driver.script(`
+        return [arguments[0].map(id => {
+                  const r = document.getElementById(id).getBoundingClientRect();
+                  return [id, r.top >= 0 && r.bottom <= innerHeight, Math.round(r.bottom)];
+                }),
+                Array.from({length: 9}, (_, k) => document.getElementById('Option1_' + k).innerText)]`,
+        columnOrder);
+    const upTo = columnOrder.indexOf(firstScreens[size]) + 1;
+    const bottom = id => bottoms[columnOrder.indexOf(id)][2];
+    console.log(`${size} first screen: "${CALCULATE}" ends at ${bottom('Command1_0')}, ` +
+                `the report at ${bottom('Text1_0')}, of ${phone.height} pixels`);
+    check(`${size}: the first screen holds ${columnOrder.slice(0, upTo).join(', ')}`, [],
+          bottoms.slice(0, upTo).filter(([, inView]) => !inView).map(([id]) => id));
+    const given = r => r.boxes.toSorted((a, b) => a - b).map(i => columns[i % 5]).join(', ');
+    check(`${size}: each option shows its number and given columns`,
+          variantRows().map(r => `${r.k + 1} · ${given(r)}`), captions);
+  }
+
+  if (!narrow && !short) {
     // A number too wide for its box shows rounded while the box has no focus.
     await driver.type(box(0), '1e8');
     await driver.type(box(1), '1e8');
@@ -469,9 +525,9 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     const name = `${optionName(r.k)}: ${r.boxes.map((i, j) => `${columns[i % 5]} = ${num(r.texts[j])}`)
                                       .join(', ')}`;
     await choose(r.k);
-    check(`${name}: only its row writable; the boxes shown`, [names(rowBoxes(r.k)), shownWith(r.k)],
+    check(`${name}: only its row writable; the boxes shown; it alone chosen`, expectedRow(r.k),
           await rowState(r.k));
-    if (!phone) {  // a phone shows no locked box
+    if (!narrow) {  // a phone upright shows no locked box
       const locked = box(5 * ((r.k + 1) % 9) + n % 5);
       await driver.click(locked);
       await driver.typeFocused('7');
@@ -480,13 +536,30 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     }
     for (const [j, i] of r.boxes.entries()) await driver.type(box(i), num(r.texts[j]));
     const how = n % 2 ? 'Enter' : 'button';
+    // On a phone, from the top of the page: the report brought into view,
+    // smoothly after the button, at once after Enter with reduced motion.
+    const reveal = narrow && n < 2;
+    if (reveal) {
+      await driver.script('scrollTo(0, 0)');
+      if (how === 'Enter') {
+        await driver.cdp('Emulation.setEmulatedMedia',
+                         {features: [{name: 'prefers-reduced-motion', value: 'reduce'}]});
+      }
+    }
     if (how === 'Enter') await driver.press('Enter');
     else await driver.click(get(CALCULATE));
     check(`${name}: the row after ${how}`, r.row.map(num), await values(rowBoxes(r.k)));
+    if (reveal) {
+      const inView = () => driver.script(`const r = document.getElementById('Text1_0').getBoundingClientRect();
+          return r.top >= 0 && r.bottom <= innerHeight`);
+      if (how === 'button') await waitFor('the report in view', inView, 3000).catch(() => {});
+      check(`${name}: the report in view after ${how}, the focus kept`, [true, true],
+            [await inView(), await driver.focused(how === 'Enter' ? box(r.boxes[1]) : get(CALCULATE))]);
+    }
   }
 
   if (!short) {
-    if (phone) await measure('phone, after the nine variants');
+    await measure(`${layout}, after the nine variants`);
     // As the Windows test: the report after the last row.
     const lastReport = await report();
     check('the report after the last row',
@@ -495,25 +568,28 @@ async function scenario(driver, {separator, phone = false, short = false}) {
 
     const lastRow = rows[rows.length - 1].k;
     if (phone) {
-      // Turned sideways the screen is wide enough for the designed window, and
-      // back: the same controls, so every text, lock and the choice stay.
+      // Turned sideways and back: a phone's screen is then wide enough for the
+      // designed window; the same controls, so every text, lock and the choice stay.
       const state = async () => {
         const {values, writable, shown} = await boxes();
         return [values, writable, await driver.checked(get(optionName(lastRow))), shown];
       };
       const [values, writable, chosen] = await state();
-      for (const [width, height, wide] of [[844, 390, true], [390, 844, false]]) {
-        await driver.cdp('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 3, mobile: true});
+      for (const [width, height] of [[phone.height, phone.width], [phone.width, phone.height]]) {
+        const wide = width >= 504;
+        await driver.cdp('Emulation.setDeviceMetricsOverride',
+                         {width, height, deviceScaleFactor: phone.pixelRatio, mobile: true});
         check(`turned to ${width} x ${height}: ${wide ? 'the designed window, all boxes' : 'the column, one row'} ` +
               'shown; texts, locks and the choice kept',
               [values, writable, chosen, names(wide ? allBoxes : rowBoxes(lastRow))], await state());
+        if (!narrow) await measure(`turned to ${width} x ${height}`);  // a tablet: zoomed to fit again
       }
     }
 
     // Clear: every box empty, the locks and the report kept.
     await driver.click(get(CLEAR));
     check('"Изчисти": all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
-    check('"Изчисти": the locks kept', [names(rowBoxes(lastRow)), shownWith(lastRow)], await rowState(lastRow));
+    check('"Изчисти": the locks and the choice kept', expectedRow(lastRow), await rowState(lastRow));
     check('"Изчисти": the report kept', lastReport, await report());
     await driver.type(box(5 * lastRow + 2), '7');
     check('"Изчисти": an emptied box holds only what is typed now', ['7'], await values([5 * lastRow + 2]));
@@ -552,15 +628,34 @@ async function scenario(driver, {separator, phone = false, short = false}) {
       ".filter(name => !name.startsWith(location.origin + '/'))"));
 }
 
-// The site served, kept by its worker, then opened with neither network nor
-// server: the window still works. Chromium's DevTools take it offline.
+// The site as many static hosts serve it: cached by the browser for ten minutes.
+async function serve(site) {
+  const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+                 '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
+  const server = http.createServer((request, response) => {
+    const file = path.join(site, new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html'));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file)] ?? 'text/plain',
+                                             'Cache-Control': 'max-age=600'});
+      response.end(error ? '' : data);
+    });
+  });
+  await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+  return {url: `http://127.0.0.1:${server.address().port}/`,
+          stop: () => { server.closeAllConnections(); server.close(); }};
+}
+
+// The site served, kept by its worker; then a release (a changed page, the
+// worker's cache renamed with it) reaches the pupil within a few visits; then
+// opened with neither network nor server: the window still works. Chromium's
+// DevTools take it offline.
 async function offline(driver, load, site, separator) {
-  const port = await freePort();
-  const url = `http://127.0.0.1:${port}/`;
-  const server = run('/usr/bin/python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1',
-                                          '--directory', site], {stdio: 'ignore'});
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'cylinder-site-'));
+  fs.cpSync(site, copy, {recursive: true});
+  const server = await serve(copy);
+  const {url} = server;
+  const released = "return document.querySelector('meta[name=release]') !== null";
   try {
-    await waitFor('the server', () => fetch(url).then(r => r.ok, () => false));
     await load(url);
     const controlled = () => driver.script('return navigator.serviceWorker.controller !== null');
     await driver.script('return navigator.serviceWorker.ready.then(() => true)');
@@ -568,14 +663,35 @@ async function offline(driver, load, site, separator) {
     check('served: the worker keeps the page', true, await controlled());
     check('served: installable', [],
           (await driver.cdp('Page.getInstallabilityErrors', {})).installabilityErrors.map(e => e.errorId));
+
+    const edit = (file, from, to) => {
+      const text = fs.readFileSync(path.join(copy, file), 'utf8');
+      if (!from.test(text)) throw new Error(`${file}: no ${from}`);
+      fs.writeFileSync(path.join(copy, file), text.replace(from, to));
+    };
+    edit('index.html', /<\/head>/, '<meta name="release" content="next">\n</head>');
+    edit('sw.js', /'cylinder-[^']*'/, "'cylinder-next'");
+    const installed = () => driver.script(`return navigator.serviceWorker.getRegistration().then(r =>
+        caches.keys().then(names => names.includes('cylinder-next') && !r.installing && !r.waiting))`);
+    let visits = 0;
+    while (visits < 4 && !(visits && await driver.script(released))) {
+      await load(url);
+      ++visits;
+      await waitFor("the release's worker", installed, 10000).catch(() => {});
+    }
+    console.log(`the release ${await driver.script(released) ? 'showed at' : 'not shown by'} visit ${visits}`);
+    check('a release, the site cached for 10 minutes: the new page within 3 visits', [true, true],
+          [await driver.script(released), visits <= 3]);
   } finally {
-    await server.stop();
+    server.stop();
   }
   await driver.cdp('Network.emulateNetworkConditions',
                    {offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1});
   await load(url);
-  check('offline: no network, no server, the page from its worker', [false, true],
-        await driver.script('return [navigator.onLine, navigator.serviceWorker.controller !== null]'));
+  check('offline: no network, no server, the new page from its worker', [false, true, true],
+        await driver.script(`return [navigator.onLine, navigator.serviceWorker.controller !== null,
+                                     document.querySelector('meta[name=release]') !== null]`));
+  fs.rmSync(copy, {recursive: true, force: true});
   await scenario(driver, {separator, short: true});
 }
 
@@ -593,7 +709,7 @@ async function picture(driver, {separator, phone}, out) {
   await driver.script('document.activeElement.blur()');
   const png = await driver.screenshot(phone ? null : (await driver.find('#window'))[0]);
   fs.writeFileSync(out, png);
-  const size = phone ? [390, 844] : [504, 419];
+  const size = phone ? [phone.width, phone.height] : [504, 419];
   check(`${out}: ${size.join(' x ')}`, size, [png.readUInt32BE(16), png.readUInt32BE(20)]);
 }
 
@@ -607,14 +723,14 @@ function parseArguments(argv) {
     else if (argv[i] === '--lang') options.lang = argv[++i];
     else if (argv[i] === '--server') options.server = argv[++i];
     else if (argv[i] === '--picture') options.picture = argv[++i];
-    else if (argv[i] === '--phone') options.phone = true;
+    else if (argv[i] === '--phone') options.phone = /^\d+x\d+$/.test(argv[i + 1]) ? argv[++i] : '390x844';
     else if (argv[i] === '--offline') options.offline = true;
     else options.page = argv[i];
   }
   const devtools = options.phone || options.offline;
   if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
       (options.picture && options.engine !== 'chromium')) {
-    console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone] [--offline] ' +
+    console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--offline] ' +
                   '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png] PAGE.html|SITE_DIR\n' +
                   '--phone, --offline and --picture: Chromium only');
     process.exit(2);
@@ -643,11 +759,12 @@ for (const signal of ['SIGINT', 'SIGTERM'])
   process.on(signal, () => finish().finally(() => process.exit(1)));
 
 const started = Date.now();
-const what = [options.engine, options.phone && 'phone', options.offline && 'offline', options.lang]
+const what = [options.engine, options.phone && `phone ${options.phone}`, options.offline && 'offline', options.lang]
     .filter(Boolean).join(' ');
 try {
-  // The phone's picture at one pixel per CSS pixel, its test at three.
-  const phone = options.phone && {pixelRatio: options.picture ? 1 : 3};
+  // A picture at one pixel per CSS pixel; a test at a phone's three, a tablet's two.
+  const [width, height] = (options.phone || '0x0').split('x').map(Number);
+  const phone = options.phone && {width, height, pixelRatio: options.picture ? 1 : width < 504 ? 3 : 2};
   driver = await engines[options.engine]({lang: options.lang, profile, server: options.server, phone});
   const load = async url => {
     await driver.open(url);

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The page itself in three browser engines, one scenario: every variant, the
 # locks, Enter, Tab and the arrow keys, each kind of error, clearing, a fitted
-# number; in English and with decimal commas. Then Chromium as a phone, and
-# the site used offline. Debian's own node and browsers, whatever else is on PATH.
+# number; in English and with decimal commas. Then Chromium as phones and
+# tablets, and the site used offline. Debian's own node and browsers, whatever else is on PATH.
 find_program(WEB_TEST_NODE node PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 find_program(WEB_TEST_CHROMEDRIVER chromedriver PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
              REQUIRED)
@@ -25,8 +25,16 @@ foreach(lang IN ITEMS en bg)
     set_tests_properties(web_webkit_${lang} PROPERTIES LABELS "gui-web;webkit")
 endforeach()
 add_test(NAME web_phone COMMAND ${page_command} --phone --lang bg-BG $<TARGET_FILE:cylinder>)
+# A small phone upright, tablets both ways round: touch screens all.
+set(touch_tests web_phone)
+foreach(size IN ITEMS phone_360x640 tablet_1024x768 tablet_768x1024)
+    string(REGEX REPLACE "^[a-z]+_" "" viewport ${size})
+    add_test(NAME web_${size} COMMAND ${page_command} --phone ${viewport} --lang bg-BG $<TARGET_FILE:cylinder>)
+    list(APPEND touch_tests web_${size})
+endforeach()
 # The site is made by the web_site target, part of the default build.
+# Served with "Cache-Control: max-age=600", then a release, then offline.
 add_test(NAME web_offline COMMAND ${page_command} --offline --lang en-US ${PROJECT_BINARY_DIR}/site)
-set_tests_properties(web_page_en web_page_bg web_phone web_offline PROPERTIES LABELS "gui-web;chromium")
+set_tests_properties(web_page_en web_page_bg ${touch_tests} web_offline PROPERTIES LABELS "gui-web;chromium")
 set_tests_properties(web_page_en web_page_bg web_firefox_en web_firefox_bg web_webkit_en web_webkit_bg
-                     web_phone web_offline PROPERTIES TIMEOUT 300)
+                     ${touch_tests} web_offline PROPERTIES TIMEOUT 300)
