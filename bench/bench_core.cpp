@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "calc/cylinder.h"
+#include "calc/solution.h"
+#include "calc/sphere.h"
 #include "platform/numbertext.h"
 
 namespace {
@@ -44,6 +46,22 @@ void solveVariant3LargeH(benchmark::State& state) {
     }
 }
 BENCHMARK(solveVariant3LargeH);
+
+// The solution of the sample calculation, built and written both ways: the
+// work each calculate click adds.
+void explainSample(benchmark::State& state) {
+    calc::Calculation c;
+    c.variant = 2;
+    calc::solveCylinder(2, 3, 94.2477796076937, c.q);
+    c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
+    c.s = calc::sphereSurface(*c.r);
+    for (auto _ : state) {
+        const calc::Solution s = calc::explain(c);
+        benchmark::DoNotOptimize(calc::plainText(s, u'.'));
+        benchmark::DoNotOptimize(calc::mathML(s, u'.'));
+    }
+}
+BENCHMARK(explainSample)->Unit(benchmark::kMicrosecond);
 
 // The number conversions beside the bare library calls they build on, on
 // the same inputs: the floor they are measured against.

@@ -114,10 +114,11 @@ public:
             case Kind::Fraction: {
                 const Formula& n = f.items[0];
                 const Formula& d = f.items[1];
-                std::u16string out = wrapIf(n, n.kind == Kind::Sum || n.kind == Kind::Fraction);
-                out += top ? u" / " : u"/";
-                out += wrapIf(d, !atom(d) && d.kind != Kind::Root && d.kind != Kind::Square);
-                return out;
+                const bool up = n.kind == Kind::Sum || n.kind == Kind::Fraction;
+                const bool down = !atom(d) && d.kind != Kind::Root && d.kind != Kind::Square;
+                // Spaced where a bracket would otherwise touch the bar.
+                const bool spaced = top && (up || down);
+                return wrapIf(n, up) + (spaced ? u" / " : u"/") + wrapIf(d, down);
             }
             case Kind::Root:
                 return u"√" + wrapIf(f.items[0], !atom(f.items[0]));
@@ -229,7 +230,11 @@ public:
     }
 
 private:
-    static std::u16string op(char16_t sign) { return u"<mo>" + std::u16string(1, sign) + u"</mo>"; }
+    static std::u16string op(char16_t sign) {
+        if (sign == u'<') return u"<mo>&lt;</mo>";
+        if (sign == u'>') return u"<mo>&gt;</mo>";
+        return u"<mo>" + std::u16string(1, sign) + u"</mo>";
+    }
 
     // "So" and "Sp" as S with a subscript, as a pupil writes them.
     static std::u16string symbol(const std::u16string& letters) {

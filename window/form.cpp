@@ -67,7 +67,8 @@ void Form::calculate() {
             throw;
         }
     }
-    calc::Calculation c{.variant = k};
+    calc::Calculation c;
+    c.variant = k;
     try {
         calc::solveCylinder(k, values[0], values[1], c.q);
         for (int col = 0; col < calc::ColumnCount; ++col)
