@@ -16,11 +16,11 @@ from fontTools import subset
 # Basic Latin, Bulgarian Cyrillic, and the spaces and minus a number may hold.
 UNICODES = list(range(0x20, 0x7F)) + list(range(0x400, 0x460)) + [0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014]
 
-# The formulas: digits and number signs, the quantities' letters (one letter
-# is drawn italic, from the mathematical italic block), "min", π, the
-# operators, brackets and the radical; their stretched forms and the MATH
-# table come with them.
-MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248\u221a\u03c0RHSopVrsmin"] + [
+# The formulas: digits and number signs, "min", the operators, brackets and
+# the radical, and the quantities' letters and π, which a formula shows in
+# italic, from the mathematical italic block (R H S V o p r s π); their
+# stretched forms and the MATH table come with them.
+MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248\u221amin"] + [
     0x1D445, 0x1D43B, 0x1D446, 0x1D449, 0x1D45C, 0x1D45D, 0x1D45F, 0x1D460, 0x1D70B]
 
 
@@ -31,7 +31,7 @@ def woff2(path, unicodes, math=False):
     options.desubroutinize = True
     options.drop_tables += ["FFTM"]  # FontForge's time stamps: nothing to show
     if math:
-        options.layout_features = ["*"]  # script sizes and stretched forms
+        options.layout_features = ["ssty"]  # the smaller digits of exponents
     # A cut-down font should not carry the original's name (reserved for
     # Liberation, asked for by TeX Gyre's licence): keep the copyright and
     # licence entries only; the page names them "Cylinder Serif", "Cylinder Math".
