@@ -305,15 +305,16 @@ const QUOTATION = 'Цитат';
 const ERROR_TITLE = 'Грешка при изчисляването';
 
 // The error cases of the Windows test plus a number that cannot be read; each
-// calculated and closed one of the ways a user would.
+// calculated and closed one of the ways a user would. The solution shows the
+// steps up to the error, except when nothing could be read.
 const errorCases = [
-  {k: 1, boxes: [5, 7], texts: ['0', '5'], calculate: 'button', close: 'Escape',
+  {k: 1, boxes: [5, 7], texts: ['0', '5'], calculate: 'button', close: 'Escape', explained: true,
    message: 'Деление на нула.\nНе може да се изчисли H.'},
-  {k: 8, boxes: [42, 43], texts: ['5', '4'], calculate: 'Enter', close: 'Enter',
+  {k: 8, boxes: [42, 43], texts: ['5', '4'], calculate: 'Enter', close: 'Enter', explained: true,
    message: 'Корен квадратен от отрицателно число.\nНе може да се изчисли R.'},
-  {k: 4, boxes: [22, 24], texts: ['1', '1e308'], calculate: 'button', close: 'click',
+  {k: 4, boxes: [22, 24], texts: ['1', '1e308'], calculate: 'button', close: 'click', explained: true,
    message: 'Препълване: резултатът е извън допустимия обхват.\nНе може да се изчисли R.'},
-  {k: 0, boxes: [0, 1], texts: ['1e400', '1'], calculate: 'Enter', close: 'Escape',
+  {k: 0, boxes: [0, 1], texts: ['1e400', '1'], calculate: 'Enter', close: 'Escape', explained: false,
    message: 'Препълване: резултатът е извън допустимия обхват.\n' +
             'Въведената стойност на R не може да се представи като число.'},
 ];
@@ -595,6 +596,9 @@ async function scenario(driver, {separator, phone = false, short = false, print 
     check(`${name}: closed by ${e.close}, the focus back`, [false, true],
           [await driver.displayed(dialog), await driver.focused(focusBefore)]);
     check(`${name}: nothing lost`, [typedRow, reportBefore], [await values(rowBoxes(e.k)), await report()]);
+    const [shown, , , drawn] = await solutionState();
+    check(`${name}: the solution ${e.explained ? 'up to the error' : 'empty'}, no sketch`, [e.explained, null],
+          [shown, drawn]);
   }
 
   check('no error in the console', [], await driver.consoleErrors());
