@@ -90,12 +90,14 @@ std::string sketch(const calc::Solution& solution) {
     axis(svg, sx, top - 8, bottom + 8);
     add(svg, "<path stroke-width=\"1\" d=\"M%.2f %.2fh%.2f\"/></g>", sx, middle, -rho);
     // The labels in the formulas' italic letters: R under the bottom's right
-    // half, H beside the height, r over its radius.
+    // half, H beside the height, r over its radius, or beside a small circle.
+    const bool small = rho < 16;
     add(svg,
         "<g class=\"labels\"><text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">𝑅</text>"
         "<text x=\"%.2f\" y=\"%.2f\">𝐻</text>"
-        "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">𝑟</text></g>",
-        sx + w / 4, bottom + 17, left + w + 5, middle + 5, sx - rho / 2, middle - 4);
+        "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"%s\">𝑟</text></g>",
+        sx + w / 4, bottom + 17, left + w + 5, middle + 5, small ? sx - rho - 4 : sx - rho / 2,
+        small ? middle + 5 : middle - 4, small ? "end" : "middle");
     if (!toScale)
         add(svg, "<text class=\"note\" x=\"%.2f\" y=\"%.2f\">не в мащаб</text>", Pad, height - 6);
     return svg + "</svg>";
