@@ -168,7 +168,8 @@ public:
         listValues(line, {{q(given[0]), c.q[given[0]]}, {q(given[1]), c.q[given[1]]}});
         s_.lines.push_back(std::move(line));
 
-        if (cylinder() && positive() && sphere()) answer();
+        s_.solved = cylinder();
+        if (s_.solved && positive() && sphere()) answer();
         s_.lines.push_back(
             {Quantity::None,
              {words(u"Програмата смята с"), math(rel({pi(), num(PI_14)}, u"≈")), words(u".")}});

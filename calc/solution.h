@@ -53,6 +53,8 @@ enum class SphereContact {
 struct Solution {
     std::vector<Line> lines;
     Calculation calculation;
+    // The solver found all five quantities, so the grid shows them.
+    bool solved = false;
     // All five quantities computed and positive: a real cylinder, which a
     // sketch can show.
     bool cylinderExists = false;

@@ -83,11 +83,16 @@ const std::array<ControlDesign, ControlCount>& controlDesigns() {
 }
 
 #ifndef CYLINDER_PUBLISHER_URL
-#define CYLINDER_PUBLISHER_URL "www.example.org"
+#define CYLINDER_PUBLISHER_URL ""
 #endif
 
+std::u16string windowCaption(std::u16string_view publisher) {
+    if (publisher.empty()) return std::u16string(CaptionTitle);
+    return std::u16string(publisher) + u"  " + std::u16string(CaptionTitle);
+}
+
 std::u16string windowCaption() {
-    return std::u16string(u"" CYLINDER_PUBLISHER_URL u"  ") + std::u16string(CaptionTitle);
+    return windowCaption(u"" CYLINDER_PUBLISHER_URL);
 }
 
 std::u16string accessibleName(ControlRef ref) {

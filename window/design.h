@@ -115,8 +115,11 @@ inline constexpr std::array<std::u16string_view, 5> QuantityNames{
 // The title of the message box that tells of a calculation error.
 inline constexpr std::u16string_view ErrorCaption = u"Грешка при изчисляването";
 
-// The window caption: the publisher's address, two spaces, then CaptionTitle.
-// Example: u"www.example.org  Геометрия - прав кръгов цилиндър".
+// The window caption: CaptionTitle alone, or after the publisher's address
+// and two spaces. Example: windowCaption(u"www.cylinder.example") is
+// u"www.cylinder.example  Геометрия - прав кръгов цилиндър".
+std::u16string windowCaption(std::u16string_view publisher);
+// The caption with the address the build was configured with (none by default).
 std::u16string windowCaption();
 
 // The name a screen reader announces for a control that shows no caption of

@@ -6,8 +6,10 @@
 #include <QPixmap>
 
 #include "messageboxreporter.h"
+#include "numberbox.h"
 #include "textconvert.h"
 #include "window/design.h"
+#include "window/solutionnotes.h"
 
 #include "packaging/icons/cylinder-32.xpm"
 #include "packaging/icons/cylinder-64.xpm"
@@ -17,7 +19,8 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
       controls_(buildControls(this)),
       ownReporter_(reporter ? nullptr : std::make_unique<MessageBoxReporter>(this)),
       reporter_(reporter ? reporter : ownReporter_.get()),
-      form_(*this, decimalSeparator(QLocale())) {
+      separator_(decimalSeparator(QLocale())),
+      form_(*this, separator_) {
     setWindowTitle(toQString(window::windowCaption()));
     // Compiled-in pixmaps: no image or icon plugins to look up at start.
     QIcon icon;
@@ -63,4 +66,15 @@ void MainWindow::setReportText(std::u16string_view text) {
 
 void MainWindow::reportError(const platform::CalculationError& error) {
     reporter_->report(error);
+}
+
+void MainWindow::setSolution(const calc::Solution& solution) {
+    // Qt's plain-text tooltips and descriptions break lines at "\n".
+    const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
+    for (int i = 0; i < window::BoxCount; ++i)
+        static_cast<NumberBox*>(controls_.Text2[static_cast<std::size_t>(i)])
+            ->setStep(toQString(notes.box[static_cast<std::size_t>(i)]));
+    const QString report = toQString(notes.report);
+    controls_.Text1[0]->setToolTip(report);
+    controls_.Text1[0]->setAccessibleDescription(report);
 }

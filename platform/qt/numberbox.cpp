@@ -7,6 +7,7 @@
 
 #include "platform/fittext.h"
 #include "textconvert.h"
+#include "window/solutionnotes.h"
 
 namespace {
 
@@ -84,8 +85,16 @@ void NumberBox::refit() {
         if (shown != toView(full)) fitted = toQString(shown);
     }
     fitted_ = fitted;
-    setToolTip(fitted_ ? text() : QString());
+    setToolTip(
+        toQString(window::boxTooltip(toView(step_), toView(text()), fitted_.has_value(), u"\n")));
     update();
+}
+
+void NumberBox::setStep(const QString& step) {
+    if (step == step_) return;  // most boxes, most times: nothing to lay out again
+    step_ = step;
+    setAccessibleDescription(step);
+    refit();
 }
 
 QRect NumberBox::contentsArea() const {

@@ -16,25 +16,42 @@ using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, 
 
 }  // namespace
 
-bool annotateWidgets(const Widgets& widgets) {
+Annotations::~Annotations() {
+    if (services_) services_->Release();
+}
+
+bool Annotations::start(const Widgets& widgets) {
+    if (services_) return true;
     const auto coInitialize = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
     const auto coCreate = systemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
     if (!coInitialize || !coCreate) return false;
     coInitialize(nullptr, COINIT_APARTMENTTHREADED);  // stays for the window's life
 
-    IAccPropServices* services = nullptr;
-    if (FAILED(coCreate(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                        IID_IAccPropServices, reinterpret_cast<void**>(&services))))
+    if (FAILED(coCreate(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                        reinterpret_cast<void**>(&services_)))) {
+        services_ = nullptr;
         return false;
+    }
     bool named = true;
     for (const window::ControlDesign& d : window::controlDesigns()) {
         const std::u16string name = window::accessibleName({d.kind, d.index});
         if (name.empty()) continue;  // the control's own text names it
         const std::wstring text(name.begin(), name.end());
-        named &= SUCCEEDED(services->SetHwndPropStr(widgets.find({d.kind, d.index}),
-                                                    static_cast<DWORD>(OBJID_CLIENT),
-                                                    CHILDID_SELF, PROPID_ACC_NAME, text.c_str()));
+        named &= SUCCEEDED(services_->SetHwndPropStr(widgets.find({d.kind, d.index}),
+                                                     static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                     PROPID_ACC_NAME, text.c_str()));
     }
-    services->Release();
     return named;
+}
+
+void Annotations::describe(HWND control, std::u16string_view text) {
+    if (!services_) return;
+    const auto object = static_cast<DWORD>(OBJID_CLIENT);
+    if (text.empty()) {
+        MSAAPROPID property = PROPID_ACC_DESCRIPTION;
+        services_->ClearHwndProps(control, object, CHILDID_SELF, &property, 1);
+        return;
+    }
+    const std::wstring wide(text.begin(), text.end());
+    services_->SetHwndPropStr(control, object, CHILDID_SELF, PROPID_ACC_DESCRIPTION, wide.c_str());
 }

@@ -36,8 +36,7 @@ char16_t userDecimalSeparator() {
 // Per-monitor DPI where Windows has it (10 and later), the system's elsewhere.
 int dpiOf(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi =
-        systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    static const auto getDpi = systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     if (getDpi) return static_cast<int>(getDpi(hwnd));
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -82,8 +81,8 @@ MainWindow::MainWindow(HINSTANCE instance)
 
     const SIZE frame = frameSize(USER_DEFAULT_SCREEN_DPI);
     const std::wstring caption = wide(window::windowCaption());
-    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this);
+    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.cx, frame.cy, nullptr, nullptr, instance, this);
     if (!hwnd_) throw std::runtime_error("CreateWindowEx");
 }
 
@@ -97,7 +96,8 @@ MainWindow::~MainWindow() {
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -131,10 +131,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_GETOBJECT:
-            // A screen reader is asking: name the boxes now.
+            // A screen reader is asking: name and describe the controls now.
             if (!annotated_) {
                 annotated_ = true;
-                annotateWidgets(widgets_);
+                annotations_.start(widgets_);
+                describeControls();
             }
             break;
         case WM_DESTROY:
@@ -276,8 +277,7 @@ void MainWindow::moveFocus(int step) {
         });
         HWND control = widgets_.find(ref);
         if (ref.kind == Kind::Label1 || !d->tabStop) continue;
-        if (ref.kind == Kind::Option1 &&
-            SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        if (ref.kind == Kind::Option1 && SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED)
             continue;
         chain[static_cast<std::size_t>(length++)] = control;
     }
@@ -356,8 +356,29 @@ void MainWindow::setReportText(std::u16string_view text) {
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {
-    MessageBoxW(hwnd_, wide(platform::describe(error)).c_str(),
-                wide(window::ErrorCaption).c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(hwnd_, wide(platform::describe(error)).c_str(), wide(window::ErrorCaption).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::setSolution(const calc::Solution& solution) {
+    notes_ = window::solutionNotes(solution, separator_, u"\r\n");
+    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
+        setBoxStep(widgets_.Text2[i], notes_.box[i]);
+    setTipText(widgets_.Text1[0], notes_.report);
+    describeControls();
+}
+
+void MainWindow::describeControls() {
+    if (!annotations_.started()) return;
+    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
+        annotations_.describe(widgets_.Text2[i], notes_.box[i]);
+    annotations_.describe(widgets_.Text1[0], notes_.report);
+}
+
+std::u16string MainWindow::accessibleDescription(window::ControlRef ref) const {
+    if (ref.kind == Kind::Text2) return notes_.box.at(static_cast<std::size_t>(ref.index));
+    if (ref == window::ControlRef{Kind::Text1, 0}) return notes_.report;
+    return {};
 }
 
 int runMainWindow(HINSTANCE instance, int show) {

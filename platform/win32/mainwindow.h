@@ -6,9 +6,11 @@
 #include <array>
 #include <string>
 
+#include "accessibility.h"
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
+#include "window/solutionnotes.h"
 
 // The program's one window on Win32: the controls built from the design
 // table, clicks delivered to the form, the form's writes applied to the
@@ -17,6 +19,18 @@
 // Keyboard as on Linux: Tab follows the design's tab order and skips the
 // computed boxes and the options not chosen; the arrow keys move among the
 // options; Enter in a box calculates; Ctrl+A selects all of a box.
+//
+// Implements: box texts and locks (read-only edits), the selected option,
+// the report area, errors in a message box, the design's colours (the two
+// buttons drawn by the program), per-monitor DPI, the user's decimal
+// separator, a number too wide for its box shown rounded to fit while the
+// box has no focus, and the solution of the last calculation in tooltips.
+// A screen reader gets the boxes' and text areas' names and the solution as
+// descriptions through the system's annotations, loaded only once a reader
+// asks.
+// Does not: resize, follow a high-contrast theme (the design's colours
+// stay), provide UI Automation of its own, open any other window than the
+// error's, or keep anything: no registry, no files, no network.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
@@ -32,6 +46,11 @@ public:
     // The keys the window handles itself, before the usual translation;
     // true when `msg` was one of them and is done with.
     bool handleKey(const MSG& msg);
+
+    // The description a screen reader gets for a grid box or a text area:
+    // the last calculation's step of a box, the whole solution for Text1(0).
+    // Handed to the system when a reader first asks, and on every change after.
+    std::u16string accessibleDescription(window::ControlRef ref) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,7 +79,8 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
-    void setSolution(const calc::Solution&) override {}
+    void setSolution(const calc::Solution& solution) override;
+    void describeControls();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -72,6 +92,8 @@ private:
     HFONT boldFont_ = nullptr;
     std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
     HWND lastFocus_ = nullptr;
+    window::SolutionNotes notes_;  // what tooltips and descriptions say of the last calculation
+    Annotations annotations_;
     bool annotated_ = false;
 };
 

@@ -3,16 +3,21 @@
 
 #include <commctrl.h>
 
+#include <climits>
+#include <map>
 #include <optional>
 
 #include "platform/fittext.h"
 #include "systemfunction.h"
+#include "window/solutionnotes.h"
 
 namespace {
 
-WNDPROC editProcedure = nullptr;  // EDIT's own, the same for every box
-char16_t numberSeparator = u'.';  // the program's, given to fitNumbers()
-HWND tips = nullptr;              // one tooltip for every box, made when first needed
+WNDPROC editProcedure = nullptr;       // EDIT's own, the same for every box
+char16_t numberSeparator = u'.';       // the program's, given to fitNumbers()
+HWND tips = nullptr;                   // one tooltip for every box, made when first needed
+std::map<HWND, std::u16string> steps;  // the boxes computed by the last calculation
+std::wstring shownTip;                 // what the tooltip asked for last, kept while it shows
 
 HFONT fontOf(HWND box) {
     return reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
@@ -66,41 +71,61 @@ void paintFitted(HWND box, const std::wstring& shown) {
     EndPaint(box, &ps);
 }
 
-// Gives `box` a tooltip. The tooltip is made when a box first shows a
-// fitted text: a start without one loads no common controls.
-void addTip(HWND box) {
-    if (!tips || !IsWindow(tips)) {
-        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
-        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-        if (!init || !init(&classes)) return;
-        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               GetAncestor(box, GA_ROOT), nullptr, nullptr, nullptr);
-        if (!tips) return;
-    }
-    // The size older common controls know; the text is asked for when shown.
+// The tooltip window, made when a box first shows a fitted text or a
+// calculation first explains itself: a start without either loads no
+// common controls. Null where the system refuses.
+HWND tooltip(HWND control) {
+    if (tips && IsWindow(tips)) return tips;
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    if (!init || !init(&classes)) return nullptr;
+    tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
+                           nullptr, nullptr);
+    if (!tips) return nullptr;
+    // Without a width the tooltip ignores line breaks; lines then break
+    // only where they would leave the screen. A whole solution takes
+    // longer to read than the usual five seconds.
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(SHRT_MAX, 0));
+    return tips;
+}
+
+// The size older common controls know.
+TOOLINFOW toolOf(HWND control) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = box;
-    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    return tool;
+}
+
+bool hasTip(const TOOLINFOW& tool) {
     TOOLINFOW known = tool;
-    if (SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known))) return;
+    return tips && SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known));
+}
+
+// Gives `box` a tooltip whose text is asked for when shown.
+void addTip(HWND box) {
+    TOOLINFOW tool = toolOf(box);
+    if (!tooltip(box) || hasTip(tool)) return;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The tooltip's text: the full text while the box shows a shorter one,
-// none (no tip) otherwise.
+// The tooltip's text: the step that computed the box, then the full text
+// while the box shows a shorter one; none (no tip) when neither.
 void giveTipText(HWND box, NMTTDISPINFOW& info) {
+    const auto step = steps.find(box);
+    const std::u16string tip =
+        window::boxTooltip(step == steps.end() ? u"" : step->second, windowText(box),
+                           GetFocus() != box && fittedText(box), u"\r\n");
+    shownTip.assign(tip.begin(), tip.end());
     info.szText[0] = L'\0';
-    info.lpszText = info.szText;
-    if (GetFocus() == box || !fittedText(box)) return;
-    const std::u16string full = windowText(box);  // at most 22 characters
-    const std::wstring wide(full.begin(), full.end());
-    lstrcpynW(info.szText, wide.c_str(), ARRAYSIZE(info.szText));
+    info.lpszText = shownTip.data();
 }
 
 LRESULT CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -154,4 +179,26 @@ std::u16string shownText(HWND box) {
     if (GetFocus() != box)
         if (const auto shown = fittedText(box)) return {shown->begin(), shown->end()};
     return windowText(box);
+}
+
+void setBoxStep(HWND box, std::u16string_view step) {
+    if (step.empty()) {
+        steps.erase(box);
+        return;
+    }
+    steps[box] = step;
+    addTip(box);
+}
+
+void setTipText(HWND control, std::u16string_view text) {
+    TOOLINFOW tool = toolOf(control);
+    if (text.empty()) {
+        if (hasTip(tool)) SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    if (!tooltip(control)) return;
+    std::wstring wide(text.begin(), text.end());
+    tool.lpszText = wide.data();  // copied by the tooltip
+    SendMessageW(tips, hasTip(tool) ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                 reinterpret_cast<LPARAM>(&tool));
 }

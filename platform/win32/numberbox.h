@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 // Makes the grid box `box` (an EDIT control) show, whenever it has no
 // keyboard focus, a number too wide for it rounded to the digits that fit
@@ -15,6 +16,14 @@
 // every box.
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
 void fitNumbers(HWND box, char16_t separator);
+
+// The step that computed the number of `box` (a box given to fitNumbers),
+// first in its tooltip; empty for none.
+void setBoxStep(HWND box, std::u16string_view step);
+
+// The tooltip of any other control: fixed text, lines ended by CR LF;
+// empty for none.
+void setTipText(HWND control, std::u16string_view text);
 
 // The whole window text of `w`, as UTF-16.
 std::u16string windowText(HWND w);

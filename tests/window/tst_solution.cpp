@@ -196,6 +196,9 @@ TEST_CASE("a computed box's step, with the window's decimal separator") {
           u"V = πR²H = π · 2,65331193145904² · 3 = 66,3510419675559");
     CHECK(window::boxSolutionText(w.controls.solution, 11, u',').empty());  // given
     CHECK(window::boxSolutionText(w.controls.solution, 4, u',').empty());   // another row
+    // A calculation that stops keeps the old numbers, which it did not find.
+    w.calculate(1, u"0", u"5");
+    CHECK(window::boxSolutionText(w.controls.solution, 6, u',').empty());
 }
 
 TEST_CASE("choosing an option, clearing or an unreadable number empties the solution") {

@@ -92,6 +92,20 @@ std::wstring textOf(HWND control) {
     return text;
 }
 
+// The tooltip text of `control`, asked for as when the pointer rests on it.
+std::wstring tipOf(HWND control) {
+    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    REQUIRE(tip);
+    std::wstring text(2048, L'\0');
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return text.c_str();
+}
+
 // The client area of `w` as painted, pixel by pixel.
 std::vector<std::uint32_t> pixelsOf(HWND w) {
     RECT r;
@@ -160,7 +174,8 @@ TEST_CASE("the client area and every control sit where designed, at 96 dpi") {
 TEST_CASE("the quotation lies over the report area") {
     // Child windows are listed top first.
     HWND first = nullptr;
-    for (HWND w = GetWindow(theWindow().handle(), GW_CHILD); w && !first; w = GetWindow(w, GW_HWNDNEXT))
+    for (HWND w = GetWindow(theWindow().handle(), GW_CHILD); w && !first;
+         w = GetWindow(w, GW_HWNDNEXT))
         if (w == control({Kind::Text1, 0}) || w == control({Kind::Text1, 1})) first = w;
     CHECK(first == control({Kind::Text1, 1}));
 }
@@ -176,8 +191,8 @@ TEST_CASE("fonts: Times New Roman 12 pt, Cyrillic, bold where designed") {
     }
     // What Windows (or Wine) realises holds Cyrillic.
     HDC dc = GetDC(control({Kind::Label1, 0}));
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(
-                                       control({Kind::Label1, 0}), WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control({Kind::Label1, 0}), WM_GETFONT, 0, 0)));
     CHECK(GetTextCharset(dc) == RUSSIAN_CHARSET);
     SelectObject(dc, old);
     ReleaseDC(control({Kind::Label1, 0}), dc);
@@ -333,24 +348,51 @@ TEST_CASE("a number too wide for its box shows rounded until the box has the foc
     CHECK(pixelsOf(box) == pixelsOf(plain));
     DestroyWindow(plain);
 
-    // The tooltip's text, asked for as when the pointer rests on the box.
-    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-    REQUIRE(tip);
-    const auto tipText = [&] {
-        wchar_t text[80] = {};
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = box;
-        tool.uId = reinterpret_cast<UINT_PTR>(box);
-        tool.lpszText = text;
-        SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
-        return std::wstring(text);
-    };
-    CHECK(tipText() == wideFull);
+    // A computed box's tooltip: the step that found it, then the full number.
+    const std::wstring fittedTip = tipOf(box);
+    CHECK(fittedTip.starts_with(L"V = "));
+    CHECK(fittedTip.ends_with(L"\r\n" + wideFull));
     SetFocus(box);
     CHECK(shownText(box) == full);
-    CHECK(tipText().empty());
+    CHECK(tipOf(box) + L"\r\n" + wideFull == fittedTip);  // the step alone
     click({Kind::Command1, 1});
+}
+
+TEST_CASE("after the sample calculation tooltips and descriptions give the solution") {
+    SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
+    click({Kind::Option1, 2});
+    SetWindowTextW(control({Kind::Text2, 11}), L"3");
+    SetWindowTextW(control({Kind::Text2, 13}), L"94.2477796076937");
+    click({Kind::Command1, 0});
+    SetFocus(control({Kind::Text2, 11}));
+    const std::wstring v = L"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559";
+    const std::wstring so = L"So = 2πRH = 2π · 2.65331193145904 · 3 = 50.0137516293231";
+    const struct {
+        const char* name;
+        ControlRef ref;
+        std::wstring tip, description;
+    } rows[] = {
+        {"Text2(14), V", {Kind::Text2, 14}, v + L"\r\n66.3510419675559", v},
+        {"Text2(12), So", {Kind::Text2, 12}, so + L"\r\n50.0137516293231", so},
+        {"Text2(11), H given", {Kind::Text2, 11}, L"", L""},
+    };
+    for (const auto& row : rows) {
+        INFO(row.name);
+        CHECK(tipOf(control(row.ref)) == row.tip);
+        const std::u16string description = theWindow().accessibleDescription(row.ref);
+        CHECK(std::wstring(description.begin(), description.end()) == row.description);
+    }
+    const std::wstring whole = tipOf(control({Kind::Text1, 0}));
+    CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
+    const std::u16string description = theWindow().accessibleDescription({Kind::Text1, 0});
+    CHECK(std::wstring(description.begin(), description.end()) == whole);
+
+    click({Kind::Option1, 2});
+    for (const ControlRef ref : {ControlRef{Kind::Text2, 14}, ControlRef{Kind::Text1, 0}}) {
+        CHECK(tipOf(control(ref)).empty());
+        CHECK(theWindow().accessibleDescription(ref).empty());
+    }
+    click({Kind::Option1, 0});
 }
 
 TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
@@ -378,6 +420,5 @@ TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
 }
 
 TEST_CASE("caption") {
-    CHECK(textOf(theWindow().handle()).find(L"Геометрия - прав кръгов цилиндър") !=
-          std::wstring::npos);
+    CHECK(textOf(theWindow().handle()) == L"Геометрия - прав кръгов цилиндър");  // no publisher
 }

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solutionnotes.h"
+
+#include "controls.h"
+
+namespace window {
+
+namespace {
+
+// `text` with its CR LF line ends as `lineEnd`, none after the last line.
+std::u16string withLineEnds(std::u16string_view text, std::u16string_view lineEnd) {
+    while (text.ends_with(u"\r\n")) text.remove_suffix(2);
+    std::u16string out;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = text.find(u"\r\n", at);
+        out += text.substr(at, end - at);
+        if (end == std::u16string_view::npos) return out;
+        out += lineEnd;
+        at = end + 2;
+    }
+}
+
+}  // namespace
+
+SolutionNotes solutionNotes(const calc::Solution& solution, char16_t separator,
+                            std::u16string_view lineEnd) {
+    SolutionNotes notes;
+    if (solution.empty()) return notes;
+    for (int i = 0; i < BoxCount; ++i)
+        notes.box[static_cast<std::size_t>(i)] = boxSolutionText(solution, i, separator);
+    notes.report = withLineEnds(calc::plainText(solution, separator), lineEnd);
+    return notes;
+}
+
+std::u16string boxTooltip(std::u16string_view step, std::u16string_view fullText, bool rounded,
+                          std::u16string_view lineEnd) {
+    std::u16string tip(step);
+    if (!rounded) return tip;
+    if (!tip.empty()) tip += lineEnd;
+    return tip += fullText;
+}
+
+}  // namespace window
