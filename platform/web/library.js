@@ -34,6 +34,7 @@ mergeInto(LibraryManager.library, {
       var still = matchMedia('(prefers-reduced-motion: reduce)').matches;
       scrollBy({top: by, behavior: still ? 'auto' : 'smooth'});
     },
+    solutionText: [],  // the solution's lines as plain text, for copying
   },
 
   // The separator of the browser's first language; '.' where Intl knows no
@@ -83,6 +84,19 @@ mergeInto(LibraryManager.library, {
     };
     document.fonts.ready.then(refit);
     matchMedia('(max-width: 503.98px)').addEventListener('change', refit);
+    // Copied from the solution, its lines as plain text ("√(H² + 2Sp/π)"):
+    // MathML's own text would lose the fractions and roots.
+    var lines = document.getElementById('solution-lines');
+    lines.addEventListener('copy', function (event) {
+      var selection = getSelection();
+      var text = page.solutionText.filter(function (line, i) {
+        return selection.containsNode(lines.children[i], true);
+      });
+      if (!text.length) return;
+      var lf = String.fromCharCode(10);
+      event.clipboardData.setData('text/plain', text.join(lf) + lf);
+      event.preventDefault();
+    });
     // Closed by its button, Enter or Escape: the focus goes back where it was.
     document.getElementById('error').addEventListener('close', function () {
       var before = page.focusBeforeError;
@@ -159,6 +173,24 @@ mergeInto(LibraryManager.library, {
     var area = document.getElementById('Text1_0');
     area.value = cylinderPage.text(text, length);
     area.scrollTop = 0;
+  },
+
+  // The solution's lines (HTML with MathML, from the program's own texts and
+  // numbers), its sketch (SVG in UTF-8, or none) and plain text; all empty:
+  // hidden. `steps` has a '1' for each line that finds a quantity.
+  cylinder_setSolution__deps: ['$cylinderPage'],
+  cylinder_setSolution: function (html, htmlLength, sketch, text, textLength, steps, stepsLength) {
+    var page = cylinderPage;
+    var lines = document.getElementById('solution-lines');
+    document.getElementById('solution-sketch').innerHTML = UTF8ToString(sketch);
+    lines.innerHTML = page.text(html, htmlLength);
+    var flags = page.text(steps, stepsLength);
+    for (var i = 0; i < lines.children.length; ++i)
+      lines.children[i].classList.toggle('step', flags.charAt(i) === '1');
+    // Fractions at full size, as written on paper.
+    lines.querySelectorAll('math').forEach(function (math) { math.setAttribute('displaystyle', 'true'); });
+    page.solutionText = page.text(text, textLength).split(String.fromCharCode(13, 10)).slice(0, -1);
+    document.getElementById('solution').hidden = htmlLength === 0;
   },
 
   cylinder_showError__deps: ['$cylinderPage'],

@@ -3,6 +3,7 @@
 
 #include "platform/calculationerror.h"
 #include "platform/fittext.h"
+#include "sketch.h"
 
 // The page's side, in library.js. Texts cross as UTF-16 code units.
 extern "C" {
@@ -18,6 +19,9 @@ void cylinder_setReportText(const char16_t* text, int length);
 void cylinder_showError(const char16_t* text, int length);
 int cylinder_textFits(int box, const char16_t* text, int length);
 void cylinder_showFitted(int box, const char16_t* text, int length);
+void cylinder_setSolution(const char16_t* html, int htmlLength, const char* sketch,
+                          const char16_t* text, int textLength, const char16_t* steps,
+                          int stepsLength);
 }
 
 namespace {
@@ -69,4 +73,20 @@ void WebWindow::setReportText(std::u16string_view text) {
 void WebWindow::reportError(const platform::CalculationError& error) {
     const std::u16string text = platform::describe(error);
     cylinder_showError(text.data(), lengthOf(text));
+}
+
+void WebWindow::setSolution(const calc::Solution& solution) {
+    if (solution.empty()) {
+        cylinder_setSolution(nullptr, 0, "", nullptr, 0, nullptr, 0);
+        return;
+    }
+    const std::u16string html = calc::mathML(solution, separator_);
+    const std::string drawing = web::sketch(solution);
+    const std::u16string text = calc::plainText(solution, separator_);
+    // Which lines find a quantity: a narrow screen puts their parts one under another.
+    std::u16string steps;
+    for (const calc::Line& line : solution.lines)
+        steps += line.quantity == calc::Quantity::None ? u'0' : u'1';
+    cylinder_setSolution(html.data(), lengthOf(html), drawing.c_str(), text.data(), lengthOf(text),
+                         steps.data(), lengthOf(steps));
 }

@@ -15,7 +15,9 @@
 // Implements: box texts and locks (read-only inputs), the selected option,
 // the report area, errors in a modal alert dialog that gives the focus back,
 // Enter in a box calculates, the decimal separator of the browser's language,
-// a number too wide for its box shown rounded to fit while the box has no focus.
+// a number too wide for its box shown rounded to fit while the box has no focus,
+// the solution of each calculation under the window (its formulas in MathML,
+// a sketch in SVG, its plain text when copied), built only when there is one.
 // Does not: resize, scale for DPI (the browser does), or keep anything: no
 // storage, no cookies, no network.
 class WebWindow : private window::ControlServices {
@@ -37,7 +39,7 @@ private:
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
-    void setSolution(const calc::Solution&) override {}
+    void setSolution(const calc::Solution& solution) override;
 
     char16_t separator_;
     window::Form form_;

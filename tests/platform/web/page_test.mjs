@@ -11,8 +11,9 @@
 //   page_test.mjs --offline [--lang en-US] SITE_DIR
 //                   the site served as static hosts do, then a release of it, then
 //                   used with no network and no server
-//   page_test.mjs --picture OUT.png [--phone [WxH]] [--lang en-US] PAGE.html
-//                   only the README's sample calculation, saved as a picture
+//   page_test.mjs --picture OUT.png [--phone [WxH]|--whole] [--lang en-US] PAGE.html
+//                   only the README's sample calculation, saved as a picture:
+//                   the window, a touch screen, or the whole page (800 wide)
 // The scenario talks to a small driver object; an engine is a way to make one.
 // --phone and --offline use Chromium's DevTools (device emulation, network).
 import {spawn} from 'node:child_process';
@@ -308,15 +309,16 @@ const QUOTATION = 'Цитат';
 const ERROR_TITLE = 'Грешка при изчисляването';
 
 // The error cases of the Windows test plus a number that cannot be read; each
-// calculated and closed one of the ways a user would.
+// calculated and closed one of the ways a user would. The solution shows the
+// steps up to the error, except when nothing could be read.
 const errorCases = [
-  {k: 1, boxes: [5, 7], texts: ['0', '5'], calculate: 'button', close: 'Escape',
+  {k: 1, boxes: [5, 7], texts: ['0', '5'], calculate: 'button', close: 'Escape', explained: true,
    message: 'Деление на нула.\nНе може да се изчисли H.'},
-  {k: 8, boxes: [42, 43], texts: ['5', '4'], calculate: 'Enter', close: 'Enter',
+  {k: 8, boxes: [42, 43], texts: ['5', '4'], calculate: 'Enter', close: 'Enter', explained: true,
    message: 'Корен квадратен от отрицателно число.\nНе може да се изчисли R.'},
-  {k: 4, boxes: [22, 24], texts: ['1', '1e308'], calculate: 'button', close: 'click',
+  {k: 4, boxes: [22, 24], texts: ['1', '1e308'], calculate: 'button', close: 'click', explained: true,
    message: 'Препълване: резултатът е извън допустимия обхват.\nНе може да се изчисли R.'},
-  {k: 0, boxes: [0, 1], texts: ['1e400', '1'], calculate: 'Enter', close: 'Escape',
+  {k: 0, boxes: [0, 1], texts: ['1e400', '1'], calculate: 'Enter', close: 'Escape', explained: false,
    message: 'Препълване: резултатът е извън допустимия обхват.\n' +
             'Въведената стойност на R не може да се представи като число.'},
 ];
@@ -355,7 +357,7 @@ const designedBoxHeight = 27;  // 405 twips
 // The whole scenario, or with `short` one variant and one error. A phone held
 // upright (narrower than the window) shows only the chosen row's boxes; a
 // wider touch screen, the window zoomed to fit.
-async function scenario(driver, {separator, phone = false, short = false}) {
+async function scenario(driver, {separator, phone = false, short = false, print = false}) {
   const num = text => text.replaceAll('.', separator);  // as this language writes it
   const names = list => list.map(boxName);
   const narrow = phone && phone.width < 504;
@@ -413,6 +415,52 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     ['the 2 buttons', [CALCULATE, CLEAR], 'button'],
     ['the 2 text areas', [REPORT, QUOTATION], 'textbox'],
   ], 'input, button, textarea');
+
+  // The solution under the window: shown, its text's numbers (a square's 2
+  // counts as a number), what copying it gives (its plain text), the
+  // proportions of the sketch's rectangle, "не в мащаб", the page's width.
+  const solutionState = () => driver.script(`
+      const section = document.getElementById('solution');
+      const lines = document.getElementById('solution-lines');
+      const walk = document.createTreeWalker(lines, NodeFilter.SHOW_TEXT);
+      const texts = [];
+      while (walk.nextNode()) texts.push(walk.currentNode.data);
+      const copy = new ClipboardEvent('copy', {clipboardData: new DataTransfer(), bubbles: true});
+      getSelection().selectAllChildren(lines);
+      lines.dispatchEvent(copy);
+      getSelection().removeAllRanges();
+      const rect = section.querySelector('rect.section')?.getBBox();
+      return [section.getClientRects().length > 0, texts.join(' '), copy.clipboardData.getData('text/plain'),
+              rect ? rect.height / rect.width : null, section.querySelector('.note')?.textContent ?? null,
+              document.documentElement.scrollWidth > innerWidth];`);
+  const emptySolution = [false, '', '', null, null, false];
+  const numbers = text => text.replaceAll('²', ' 2').match(/\d+(?:[.,]\d+)?(?:E[+−]\d+)?/g) ?? [];
+  const checkSolution = async (name, row, ratio) => {
+    const [shown, text, copied, drawn, note, wider] = await solutionState();
+    const found = numbers(text);
+    check(`${name}: the solution shown, the row's numbers in it; copied, its plain text with the ` +
+          'same numbers in the same order; the page no wider than the screen',
+          [true, row, found, false], [shown, row.filter(value => found.includes(value)), numbers(copied), wider]);
+    const limited = Math.min(Math.max(ratio, 1 / 6), 6);
+    check(`${name}: the sketch's rectangle drawn H : 2R (${limited.toFixed(3)})` +
+          (limited === ratio ? '' : ', at the limit, "не в мащаб"'),
+          ['1.000', limited === ratio ? null : 'не в мащаб'], [(drawn / limited).toFixed(3), note]);
+  };
+  // After the README's sample calculation: no accessibility violation (axe-core),
+  // and printed from Chromium, one page.
+  const sample = async () => {
+    const axe = fs.readFileSync(path.join(here, 'node_modules/axe-core/axe.min.js'), 'utf8');
+    check(`${layout}, after the sample: no accessibility violation (axe-core)`, [],
+          await driver.script(`${axe};
+              return axe.run(document, {resultTypes: ['violations']}).then(result => result.violations
+                  .map(v => v.id + ': ' + v.nodes.map(node => node.target.join(' ')).join(', ')));`));
+    if (phone) await measure(`${layout}, after the sample`);
+    if (print) {
+      const {data} = await driver.cdp('Page.printToPDF', {paperWidth: 8.27, paperHeight: 11.69});
+      const pdf = Buffer.from(data, 'base64').toString('latin1');
+      check('printed after the sample (A4): one page', 1, pdf.match(/\/Type\s*\/Page(?![a-z])/g)?.length);
+    }
+  };
 
   // Load.
   check('load: "Вариант 1" chosen', true, await driver.checked(get(optionName(0))));
@@ -527,6 +575,7 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     await choose(r.k);
     check(`${name}: only its row writable; the boxes shown; it alone chosen`, expectedRow(r.k),
           await rowState(r.k));
+    check(`${name}: choosing the option emptied the solution`, emptySolution, await solutionState());
     if (!narrow) {  // a phone upright shows no locked box
       const locked = box(5 * ((r.k + 1) % 9) + n % 5);
       await driver.click(locked);
@@ -556,6 +605,8 @@ async function scenario(driver, {separator, phone = false, short = false}) {
       check(`${name}: the report in view after ${how}, the focus kept`, [true, true],
             [await inView(), await driver.focused(how === 'Enter' ? box(r.boxes[1]) : get(CALCULATE))]);
     }
+    await checkSolution(name, r.row.map(num), Number(r.row[1]) / (2 * Number(r.row[0])));
+    if (r.k === 2) await sample();
   }
 
   if (!short) {
@@ -591,6 +642,7 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     check('"Изчисти": all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
     check('"Изчисти": the locks and the choice kept', expectedRow(lastRow), await rowState(lastRow));
     check('"Изчисти": the report kept', lastReport, await report());
+    check('"Изчисти": the solution emptied', emptySolution, await solutionState());
     await driver.type(box(5 * lastRow + 2), '7');
     check('"Изчисти": an emptied box holds only what is typed now', ['7'], await values([5 * lastRow + 2]));
   }
@@ -620,6 +672,9 @@ async function scenario(driver, {separator, phone = false, short = false}) {
     check(`${name}: closed by ${e.close}, the focus back`, [false, true],
           [await driver.displayed(dialog), await driver.focused(focusBefore)]);
     check(`${name}: nothing lost`, [typedRow, reportBefore], [await values(rowBoxes(e.k)), await report()]);
+    const [shown, , , drawn] = await solutionState();
+    check(`${name}: the solution ${e.explained ? 'up to the error' : 'empty'}, no sketch`, [e.explained, null],
+          [shown, drawn]);
   }
 
   check('no error in the console', [], await driver.consoleErrors());
@@ -695,9 +750,9 @@ async function offline(driver, load, site, separator) {
   await scenario(driver, {separator, short: true});
 }
 
-// The README's sample calculation, no focus ring: the window alone, or a
-// phone's screen.
-async function picture(driver, {separator, phone}, out) {
+// The README's sample calculation, no focus ring: the window alone, a
+// phone's screen, or the whole page with the solution.
+async function picture(driver, {separator, phone, whole}, out) {
   const named = async list => new Map([...await driver.named(list, 'input, button')]
       .map(([name, [found]]) => [name, found?.element]));
   const first = await named(['Вариант 3', CALCULATE]);
@@ -707,9 +762,17 @@ async function picture(driver, {separator, phone}, out) {
   await driver.type(row.get('Вариант 3, Sp'), '94.2477796076937'.replace('.', separator));
   await driver.click(first.get(CALCULATE));
   await driver.script('document.activeElement.blur()');
-  const png = await driver.screenshot(phone ? null : (await driver.find('#window'))[0]);
+  let size = phone ? [phone.width, phone.height] : [504, 419];
+  let png;
+  if (whole) {
+    await driver.script('return document.fonts.ready.then(() => true)');
+    size = await driver.script('return [innerWidth, document.documentElement.scrollHeight]');
+    png = Buffer.from((await driver.cdp('Page.captureScreenshot', {
+      captureBeyondViewport: true, clip: {x: 0, y: 0, width: size[0], height: size[1], scale: 1}})).data, 'base64');
+  } else {
+    png = await driver.screenshot(phone ? null : (await driver.find('#window'))[0]);
+  }
   fs.writeFileSync(out, png);
-  const size = phone ? [phone.width, phone.height] : [504, 419];
   check(`${out}: ${size.join(' x ')}`, size, [png.readUInt32BE(16), png.readUInt32BE(20)]);
 }
 
@@ -717,13 +780,14 @@ async function picture(driver, {separator, phone}, out) {
 
 function parseArguments(argv) {
   const options = {engine: 'chromium', lang: 'en-US', server: null, picture: null, phone: false,
-                   offline: false, page: null};
+                   whole: false, offline: false, page: null};
   for (let i = 0; i < argv.length; ++i) {
     if (argv[i] === '--engine') options.engine = argv[++i];
     else if (argv[i] === '--lang') options.lang = argv[++i];
     else if (argv[i] === '--server') options.server = argv[++i];
     else if (argv[i] === '--picture') options.picture = argv[++i];
     else if (argv[i] === '--phone') options.phone = /^\d+x\d+$/.test(argv[i + 1]) ? argv[++i] : '390x844';
+    else if (argv[i] === '--whole') options.whole = true;
     else if (argv[i] === '--offline') options.offline = true;
     else options.page = argv[i];
   }
@@ -731,7 +795,7 @@ function parseArguments(argv) {
   if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
       (options.picture && options.engine !== 'chromium')) {
     console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--offline] ' +
-                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png] PAGE.html|SITE_DIR\n' +
+                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole]] PAGE.html|SITE_DIR\n' +
                   '--phone, --offline and --picture: Chromium only');
     process.exit(2);
   }
@@ -776,8 +840,8 @@ try {
     await offline(driver, load, path.resolve(options.page), separator);
   } else {
     await load(pathToFileURL(path.resolve(options.page)).href);
-    if (options.picture) await picture(driver, {separator, phone}, options.picture);
-    else await scenario(driver, {separator, phone});
+    if (options.picture) await picture(driver, {separator, phone, whole: options.whole}, options.picture);
+    else await scenario(driver, {separator, phone, print: options.engine === 'chromium' && !phone});
   }
 } catch (e) {
   ++failed;
