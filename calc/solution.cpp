@@ -361,12 +361,14 @@ std::u16string plainText(const Solution& solution, char16_t separator) {
 std::u16string mathML(const Solution& solution, char16_t separator) {
     std::u16string out;
     for (const Line& line : solution.lines) {
-        out += u"<p>";
+        out += line.quantity == Quantity::None ? u"<p>" : u"<p class=\"step\">";
         bool first = true;
         for (const Part& part : line.parts) {
             if (!first && spaceBefore(part)) out += u' ';
             first = false;
-            out += part.formula ? u"<math>" + formulaMathML(*part.formula, separator) + u"</math>"
+            // Display style: fractions at full size, as written on paper.
+            out += part.formula ? u"<math displaystyle=\"true\">" +
+                                      formulaMathML(*part.formula, separator) + u"</math>"
                                 : escaped(part.words);
         }
         out += u"</p>";

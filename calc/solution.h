@@ -78,8 +78,9 @@ std::u16string plainText(const Solution& solution, char16_t separator);
 // when no line does. Example: stepText(s, Quantity::V, u'.') as above.
 std::u16string stepText(const Solution& solution, Quantity quantity, char16_t separator);
 
-// The whole solution as HTML: one <p> a line, each formula part a MathML
-// Core <math> element (mfrac, msqrt, msup); empty for an empty solution.
+// The whole solution as HTML: one <p> a line, class "step" where the line
+// finds a quantity, each formula part a MathML Core <math> element in
+// display style (mfrac, msqrt, msup); empty for an empty solution.
 // Every number comes from toText, every word is the program's own.
 std::u16string mathML(const Solution& solution, char16_t separator);
 

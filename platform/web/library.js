@@ -177,18 +177,13 @@ mergeInto(LibraryManager.library, {
 
   // The solution's lines (HTML with MathML, from the program's own texts and
   // numbers), its sketch (SVG in UTF-8, or none) and plain text; all empty:
-  // hidden. `steps` has a '1' for each line that finds a quantity.
+  // hidden.
   cylinder_setSolution__deps: ['$cylinderPage'],
-  cylinder_setSolution: function (html, htmlLength, sketch, text, textLength, steps, stepsLength) {
+  cylinder_setSolution: function (html, htmlLength, sketch, text, textLength) {
     var page = cylinderPage;
     var lines = document.getElementById('solution-lines');
     document.getElementById('solution-sketch').innerHTML = UTF8ToString(sketch);
     lines.innerHTML = page.text(html, htmlLength);
-    var flags = page.text(steps, stepsLength);
-    for (var i = 0; i < lines.children.length; ++i)
-      lines.children[i].classList.toggle('step', flags.charAt(i) === '1');
-    // Fractions at full size, as written on paper.
-    lines.querySelectorAll('math').forEach(function (math) { math.setAttribute('displaystyle', 'true'); });
     page.solutionText = page.text(text, textLength).split(String.fromCharCode(13, 10)).slice(0, -1);
     document.getElementById('solution').hidden = htmlLength === 0;
   },

@@ -20,8 +20,7 @@ void cylinder_showError(const char16_t* text, int length);
 int cylinder_textFits(int box, const char16_t* text, int length);
 void cylinder_showFitted(int box, const char16_t* text, int length);
 void cylinder_setSolution(const char16_t* html, int htmlLength, const char* sketch,
-                          const char16_t* text, int textLength, const char16_t* steps,
-                          int stepsLength);
+                          const char16_t* text, int textLength);
 }
 
 namespace {
@@ -77,16 +76,11 @@ void WebWindow::reportError(const platform::CalculationError& error) {
 
 void WebWindow::setSolution(const calc::Solution& solution) {
     if (solution.empty()) {
-        cylinder_setSolution(nullptr, 0, "", nullptr, 0, nullptr, 0);
+        cylinder_setSolution(nullptr, 0, "", nullptr, 0);
         return;
     }
     const std::u16string html = calc::mathML(solution, separator_);
     const std::string drawing = web::sketch(solution);
     const std::u16string text = calc::plainText(solution, separator_);
-    // Which lines find a quantity: a narrow screen puts their parts one under another.
-    std::u16string steps;
-    for (const calc::Line& line : solution.lines)
-        steps += line.quantity == calc::Quantity::None ? u'0' : u'1';
-    cylinder_setSolution(html.data(), lengthOf(html), drawing.c_str(), text.data(), lengthOf(text),
-                         steps.data(), lengthOf(steps));
+    cylinder_setSolution(html.data(), lengthOf(html), drawing.c_str(), text.data(), lengthOf(text));
 }
