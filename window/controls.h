@@ -32,10 +32,4 @@ public:
     virtual void setSolution(const calc::Solution& solution) = 0;
 };
 
-// What grid box `box` shows as its tooltip after `solution`: the step that
-// found it, for a computed box of the solved row; empty for any other box.
-// Example: box 14 after "Вариант 3" gives
-// u"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559".
-std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t separator);
-
 }  // namespace window

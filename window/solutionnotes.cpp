@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solutionnotes.h"
 
-#include "controls.h"
-
 namespace window {
 
 namespace {
@@ -21,6 +19,16 @@ std::u16string withLineEnds(std::u16string_view text, std::u16string_view lineEn
 }
 
 }  // namespace
+
+std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t separator) {
+    // A box that kept its number from before has no step of this solution.
+    if (!solution.solved || box / 5 != solution.calculation.variant) return {};
+    const auto column = static_cast<calc::Column>(box % 5);
+    for (calc::Column computed : calc::computedColumns(solution.calculation.variant))
+        if (computed == column)
+            return calc::stepText(solution, static_cast<calc::Quantity>(column), separator);
+    return {};
+}
 
 SolutionNotes solutionNotes(const calc::Solution& solution, char16_t separator,
                             std::u16string_view lineEnd) {

@@ -22,6 +22,12 @@ struct SolutionNotes {
     std::u16string report;
 };
 
+// What grid box `box` shows as its tooltip after `solution`: the step that
+// found it, for a computed box of the solved row; empty for any other box.
+// Example: box 14 after "Вариант 3" gives
+// u"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559".
+std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t separator);
+
 // The notes of `solution`, numbers written with `separator`, lines ended by
 // `lineEnd` (u"\n" for Qt, u"\r\n" for Win32) and no line end after the
 // last; all empty for an empty solution.

@@ -11,6 +11,7 @@
 #include "expect.h"
 #include "memorycontrols.h"
 #include "window/form.h"
+#include "window/solutionnotes.h"
 
 namespace {
 
