@@ -14,7 +14,7 @@ const runs = Number(process.argv[2] ?? 15);
 const build = resolve(process.argv[3] ?? new URL('../build/web', import.meta.url).pathname);
 const pages = {
   cylinder: pathToFileURL(join(build, 'app/cylinder.html')).href,
-  floor: pathToFileURL(join(build, 'platform/web/floor.html')).href,
+  floor: pathToFileURL(join(build, 'runtime/web/floor.html')).href,
 };
 
 const profile = mkdtempSync(join(tmpdir(), 'startup-web-'));

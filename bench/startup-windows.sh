@@ -22,7 +22,7 @@ unset WAYLAND_DISPLAY LC_ALL
 pidfile=$(mktemp)
 read -r display < <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "$!" >"$pidfile")
 xvfb=$(cat "$pidfile"); rm -f "$pidfile"
-prefix_tool="$source_dir/tests/platform/win32/wine-prefix.sh"
+prefix_tool="$source_dir/tests/runtime/win32/wine-prefix.sh"
 trap '"$prefix_tool" cleanup; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=":$display"
 # Makes the prefix once, as the tests' fixture does, and keeps its wineserver up.

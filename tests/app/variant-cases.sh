@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The nine variants as the window tests type and read them, sourced by
-# tests/app/x11_test.sh and tests/platform/win32/gui_test.sh.
+# tests/app/x11_test.sh and tests/runtime/win32/gui_test.sh.
 # Each row: variant, the two given boxes and texts, then the five texts of the row
 cases=(
   "0 0 1 1 1 | 1 1 6.28318530717958 12.5663706143592 3.14159265358979"

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the Windows program itself, run under Wine.
-set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32)
+set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/runtime/win32)
 
 # The executable as shipped: a GUI program that needs no DLL of the compiler.
 add_test(NAME exe_check COMMAND ${win32_tests}/exe_check.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:cylinder>)
@@ -18,7 +18,7 @@ set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEO
 
 # The window's own Win32 part (sizes, DPI, fonts, colours, keys) on an X display.
 add_executable(tst_win32window ${win32_tests}/tst_win32window.cpp)
-target_link_libraries(tst_win32window PRIVATE platform_win32 doctest_main)
+target_link_libraries(tst_win32window PRIVATE runtime_win32 doctest_main)
 add_test(NAME tst_win32window
          COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:tst_win32window>)
 set_tests_properties(tst_win32window PROPERTIES LABELS "window")

@@ -151,7 +151,7 @@ async function classicDriver({server, serverArgs, env, capabilities, watch, cons
 
 // ---------------------------------------------------------------- WebDriver BiDi
 
-// Firefox through puppeteer-core (npm, tests/platform/web/package.json).
+// Firefox through puppeteer-core (npm, tests/runtime/web/package.json).
 async function firefoxDriver({lang, profile}) {
   const {default: puppeteer} = await import('puppeteer-core');
   const browser = await puppeteer.launch({

@@ -6,10 +6,10 @@
 find_program(WEB_TEST_NODE node PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 find_program(WEB_TEST_CHROMEDRIVER chromedriver PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
              REQUIRED)
-set(page_test ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page_test.mjs)
+set(page_test ${CMAKE_CURRENT_SOURCE_DIR}/runtime/web/page_test.mjs)
 set(page_command ${WEB_TEST_NODE} ${page_test} --server ${WEB_TEST_CHROMEDRIVER})
 # MiniBrowser has no headless mode: an Xvfb of its own.
-set(with_display ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/with-display.sh)
+set(with_display ${CMAKE_CURRENT_SOURCE_DIR}/runtime/win32/with-display.sh)
 foreach(lang IN ITEMS en bg)
     set(tag en-US)
     if(lang STREQUAL "bg")
