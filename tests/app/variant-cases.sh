@@ -1,15 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The nine variants as the window tests type and read them, sourced by
-# tests/app/x11_test.sh and tests/runtime/win32/gui_test.sh.
-# Each row: variant, the two given boxes and texts, then the five texts of the row
-cases=(
-  "0 0 1 1 1 | 1 1 6.28318530717958 12.5663706143592 3.14159265358979"
-  "1 5 7 2 37.6991118430775 | 2 3 37.6991118430775 62.8318530717958 37.6991118430775"
-  "2 11 13 3 94.2477796076937 | 2.65331193145904 3 50.0137516293231 94.2477796076937 66.3510419675559"
-  "3 16 17 4 10 | 0.397887357729739 4 10 10.9947183943243 1.98943678864869"
-  "4 22 24 10 20 | 4 0.397887357729739 10 110.530964914873 20"
-  "5 28 25 94.2477796076937 2 | 2 5.5 69.1150383789754 94.2477796076937 69.1150383789754"
-  "6 30 34 3 100 | 3 3.53677651315323 66.6666666666667 123.215334431283 100"
-  "7 36 39 5 100 | 2.52313252202016 5 79.2665459521202 119.26654595212 100"
-  "8 42 43 37.6991118430775 62.8318530717958 | 2 3 37.6991118430775 62.8318530717958 37.6991118430775"
-)
+# The nine variants of tests/data/variants.txt as the window tests type and read
+# them, sourced by tests/app/x11_test.sh and tests/runtime/win32/gui_test.sh.
+# Each line: variant, the two given boxes and texts | the five texts of the row | r s
+mapfile -t cases < <(grep -v '^#' "$(dirname "${BASH_SOURCE[0]}")/../data/variants.txt")

@@ -43,7 +43,7 @@ calculate() { click 6480 1200 975 375; sleep 0.3; }
 
 source "$(dirname "$0")/variant-cases.sh"
 for line in "${cases[@]}"; do
-    read -r k first second a b _ r0 r1 r2 r3 r4 <<<"$line"
+    read -r k first second a b _ r0 r1 r2 r3 r4 _ <<<"$line"
     option "$k"
     box "$first"; xdotool type --delay 10 "$a"
     box "$second"; xdotool type --delay 10 "$b"

@@ -10,6 +10,7 @@
 #include "calc/cylinder.h"
 #include "expect.h"
 #include "memorycontrols.h"
+#include "variants.h"
 #include "window/controlarrays.h"
 #include "window/design.h"
 #include "window/form.h"
@@ -122,84 +123,23 @@ TEST_CASE("clear empties the grid and keeps locks, selection and report") {
 }
 
 TEST_CASE("every variant from typed texts to its row and report") {
-    struct Row {
-        int k;
-        std::u16string_view first, second;
-        std::vector<std::u16string> expected;
-        std::u16string_view r, s;
-    };
-    // Texts from an independent evaluation of the formulas, printed with "%.15G".
-    const Row rows[] = {
-        {0,
-         u"1",
-         u"1",
-         {u"1", u"1", u"6.28318530717958", u"12.5663706143592", u"3.14159265358979"},
-         u"0.5",
-         u"3.14159265358979"},
-        {1,
-         u"2",
-         u"37.6991118430775",
-         {u"2", u"3", u"37.6991118430775", u"62.8318530717958", u"37.6991118430775"},
-         u"1.5",
-         u"28.2743338823081"},
-        {2,
-         u"3",
-         u"94.2477796076937",
-         {u"2.65331193145904", u"3", u"50.0137516293231", u"94.2477796076937", u"66.3510419675559"},
-         u"1.5",
-         u"28.2743338823081"},
-        {3,
-         u"4",
-         u"10",
-         {u"0.397887357729739", u"4", u"10", u"10.9947183943243", u"1.98943678864869"},
-         u"0.397887357729739",
-         u"1.98943678864869"},
-        {4,
-         u"10",
-         u"20",
-         {u"4", u"0.397887357729739", u"10", u"110.530964914873", u"20"},
-         u"0.198943678864869",
-         u"0.497359197162173"},
-        {5,
-         u"94.2477796076937",
-         u"2",
-         {u"2", u"5.5", u"69.1150383789754", u"94.2477796076937", u"69.1150383789754"},
-         u"2",
-         u"50.2654824574366"},
-        {6,
-         u"3",
-         u"100",
-         {u"3", u"3.53677651315323", u"66.6666666666667", u"123.215334431283", u"100"},
-         u"1.76838825657662",
-         u"39.2975168128137"},
-        {7,
-         u"5",
-         u"100",
-         {u"2.52313252202016", u"5", u"79.2665459521202", u"119.26654595212", u"100"},
-         u"2.5",
-         u"78.5398163397447"},
-        {8,
-         u"37.6991118430775",
-         u"62.8318530717958",
-         {u"2", u"3", u"37.6991118430775", u"62.8318530717958", u"37.6991118430775"},
-         u"1.5",
-         u"28.2743338823082"},
-    };
-    for (const Row& r : rows) {
-        CAPTURE(r.k);
+    for (const VariantCase& r : variantCases()) {
+        CAPTURE(r.variant);
         Window w;
-        w.form.onOptionClick(r.k);
-        w.typeGiven(r.k, r.first, r.second);
+        w.form.onOptionClick(r.variant);
+        w.controls.type(r.boxes[0], r.given[0]);
+        w.controls.type(r.boxes[1], r.given[1]);
         w.form.onCommandClick(0);
+        const std::vector<std::u16string> expected(r.row.begin(), r.row.end());
         CHECK(w.controls.errors.empty());
-        CHECK(w.row(r.k) == r.expected);
+        CHECK(w.row(r.variant) == expected);
         CHECK(w.controls.report == reportOf(r.r, r.s));
         // Every other row stays empty.
         for (int k = 0; k < calc::VariantCount; ++k)
-            if (k != r.k) CHECK(w.row(k) == std::vector<std::u16string>(5));
+            if (k != r.variant) CHECK(w.row(k) == std::vector<std::u16string>(5));
         // A second calculation on the written row shows the same texts.
         w.form.onCommandClick(0);
-        CHECK(w.row(r.k) == r.expected);
+        CHECK(w.row(r.variant) == expected);
     }
 }
 

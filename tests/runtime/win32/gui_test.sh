@@ -119,7 +119,7 @@ fi
 
 source "$(dirname "$0")/../../app/variant-cases.sh"
 for line in "${cases[@]}"; do
-    read -r k first second a b _ r0 r1 r2 r3 r4 <<<"$line"
+    read -r k first second a b _ r0 r1 r2 r3 r4 _ <<<"$line"
     option "$k"
     box "$first"; xdotool type --delay 10 "$(num "$a")"
     box "$second"; xdotool type --delay 10 "$(num "$b")"
