@@ -27,7 +27,8 @@ struct KeyAction {
 bool takesFocus(ControlRef ref);
 
 // Whether `ref` is a stop of Tab for some chosen option: not a label nor a
-// computed box. The page writes tabindex="-1" where this is false.
+// computed box. A control that takes the focus but is no stop (a computed
+// box) takes it from the mouse only: Qt's ClickFocus, the page's tabindex="-1".
 // Example: tabStop({Kind::Text2, 0}) is true, tabStop({Kind::Text2, 2}) false.
 bool tabStop(ControlRef ref);
 

@@ -19,7 +19,8 @@ public:
     // Whether a text fits the box at its current width, in its font.
     using Fits = std::function<bool(std::u16string_view)>;
 
-    // The program writes the box: always taken, locked or not.
+    // The program writes the box: always taken, locked or not. Write it here
+    // before the widget, so that the widget's change comes back as known.
     // Example: setText(u"3") then text() is u"3".
     void setText(std::u16string_view text);
     // The widget's text changed by anyone else (typing, pasting, an
