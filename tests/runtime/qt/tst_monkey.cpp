@@ -51,7 +51,7 @@ struct Model {
             if (in.variant != selected || grid[in.boxes[0]] != in.texts[0] ||
                 grid[in.boxes[1]] != in.texts[1])
                 continue;
-            if (!in.row) ++errors;
+            errors += in.row ? 0 : 1;  // and nothing else changes
             if (!in.row) return &in;
             for (int c = 0; c < 5; ++c) grid[5 * selected + c] = toQString(in.row->row[c]);
             report = u"Радиус на максималната вписана сфера: " + in.row->r +
@@ -103,8 +103,7 @@ void TestMonkey::randomEvents() {
         const auto type = [&](int box, const QString& text, bool over) {
             what +=
                 QStringLiteral("type '%1' %2 box %3; ").arg(text, over ? "over" : "into").arg(box);
-            if (over) c.Text2[box]->selectAll();  // else after its last character
-            if (!over) c.Text2[box]->end(false);
+            over ? c.Text2[box]->selectAll() : c.Text2[box]->end(false);  // or after its text
             typeKeys(c.Text2[box], text);
             if (box / 5 == m.selected) m.grid[box] = over ? text : m.grid[box] + text;
         };
