@@ -2,7 +2,7 @@
 // Writes the page's markup from the design table at build time, so the
 // browser paints the window before the program is even compiled.
 //   makepage TEMPLATE FONTS.css OUT.html [--floor]
-//   makepage --manifest OUT.webmanifest | --design OUT.json
+//   makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json
 // Every @NAME@ in TEMPLATE is filled in; --floor drops the scripts, for the
 // start-up benchmark's floor page. The manifest makes the served page an app
 // with the window's name and colours; the design file is the tests' view of
@@ -242,65 +242,55 @@ void replace(std::string& text, std::string_view key, const std::string& value) 
         text.replace(at, key.size(), value);
 }
 
-// The web app manifest: the window's title and background colour.
-std::string manifest() {
-    std::string out = R"({
-  "name": "@NAME@",
-  "short_name": "Цилиндър",
-  "lang": "bg",
-  "start_url": "./",
-  "scope": "./",
-  "display": "standalone",
-  "background_color": "@COLOUR@",
-  "theme_color": "@COLOUR@",
-  "icons": [
-    {"src": "icon-192.png", "sizes": "192x192", "type": "image/png"},
-    {"src": "icon-512.png", "sizes": "512x512", "type": "image/png"}
-  ]
+// The page: every @NAME@ in the template filled in from the design.
+std::string page(const char* shell, const char* fonts, bool floor) {
+    std::string out = slurp(shell);
+    const std::pair<std::string_view, std::string> fills[] = {
+        {"@TITLE@", html(window::windowCaption())},
+        {"@FAMILY@", '"' + utf8(window::FontFamily) + '"'},
+        {"@SIZE@", fontSize()},
+        {"@NARROW@", narrow()},
+        {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
+        {"@DESIGN@", scriptDesign()},
+        {"@ERROR_TITLE@", html(window::ErrorCaption)},
+        {"@STYLE@", style()},
+        {"@CONTROLS@", controls()},
+        {"@FONTS@", slurp(fonts)},
+    };
+    for (const auto& [key, value] : fills) replace(out, key, value);
+    const auto scripts = out.find("{{{ SCRIPT }}}");
+    if (floor) out.erase(scripts, out.find("</body>") - scripts);
+    return out;
 }
-)";
+
+// The web app manifest: the window's title and background colour.
+std::string manifest(const char* in) {
+    std::string out = slurp(in);
     replace(out, "@NAME@", utf8(window::CaptionTitle));
     replace(out, "@COLOUR@", hex(window::WindowBackground));
     return out;
 }
 
+int write(const char* path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::string_view file = argc == 3 ? argv[1] : "";
-    if (file == "--manifest" || file == "--design") {
-        std::ofstream(argv[2], std::ios::binary)
-            << (file == "--design" ? designFile() : manifest());
-        return 0;
-    }
-    if (argc < 4) {
-        std::fprintf(stderr,
-                     "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
-                     "       makepage --manifest OUT.webmanifest | --design OUT.json\n");
-        return 2;
-    }
+    const std::string_view mode = argc > 1 ? argv[1] : "";
     try {
-        std::string page = slurp(argv[1]);
-        const std::pair<std::string_view, std::string> fills[] = {
-            {"@TITLE@", html(window::windowCaption())},
-            {"@FAMILY@", '"' + utf8(window::FontFamily) + '"'},
-            {"@SIZE@", fontSize()},
-            {"@NARROW@", narrow()},
-            {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
-            {"@DESIGN@", scriptDesign()},
-            {"@ERROR_TITLE@", html(window::ErrorCaption)},
-            {"@STYLE@", style()},
-            {"@CONTROLS@", controls()},
-            {"@FONTS@", slurp(argv[2])},
-        };
-        for (const auto& [key, value] : fills) replace(page, key, value);
-        if (argc > 4 && std::string_view(argv[4]) == "--floor")
-            page.erase(page.find("{{{ SCRIPT }}}"),
-                       page.find("</body>") - page.find("{{{ SCRIPT }}}"));
-        std::ofstream(argv[3], std::ios::binary) << page;
+        if (mode == "--design" && argc == 3) return write(argv[2], designFile());
+        if (mode == "--manifest" && argc == 4) return write(argv[3], manifest(argv[2]));
+        const bool floor = argc == 5 && std::string_view(argv[4]) == "--floor";
+        if (argc == 4 || floor) return write(argv[3], page(argv[1], argv[2], floor));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "makepage: %s\n", e.what());
         return 1;
     }
-    return 0;
+    std::fprintf(stderr,
+                 "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
+                 "       makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json\n");
+    return 2;
 }
