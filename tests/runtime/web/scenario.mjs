@@ -148,7 +148,6 @@ export async function scenario(driver, {design, separator, phone = false, short 
   };
 
   // Load.
-  check('load: "Вариант 1" chosen', true, await driver.checked(get(optionName(0))));
   check('load: only the row of "Вариант 1" writable; the boxes shown; it alone chosen', expectedRow(0),
         await rowState(0));
   check('load: all boxes empty', allBoxes.map(() => ''), (await boxes()).values);
