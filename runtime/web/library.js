@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's side of WebWindow (webwindow.cpp): the controls are the page's
-// own elements, found by their design names ("Text2_11").
-mergeInto(LibraryManager.library, {
+// own elements, found by array and index through the ids the page generator
+// gave the program (Module.design: {Text2: [...], ..., narrow: media query}).
+var cylinderLibrary = {
   $cylinderPage: {
-    box: function (i) { return document.getElementById('Text2_' + i); },
-    option: function (k) { return document.getElementById('Option1_' + k).firstElementChild; },
+    control: function (array, i) { return document.getElementById(Module['design'][array][i]); },
+    box: function (i) { return cylinderPage.control('Text2', i); },
+    option: function (k) { return cylinderPage.control('Option1', k).firstElementChild; },
     text: function (ptr, length) {
       var units = HEAPU16.subarray(ptr >> 1, (ptr >> 1) + length);
       var s = '';
@@ -14,14 +16,14 @@ mergeInto(LibraryManager.library, {
     },
     focusBeforeError: null,
     measure: null,  // a canvas context: text widths in the boxes' fonts
-    // Over each box, what it shows instead of a number too wide for it.
-    fitted: function (i) { return document.getElementById('Text2_' + i + '_fit'); },
+    // Over each box, after it, what it shows instead of a number too wide for it.
+    fitted: function (i) { return cylinderPage.box(i).nextElementSibling; },
     // After a calculation on a narrow screen: the report and the head of the
     // solution scrolled into what the keyboard leaves in view, as little as
     // it takes (the report first if both do not fit); the focus stays.
     reveal: function () {
-      if (!matchMedia('(max-width: 503.98px)').matches || document.getElementById('error').open) return;
-      var shown = [document.getElementById('Text1_0'), document.querySelector('#solution h2')]
+      if (!matchMedia(Module['design'].narrow).matches || document.getElementById('error').open) return;
+      var shown = [cylinderPage.control('Text1', 0), document.querySelector('#solution h2')]
         .filter(function (e) { return e && e.getClientRects().length > 0; })
         .map(function (e) { return e.getBoundingClientRect(); });
       var view = window.visualViewport || {offsetTop: 0, height: innerHeight};
@@ -50,17 +52,17 @@ mergeInto(LibraryManager.library, {
     return 46;
   },
 
-  cylinder_attach__deps: ['$cylinderPage'],
   cylinder_attach: function () {
     var page = cylinderPage;
-    for (var k = 0; k < 9; ++k)
+    var design = Module['design'];
+    for (var k = 0; k < design.Option1.length; ++k)
       page.option(k).addEventListener('click', Module['_cylinder_optionClicked'].bind(null, k));
     var calculate = function () {
       Module['_cylinder_commandClicked'](0);
       page.reveal();
     };
-    document.getElementById('Command1_0').addEventListener('click', calculate);
-    document.getElementById('Command1_1')
+    page.control('Command1', 0).addEventListener('click', calculate);
+    page.control('Command1', 1)
       .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, 1));
     // Enter in any box calculates, as "Изчисли" does; so does the action key
     // of an on-screen keyboard, which sends Enter.
@@ -69,7 +71,7 @@ mergeInto(LibraryManager.library, {
       event.preventDefault();
       calculate();
     };
-    for (var i = 0; i < 45; ++i) {
+    for (var i = 0; i < design.Text2.length; ++i) {
       var box = page.box(i);
       box.addEventListener('keydown', enter);
       // The box shows its whole text while it has the focus.
@@ -80,10 +82,10 @@ mergeInto(LibraryManager.library, {
     // Widths measured before the page's own fonts were in, or for the other
     // layout, are measured again.
     var refit = function () {
-      for (var i = 0; i < 45; ++i) Module['_cylinder_fitBox'](i);
+      for (var i = 0; i < design.Text2.length; ++i) Module['_cylinder_fitBox'](i);
     };
     document.fonts.ready.then(refit);
-    matchMedia('(max-width: 503.98px)').addEventListener('change', refit);
+    matchMedia(design.narrow).addEventListener('change', refit);
     // Copied from the solution, its lines as plain text ("√(H² + 2Sp/π)"):
     // MathML's own text would lose the fractions and roots.
     var lines = document.getElementById('solution-lines');
@@ -112,18 +114,15 @@ mergeInto(LibraryManager.library, {
     document.documentElement.setAttribute('data-ready', '');
   },
 
-  cylinder_boxTextLength__deps: ['$cylinderPage'],
   cylinder_boxTextLength: function (box) {
     return cylinderPage.box(box).value.length;
   },
 
-  cylinder_boxText__deps: ['$cylinderPage'],
   cylinder_boxText: function (box, out, length) {
     var value = cylinderPage.box(box).value;
     for (var i = 0; i < length; ++i) HEAPU16[(out >> 1) + i] = value.charCodeAt(i);
   },
 
-  cylinder_setBoxText__deps: ['$cylinderPage'],
   cylinder_setBoxText: function (box, text, length) {
     var input = cylinderPage.box(box);
     input.value = cylinderPage.text(text, length);
@@ -132,7 +131,6 @@ mergeInto(LibraryManager.library, {
     input.scrollLeft = 0;
   },
 
-  cylinder_textFits__deps: ['$cylinderPage'],
   cylinder_textFits: function (box, text, length) {
     var input = cylinderPage.box(box);
     var style = getComputedStyle(input);
@@ -144,7 +142,6 @@ mergeInto(LibraryManager.library, {
 
   // Shows `text` over the box while it has no focus, where it differs from
   // the box's own; the box keeps its value and gives it as its tooltip.
-  cylinder_showFitted__deps: ['$cylinderPage'],
   cylinder_showFitted: function (box, text, length) {
     var input = cylinderPage.box(box);
     var shown = cylinderPage.text(text, length);
@@ -155,7 +152,6 @@ mergeInto(LibraryManager.library, {
     input.classList.toggle('fitted', fitted && document.activeElement !== input);
   },
 
-  cylinder_setBoxLocked__deps: ['$cylinderPage'],
   cylinder_setBoxLocked: function (box, locked) {
     var input = cylinderPage.box(box);
     input.readOnly = locked !== 0;
@@ -163,14 +159,12 @@ mergeInto(LibraryManager.library, {
     input.parentElement.classList.toggle('locked', locked !== 0);
   },
 
-  cylinder_selectOption__deps: ['$cylinderPage'],
   cylinder_selectOption: function (k) {
     cylinderPage.option(k).checked = true;
   },
 
-  cylinder_setReportText__deps: ['$cylinderPage'],
   cylinder_setReportText: function (text, length) {
-    var area = document.getElementById('Text1_0');
+    var area = cylinderPage.control('Text1', 0);
     area.value = cylinderPage.text(text, length);
     area.scrollTop = 0;
   },
@@ -178,7 +172,6 @@ mergeInto(LibraryManager.library, {
   // The solution's lines (HTML with MathML, from the program's own texts and
   // numbers), its sketch (SVG in UTF-8, or none) and plain text; all empty:
   // hidden.
-  cylinder_setSolution__deps: ['$cylinderPage'],
   cylinder_setSolution: function (html, htmlLength, sketch, text, textLength) {
     var page = cylinderPage;
     var lines = document.getElementById('solution-lines');
@@ -188,7 +181,6 @@ mergeInto(LibraryManager.library, {
     document.getElementById('solution').hidden = htmlLength === 0;
   },
 
-  cylinder_showError__deps: ['$cylinderPage'],
   cylinder_showError: function (text, length) {
     var dialog = document.getElementById('error');
     document.getElementById('error-text').textContent = cylinderPage.text(text, length);
@@ -197,4 +189,9 @@ mergeInto(LibraryManager.library, {
     dialog.showModal();
     document.getElementById('error-close').focus();
   },
+};
+// Each function the program calls may use the page's helpers.
+Object.keys(cylinderLibrary).forEach(function (name) {
+  if (name !== '$cylinderPage') cylinderLibrary[name + '__deps'] = ['$cylinderPage'];
 });
+mergeInto(LibraryManager.library, cylinderLibrary);

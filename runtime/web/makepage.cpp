@@ -2,14 +2,16 @@
 // Writes the page's markup from the design table at build time, so the
 // browser paints the window before the program is even compiled.
 //   makepage TEMPLATE FONTS.css OUT.html [--floor]
-//   makepage --manifest OUT.webmanifest
-// @TITLE@, @FONTS@, @ERROR_TITLE@, @STYLE@ and @CONTROLS@ in TEMPLATE are filled in;
-// --floor drops the scripts, for the start-up benchmark's floor page.
-// The manifest makes the served page an app with the window's name and colours.
+//   makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json
+// Every @NAME@ in TEMPLATE is filled in; --floor drops the scripts, for the
+// start-up benchmark's floor page. The manifest makes the served page an app
+// with the window's name and colours; the design file is the tests' view of
+// the window: its controls with their ids, names, texts and places in pixels.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,39 +41,52 @@ std::string utf8(std::u16string_view text) {
     return out;
 }
 
-// Text as HTML content or attribute value; CR LF as one line break.
-std::string html(std::u16string_view text) {
+// Text as HTML content or attribute value (CR LF as one line break), or in JSON.
+using Escape = std::pair<char, std::string_view>;
+constexpr Escape HtmlEscapes[] = {
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\r', ""}};
+constexpr Escape JsonEscapes[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}};
+
+std::string escaped(std::u16string_view text, std::span<const Escape> escapes) {
     std::string out;
     for (const char c : utf8(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\r':
-                break;
-            default:
-                out += c;
-        }
+        const auto e =
+            std::find_if(escapes.begin(), escapes.end(), [c](auto x) { return x.first == c; });
+        out += e == escapes.end() ? std::string_view(&c, 1) : e->second;
     }
     return out;
 }
 
+std::string html(std::u16string_view text) {
+    return escaped(text, HtmlEscapes);
+}
+
+// The design's texts hold no control characters but CR LF.
+std::string json(std::u16string_view text) {
+    return '"' + escaped(text, JsonEscapes) + '"';
+}
+
+constexpr const char* Arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+
 std::string id(window::ControlRef ref) {
-    static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
-    return std::string(arrays[static_cast<int>(ref.kind)]) + '_' + std::to_string(ref.index);
+    return std::string(Arrays[static_cast<int>(ref.kind)]) + '_' + std::to_string(ref.index);
+}
+
+std::string pixels(int twips) {
+    return std::to_string(window::toPixels(twips));
 }
 
 std::string px(int twips) {
-    return std::to_string(window::toPixels(twips)) + "px";
+    return pixels(twips) + "px";
+}
+
+std::string fontSize() {
+    return std::to_string(window::FontPoints * 4 / 3) + "px";
+}
+
+// Narrower than the window, the page lays the controls out in one column.
+std::string narrow() {
+    return "(max-width:" + std::to_string(window::toPixels(window::ClientWidth) - 1) + ".98px)";
 }
 
 std::string rgb(window::Rgb c) {
@@ -98,11 +113,48 @@ std::string style() {
         if (d.background) css += self + "{background:" + rgb(*d.background) + "}\n";
     }
     css += "html,body{background:" + rgb(window::WindowBackground) + "}\n";
-    css += ":root{--window-width:" + std::to_string(window::toPixels(window::ClientWidth)) +
-           ";--window-height:" + std::to_string(window::toPixels(window::ClientHeight)) + "}\n";
+    css += ":root{--window-width:" + pixels(window::ClientWidth) +
+           ";--window-height:" + pixels(window::ClientHeight) + "}\n";
     css += "#window{width:" + px(window::ClientWidth) + ";height:" + px(window::ClientHeight) +
-           ";font-size:" + std::to_string(window::FontPoints * 4 / 3) + "px}\n";
+           ";font-size:" + fontSize() + "}\n";
     return css;
+}
+
+// What the page's script takes from the design: the ids of each control
+// array it works (not the labels') by index, as creation order lists them,
+// and the narrow layout's media query.
+std::string scriptDesign() {
+    std::string out = "{";
+    for (std::size_t array = 1; array < std::size(Arrays); ++array) {
+        out += std::string("\"") + Arrays[array] + "\":[";
+        for (const ControlDesign& d : window::controlDesigns())
+            if (static_cast<std::size_t>(d.kind) == array)
+                out += '"' + id({d.kind, d.index}) + "\",";
+        out.back() = ']';
+        out += ',';
+    }
+    return out + "\"narrow\":\"" + narrow() + "\"}";
+}
+
+// The tests' view of the window: its captions, size and narrow layout, and
+// each control, in creation order, with its id, the name a screen reader
+// announces, its text and its place in pixels.
+std::string designFile() {
+    std::string out = "{\"caption\":" + json(window::windowCaption()) +
+                      ",\"errorCaption\":" + json(window::ErrorCaption) +
+                      ",\"width\":" + pixels(window::ClientWidth) +
+                      ",\"height\":" + pixels(window::ClientHeight) + ",\"narrow\":\"" + narrow() +
+                      "\",\"controls\":[";
+    for (const ControlDesign& d : window::controlDesigns()) {
+        const std::u16string name = window::accessibleName({d.kind, d.index});
+        out += "\n{\"id\":\"" + id({d.kind, d.index}) + "\",\"kind\":\"" +
+               Arrays[static_cast<int>(d.kind)] + "\",\"index\":" + std::to_string(d.index) +
+               ",\"name\":" + json(name.empty() ? d.text : name) + ",\"text\":" + json(d.text) +
+               ",\"left\":" + pixels(d.left) + ",\"top\":" + pixels(d.top) +
+               ",\"width\":" + pixels(d.width) + ",\"height\":" + pixels(d.height) + "},";
+    }
+    out.back() = ']';
+    return out + "}\n";
 }
 
 // "6 · R, Sp": the variant's number and its given columns in grid order.
@@ -182,61 +234,63 @@ std::string slurp(const char* path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// Every `key` in `text` replaced by `value`; there is one at least.
 void replace(std::string& text, std::string_view key, const std::string& value) {
-    const auto at = text.find(key);
+    auto at = text.find(key);
     if (at == std::string::npos) throw std::runtime_error("no " + std::string(key));
-    text.replace(at, key.size(), value);
+    for (; at != std::string::npos; at = text.find(key, at + value.size()))
+        text.replace(at, key.size(), value);
+}
+
+// The page: every @NAME@ in the template filled in from the design.
+std::string page(const char* shell, const char* fonts, bool floor) {
+    std::string out = slurp(shell);
+    const std::pair<std::string_view, std::string> fills[] = {
+        {"@TITLE@", html(window::windowCaption())},
+        {"@FAMILY@", '"' + utf8(window::FontFamily) + '"'},
+        {"@SIZE@", fontSize()},
+        {"@NARROW@", narrow()},
+        {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
+        {"@DESIGN@", scriptDesign()},
+        {"@ERROR_TITLE@", html(window::ErrorCaption)},
+        {"@STYLE@", style()},
+        {"@CONTROLS@", controls()},
+        {"@FONTS@", slurp(fonts)},
+    };
+    for (const auto& [key, value] : fills) replace(out, key, value);
+    const auto scripts = out.find("{{{ SCRIPT }}}");
+    if (floor) out.erase(scripts, out.find("</body>") - scripts);
+    return out;
 }
 
 // The web app manifest: the window's title and background colour.
-std::string manifest() {
-    std::string json = R"({
-  "name": "@NAME@",
-  "short_name": "Цилиндър",
-  "lang": "bg",
-  "start_url": "./",
-  "scope": "./",
-  "display": "standalone",
-  "background_color": "@COLOUR@",
-  "theme_color": "@COLOUR@",
-  "icons": [
-    {"src": "icon-192.png", "sizes": "192x192", "type": "image/png"},
-    {"src": "icon-512.png", "sizes": "512x512", "type": "image/png"}
-  ]
+std::string manifest(const char* in) {
+    std::string out = slurp(in);
+    replace(out, "@NAME@", utf8(window::CaptionTitle));
+    replace(out, "@COLOUR@", hex(window::WindowBackground));
+    return out;
 }
-)";
-    replace(json, "@NAME@", utf8(window::CaptionTitle));
-    for (int i = 0; i < 2; ++i) replace(json, "@COLOUR@", hex(window::WindowBackground));
-    return json;
+
+int write(const char* path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc == 3 && std::string_view(argv[1]) == "--manifest") {
-        std::ofstream(argv[2], std::ios::binary) << manifest();
-        return 0;
-    }
-    if (argc < 4) {
-        std::fprintf(stderr,
-                     "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
-                     "       makepage --manifest OUT.webmanifest\n");
-        return 2;
-    }
+    const std::string_view mode = argc > 1 ? argv[1] : "";
     try {
-        std::string page = slurp(argv[1]);
-        replace(page, "@TITLE@", html(window::windowCaption()));
-        replace(page, "@FONTS@", slurp(argv[2]));
-        replace(page, "@ERROR_TITLE@", html(window::ErrorCaption));
-        replace(page, "@STYLE@", style());
-        replace(page, "@CONTROLS@", controls());
-        if (argc > 4 && std::string_view(argv[4]) == "--floor")
-            page.erase(page.find("{{{ SCRIPT }}}"),
-                       page.find("</body>") - page.find("{{{ SCRIPT }}}"));
-        std::ofstream(argv[3], std::ios::binary) << page;
+        if (mode == "--design" && argc == 3) return write(argv[2], designFile());
+        if (mode == "--manifest" && argc == 4) return write(argv[3], manifest(argv[2]));
+        const bool floor = argc == 5 && std::string_view(argv[4]) == "--floor";
+        if (argc == 4 || floor) return write(argv[3], page(argv[1], argv[2], floor));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "makepage: %s\n", e.what());
         return 1;
     }
-    return 0;
+    std::fprintf(stderr,
+                 "usage: makepage TEMPLATE FONTS.css OUT.html [--floor]\n"
+                 "       makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json\n");
+    return 2;
 }
