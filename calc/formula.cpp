@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "platform/numbertext.h"
@@ -231,6 +232,30 @@ private:
     char16_t separator_;
 };
 
+// The element around each kind of node with items; a call's name and
+// bracket follow its opening.
+struct Frame {
+    std::u16string_view open, close;
+};
+constexpr Frame Frames[]{
+    {},  // Symbol, Literal, Number: leaves
+    {},
+    {},
+    {u"<mrow>", u"</mrow>"},  // Sum
+    {u"<mrow>", u"</mrow>"},  // Product
+    {u"<mfrac>", u"</mfrac>"},
+    {u"<msqrt>", u"</msqrt>"},
+    {u"<msup>", u"<mn>2</mn></msup>"},      // Square
+    {u"<mrow>", u"</mrow>"},                // Negate
+    {u"<mrow><mi>", u"<mo>)</mo></mrow>"},  // Call
+    {u"<mrow>", u"</mrow>"},                // Relation
+};
+static_assert(std::size(Frames) == static_cast<std::size_t>(Kind::Relation) + 1);
+
+constexpr const Frame& frame(Kind kind) {
+    return Frames[static_cast<std::size_t>(kind)];
+}
+
 class MathSink final : public Sink {
 public:
     explicit MathSink(char16_t separator) : separator_(separator) {}
@@ -253,43 +278,12 @@ public:
         out += u"<mn>" + text.substr(1) + u"</mn></mrow>";
     }
     void begin(const Formula& f) override {
-        switch (f.kind) {
-            case Kind::Fraction:
-                out += u"<mfrac>";
-                break;
-            case Kind::Root:
-                out += u"<msqrt>";
-                break;
-            case Kind::Square:
-                out += u"<msup>";
-                break;
-            case Kind::Call:
-                out += u"<mrow><mi>" + f.text + u"</mi>";
-                op(u'(');
-                break;
-            default:
-                out += u"<mrow>";
-        }
+        out += frame(f.kind).open;
+        if (f.kind != Kind::Call) return;
+        out += f.text + u"</mi>";
+        op(u'(');
     }
-    void end(const Formula& f) override {
-        switch (f.kind) {
-            case Kind::Fraction:
-                out += u"</mfrac>";
-                break;
-            case Kind::Root:
-                out += u"</msqrt>";
-                break;
-            case Kind::Square:
-                out += u"<mn>2</mn></msup>";
-                break;
-            case Kind::Call:
-                op(u')');
-                out += u"</mrow>";
-                break;
-            default:
-                out += u"</mrow>";
-        }
-    }
+    void end(const Formula& f) override { out += frame(f.kind).close; }
     void sign(const Formula&, char16_t sign, bool) override { op(sign); }
     void bracket(bool open) override {
         if (open) out += u"<mrow>";
