@@ -85,6 +85,7 @@ std::u16string numberText(double value, char16_t separator) {
 // Where the walk below writes a formula: plain text or MathML.
 class Sink {
 public:
+    explicit Sink(char16_t separator) : separator(separator) {}
     virtual ~Sink() = default;
     // Fractions and roots on one line need brackets the bar and sign spare.
     virtual bool linear() const = 0;
@@ -100,6 +101,9 @@ public:
     virtual void bar(bool spaced) = 0;
     virtual void beginPart() = 0;
     virtual void endPart() = 0;
+
+    const char16_t separator;  // the numbers' decimal separator
+    std::u16string out;
 };
 
 // The one walk: which items take brackets, where a sign or dot stands.
@@ -197,12 +201,11 @@ private:
 
 class TextSink final : public Sink {
 public:
-    explicit TextSink(char16_t separator) : separator_(separator) {}
-    std::u16string out;
+    using Sink::Sink;
 
     bool linear() const override { return true; }
     void leaf(const Formula& f) override {
-        out += f.kind == Kind::Number ? numberText(f.value, separator_) : f.text;
+        out += f.kind == Kind::Number ? numberText(f.value, separator) : f.text;
     }
     void begin(const Formula& f) override {
         if (f.kind == Kind::Root) out += u"√";
@@ -227,9 +230,6 @@ public:
     void bar(bool spaced) override { out += spaced ? u" / " : u"/"; }
     void beginPart() override {}
     void endPart() override {}
-
-private:
-    char16_t separator_;
 };
 
 // The element around each kind of node with items; a call's name and
@@ -258,8 +258,7 @@ constexpr const Frame& frame(Kind kind) {
 
 class MathSink final : public Sink {
 public:
-    explicit MathSink(char16_t separator) : separator_(separator) {}
-    std::u16string out;
+    using Sink::Sink;
 
     bool linear() const override { return false; }
     void leaf(const Formula& f) override {
@@ -268,7 +267,7 @@ public:
             out += u"<mn>" + f.text + u"</mn>";
             return;
         }
-        const std::u16string text = numberText(f.value, separator_);
+        const std::u16string text = numberText(f.value, separator);
         if (text.front() != u'\u2212') {
             out += u"<mn>" + text + u"</mn>";
             return;
@@ -320,7 +319,6 @@ private:
             out += u"<mi>" + letters + u"</mi>";
     }
 
-    char16_t separator_;
     std::vector<std::size_t> parts_;
 };
 
