@@ -58,7 +58,10 @@ void explainSample(benchmark::State& state) {
     for (auto _ : state) {
         const calc::Solution s = calc::explain(c);
         benchmark::DoNotOptimize(calc::plainText(s, u'.'));
-        benchmark::DoNotOptimize(calc::mathML(s, u'.'));
+        for (const calc::Line& line : s.lines)
+            for (const calc::Part& part : line.parts)
+                if (part.formula)
+                    benchmark::DoNotOptimize(calc::formulaMathML(*part.formula, u'.'));
     }
 }
 BENCHMARK(explainSample)->Unit(benchmark::kMicrosecond);

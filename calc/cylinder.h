@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/calculationerror.h"
+
 namespace calc {
 
 // Grid columns, in display order.
@@ -25,6 +27,26 @@ struct CylinderQuantities {
     bool operator==(const CylinderQuantities&) const = default;
 };
 
+// What a solution line finds or a calculation stopped at: the five
+// columns, then the inscribed sphere's radius r and surface s.
+enum class Quantity { R, H, So, Sp, V, r, s, None };
+
+// The quantity of column c. Example: quantityOf(Column::So) == Quantity::So.
+constexpr Quantity quantityOf(Column c) {
+    return static_cast<Quantity>(c);
+}
+
+// The quantity `error` stopped at; None when it names none.
+// Example: an overflow while the solver computes V gives Quantity::V.
+Quantity failedQuantity(const platform::CalculationError& error);
+
+// Names `q` as where `error` stopped, unless it names one already;
+// `reading`: q's typed text could not be read.
+// Example: nameQuantity(e, Quantity::H) then failedQuantity(e) == Quantity::H.
+void nameQuantity(platform::CalculationError& error, Quantity q, bool reading = false);
+
+struct Rule;
+
 // Column names in display order, and the option caption of each variant.
 inline constexpr std::array<std::u16string_view, ColumnCount> ColumnNames{u"R", u"H", u"So", u"Sp",
                                                                           u"V"};
@@ -45,6 +67,10 @@ std::array<Column, 2> givenColumns(int variant);
 // The columns of the three quantities variant k (0..8) computes, in the
 // order it computes them. Example: computedColumns(2) == {R, So, V}.
 std::array<Column, 3> computedColumns(int variant);
+
+// The rules variant k (0..8) computes with, in that order.
+// Example: computedRules(2)[0] == &RadiusFromHeightAndTotal.
+std::array<const Rule*, 3> computedRules(int variant);
 
 // All five quantities of variant k (0..8) from its two given values, in
 // the order of givenColumns(k). The given values come back unchanged; the

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "platform/numbertext.h"
@@ -81,190 +82,258 @@ std::u16string numberText(double value, char16_t separator) {
     return text;
 }
 
-class TextWriter {
+// Where the walk below writes a formula: plain text or MathML.
+class Sink {
 public:
-    explicit TextWriter(char16_t separator) : separator_(separator) {}
+    explicit Sink(char16_t separator) : separator(separator) {}
+    virtual ~Sink() = default;
+    // Fractions and roots on one line need brackets the bar and sign spare.
+    virtual bool linear() const = 0;
+    // A symbol, constant or number.
+    virtual void leaf(const Formula& f) = 0;
+    // What frames a node of several pieces.
+    virtual void begin(const Formula& f) = 0;
+    virtual void end(const Formula& f) = 0;
+    // A sign of node `in`; `afterItem`: an item stands before it.
+    virtual void sign(const Formula& in, char16_t sign, bool afterItem) = 0;
+    virtual void bracket(bool open) = 0;
+    // A linear fraction's bar; the numerator and denominator stacked.
+    virtual void bar(bool spaced) = 0;
+    virtual void beginPart() = 0;
+    virtual void endPart() = 0;
 
-    std::u16string write(const Formula& f, bool top) {
-        switch (f.kind) {
-            case Kind::Symbol:
-            case Kind::Literal:
-                return f.text;
-            case Kind::Number:
-                return numberText(f.value, separator_);
-            case Kind::Sum: {
-                std::u16string out = write(f.items[0], false);
-                for (std::size_t i = 1; i < f.items.size(); ++i) {
-                    out += u' ';
-                    out += f.ops[i - 1];
-                    out += u' ';
-                    out += wrapIf(f.items[i], signed_(f.items[i]));
-                }
-                return out;
-            }
-            case Kind::Product: {
-                std::u16string out;
-                for (std::size_t i = 0; i < f.items.size(); ++i) {
-                    const Formula& item = f.items[i];
-                    if (i > 0 && dotBetween(f.items[i - 1], item)) out += u" · ";
-                    out += wrapIf(item, item.kind == Kind::Sum || (i > 0 && signed_(item)));
-                }
-                return out;
-            }
-            case Kind::Fraction: {
-                const Formula& n = f.items[0];
-                const Formula& d = f.items[1];
-                const bool up = n.kind == Kind::Sum || n.kind == Kind::Fraction;
-                const bool down = !atom(d) && d.kind != Kind::Root && d.kind != Kind::Square;
-                // Spaced where a bracket would otherwise touch the bar.
-                const bool spaced = top && (up || down);
-                return wrapIf(n, up) + (spaced ? u" / " : u"/") + wrapIf(d, down);
-            }
-            case Kind::Root:
-                return u"√" + wrapIf(f.items[0], !atom(f.items[0]));
-            case Kind::Square:
-                return wrapIf(f.items[0], !atom(f.items[0])) + u"²";
-            case Kind::Negate:
-                return u"\u2212" +
-                       wrapIf(f.items[0], f.items[0].kind == Kind::Sum || signed_(f.items[0]));
-            case Kind::Call: {
-                std::u16string out = f.text + u"(";
-                for (std::size_t i = 0; i < f.items.size(); ++i) {
-                    if (i > 0) out += u"; ";
-                    out += write(f.items[i], false);
-                }
-                return out + u")";
-            }
-            case Kind::Relation:
-                return relation(f);
-        }
-        return {};
-    }
-
-private:
-    std::u16string wrapIf(const Formula& f, bool brackets) {
-        return brackets ? u"(" + write(f, false) + u")" : write(f, false);
-    }
-
-    // "a = b ⇒ c"; with as many signs as items the first sign leads: "= b".
-    std::u16string relation(const Formula& f) {
-        const bool leads = f.ops.size() == f.items.size();
-        std::u16string out;
-        for (std::size_t i = 0; i < f.items.size(); ++i) {
-            const std::size_t op = leads ? i : i - 1;
-            if (leads || i > 0) {
-                if (!out.empty()) out += u' ';
-                out += f.ops[op];
-                out += u' ';
-            }
-            out += write(f.items[i], true);
-        }
-        return out;
-    }
-
-    char16_t separator_;
+    const char16_t separator;  // the numbers' decimal separator
+    std::u16string out;
 };
 
-class MathWriter {
+// The one walk: which items take brackets, where a sign or dot stands.
+class Walk {
 public:
-    explicit MathWriter(char16_t separator) : separator_(separator) {}
+    explicit Walk(Sink& sink) : sink_(sink) {}
 
-    std::u16string write(const Formula& f) {
+    void write(const Formula& f, bool top) {
         switch (f.kind) {
             case Kind::Symbol:
-                return symbol(f.text);
             case Kind::Literal:
-                return u"<mn>" + f.text + u"</mn>";
-            case Kind::Number: {
-                std::u16string text = numberText(f.value, separator_);
-                if (text.front() != u'\u2212') return u"<mn>" + text + u"</mn>";
-                return u"<mrow>" + op(u'\u2212') + u"<mn>" + text.substr(1) + u"</mn></mrow>";
-            }
-            case Kind::Sum: {
-                std::u16string out = u"<mrow>" + write(f.items[0]);
-                for (std::size_t i = 1; i < f.items.size(); ++i)
-                    out += op(f.ops[i - 1]) + wrapIf(f.items[i], signed_(f.items[i]));
-                return out + u"</mrow>";
-            }
-            case Kind::Product: {
-                std::u16string out = u"<mrow>";
-                for (std::size_t i = 0; i < f.items.size(); ++i) {
-                    const Formula& item = f.items[i];
-                    if (i > 0 && dotBetween(f.items[i - 1], item)) out += op(u'·');
-                    out += wrapIf(item, item.kind == Kind::Sum || (i > 0 && signed_(item)));
+            case Kind::Number:
+                sink_.leaf(f);
+                return;
+            case Kind::Sum:
+                sink_.begin(f);
+                write(f.items[0], false);
+                for (std::size_t i = 1; i < f.items.size(); ++i) {
+                    sink_.sign(f, f.ops[i - 1], true);
+                    item(f.items[i], signed_(f.items[i]));
                 }
-                return out + u"</mrow>";
-            }
+                break;
+            case Kind::Product:
+                sink_.begin(f);
+                for (std::size_t i = 0; i < f.items.size(); ++i) {
+                    const Formula& x = f.items[i];
+                    if (i > 0 && dotBetween(f.items[i - 1], x)) sink_.sign(f, u'·', true);
+                    item(x, x.kind == Kind::Sum || (i > 0 && signed_(x)));
+                }
+                break;
             case Kind::Fraction:
-                return u"<mfrac>" + row(f.items[0]) + row(f.items[1]) + u"</mfrac>";
+                sink_.begin(f);
+                fraction(f.items[0], f.items[1], top);
+                break;
             case Kind::Root:
-                return u"<msqrt>" + write(f.items[0]) + u"</msqrt>";
+                sink_.begin(f);
+                item(f.items[0], sink_.linear() && !atom(f.items[0]));
+                break;
             case Kind::Square:
-                return u"<msup>" + wrapIf(f.items[0], !atom(f.items[0])) + u"<mn>2</mn></msup>";
+                sink_.begin(f);
+                item(f.items[0], !atom(f.items[0]));
+                break;
             case Kind::Negate:
-                return u"<mrow>" + op(u'\u2212') +
-                       wrapIf(f.items[0], f.items[0].kind == Kind::Sum || signed_(f.items[0])) +
-                       u"</mrow>";
-            case Kind::Call: {
-                std::u16string out = u"<mrow><mi>" + f.text + u"</mi>" + op(u'(');
+                sink_.begin(f);
+                sink_.sign(f, u'\u2212', false);
+                item(f.items[0], f.items[0].kind == Kind::Sum || signed_(f.items[0]));
+                break;
+            case Kind::Call:
+                sink_.begin(f);
                 for (std::size_t i = 0; i < f.items.size(); ++i) {
-                    if (i > 0) out += op(u';');
-                    out += write(f.items[i]);
+                    if (i > 0) sink_.sign(f, u';', true);
+                    write(f.items[i], false);
                 }
-                return out + op(u')') + u"</mrow>";
-            }
+                break;
             case Kind::Relation: {
+                // "a = b ⇒ c"; with as many signs as items the first sign leads: "= b".
                 const bool leads = f.ops.size() == f.items.size();
-                std::u16string out = u"<mrow>";
+                sink_.begin(f);
                 for (std::size_t i = 0; i < f.items.size(); ++i) {
-                    if (leads)
-                        out += op(f.ops[i]);
-                    else if (i > 0)
-                        out += op(f.ops[i - 1]);
-                    out += write(f.items[i]);
+                    if (leads || i > 0) sink_.sign(f, f.ops[leads ? i : i - 1], i > 0);
+                    write(f.items[i], true);
                 }
-                return out + u"</mrow>";
+                break;
             }
         }
-        return {};
+        sink_.end(f);
     }
 
 private:
-    static std::u16string op(char16_t sign) {
-        if (sign == u'<') return u"<mo>&lt;</mo>";
-        if (sign == u'>') return u"<mo>&gt;</mo>";
-        return u"<mo>" + std::u16string(1, sign) + u"</mo>";
+    void item(const Formula& f, bool brackets) {
+        if (brackets) sink_.bracket(true);
+        write(f, false);
+        if (brackets) sink_.bracket(false);
+    }
+
+    void fraction(const Formula& n, const Formula& d, bool top) {
+        if (!sink_.linear()) {
+            for (const Formula* part : {&n, &d}) {
+                sink_.beginPart();
+                write(*part, false);
+                sink_.endPart();
+            }
+            return;
+        }
+        const bool up = n.kind == Kind::Sum || n.kind == Kind::Fraction;
+        const bool down = !atom(d) && d.kind != Kind::Root && d.kind != Kind::Square;
+        item(n, up);
+        // Spaced where a bracket would otherwise touch the bar.
+        sink_.bar(top && (up || down));
+        item(d, down);
+    }
+
+    Sink& sink_;
+};
+
+class TextSink final : public Sink {
+public:
+    using Sink::Sink;
+
+    bool linear() const override { return true; }
+    void leaf(const Formula& f) override {
+        out += f.kind == Kind::Number ? numberText(f.value, separator) : f.text;
+    }
+    void begin(const Formula& f) override {
+        if (f.kind == Kind::Root) out += u"√";
+        if (f.kind == Kind::Call) out += f.text + u"(";
+    }
+    void end(const Formula& f) override {
+        if (f.kind == Kind::Square) out += u"²";
+        if (f.kind == Kind::Call) out += u")";
+    }
+    void sign(const Formula& in, char16_t sign, bool afterItem) override {
+        if (in.kind == Kind::Negate) {
+            out += sign;
+        } else if (in.kind == Kind::Call) {
+            out += u"; ";
+        } else {
+            if (afterItem) out += u' ';
+            out += sign;
+            out += u' ';
+        }
+    }
+    void bracket(bool open) override { out += open ? u'(' : u')'; }
+    void bar(bool spaced) override { out += spaced ? u" / " : u"/"; }
+    void beginPart() override {}
+    void endPart() override {}
+};
+
+// The element around each kind of node with items; a call's name and
+// bracket follow its opening.
+struct Frame {
+    std::u16string_view open, close;
+};
+constexpr Frame Frames[]{
+    {},  // Symbol, Literal, Number: leaves
+    {},
+    {},
+    {u"<mrow>", u"</mrow>"},  // Sum
+    {u"<mrow>", u"</mrow>"},  // Product
+    {u"<mfrac>", u"</mfrac>"},
+    {u"<msqrt>", u"</msqrt>"},
+    {u"<msup>", u"<mn>2</mn></msup>"},      // Square
+    {u"<mrow>", u"</mrow>"},                // Negate
+    {u"<mrow><mi>", u"<mo>)</mo></mrow>"},  // Call
+    {u"<mrow>", u"</mrow>"},                // Relation
+};
+static_assert(std::size(Frames) == static_cast<std::size_t>(Kind::Relation) + 1);
+
+constexpr const Frame& frame(Kind kind) {
+    return Frames[static_cast<std::size_t>(kind)];
+}
+
+class MathSink final : public Sink {
+public:
+    using Sink::Sink;
+
+    bool linear() const override { return false; }
+    void leaf(const Formula& f) override {
+        if (f.kind == Kind::Symbol) return symbol(f.text);
+        if (f.kind == Kind::Literal) {
+            out += u"<mn>" + f.text + u"</mn>";
+            return;
+        }
+        const std::u16string text = numberText(f.value, separator);
+        if (text.front() != u'\u2212') {
+            out += u"<mn>" + text + u"</mn>";
+            return;
+        }
+        out += u"<mrow>";
+        op(u'\u2212');
+        out += u"<mn>" + text.substr(1) + u"</mn></mrow>";
+    }
+    void begin(const Formula& f) override {
+        out += frame(f.kind).open;
+        if (f.kind != Kind::Call) return;
+        out += f.text + u"</mi>";
+        op(u'(');
+    }
+    void end(const Formula& f) override { out += frame(f.kind).close; }
+    void sign(const Formula&, char16_t sign, bool) override { op(sign); }
+    void bracket(bool open) override {
+        if (open) out += u"<mrow>";
+        op(open ? u'(' : u')');
+        if (!open) out += u"</mrow>";
+    }
+    void bar(bool) override {}
+    // A fraction's part is one row.
+    void beginPart() override { parts_.push_back(out.size()); }
+    void endPart() override {
+        const std::size_t at = parts_.back();
+        parts_.pop_back();
+        if (out.compare(at, 6, u"<mrow>") == 0) return;
+        out.insert(at, u"<mrow>");
+        out += u"</mrow>";
+    }
+
+private:
+    void op(char16_t sign) {
+        if (sign == u'<')
+            out += u"<mo>&lt;</mo>";
+        else if (sign == u'>')
+            out += u"<mo>&gt;</mo>";
+        else
+            out += u"<mo>" + std::u16string(1, sign) + u"</mo>";
     }
 
     // "So" and "Sp" as S with a subscript, as a pupil writes them.
-    static std::u16string symbol(const std::u16string& letters) {
+    void symbol(const std::u16string& letters) {
         if (letters.size() == 2)
-            return u"<msub><mi>" + letters.substr(0, 1) + u"</mi><mi>" + letters.substr(1) +
+            out += u"<msub><mi>" + letters.substr(0, 1) + u"</mi><mi>" + letters.substr(1) +
                    u"</mi></msub>";
-        return u"<mi>" + letters + u"</mi>";
+        else
+            out += u"<mi>" + letters + u"</mi>";
     }
 
-    std::u16string row(const Formula& f) {
-        const std::u16string inner = write(f);
-        return inner.starts_with(u"<mrow>") ? inner : u"<mrow>" + inner + u"</mrow>";
-    }
-
-    std::u16string wrapIf(const Formula& f, bool brackets) {
-        if (!brackets) return write(f);
-        return u"<mrow>" + op(u'(') + write(f) + op(u')') + u"</mrow>";
-    }
-
-    char16_t separator_;
+    std::vector<std::size_t> parts_;
 };
 
 }  // namespace
 
 std::u16string formulaText(const Formula& f, char16_t separator) {
-    return TextWriter(separator).write(f, true);
+    TextSink sink(separator);
+    Walk(sink).write(f, true);
+    return std::move(sink.out);
 }
 
 std::u16string formulaMathML(const Formula& f, char16_t separator) {
-    return MathWriter(separator).write(f);
+    MathSink sink(separator);
+    Walk(sink).write(f, true);
+    return std::move(sink.out);
 }
 
 }  // namespace calc

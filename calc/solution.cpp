@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "constants.h"
+#include "rules.h"
 
 namespace calc {
 
@@ -19,103 +20,6 @@ Formula q(Column c) {
 }
 Formula two() {
     return lit(u"2");
-}
-
-// The school formulas; letters stand for the quantities.
-Formula lateral() {
-    return prod({two(), pi(), q(R), q(H)});
-}
-Formula total() {
-    return prod({two(), pi(), q(R), sum({q(R), q(H)}, u"+")});
-}
-Formula volume() {
-    return prod({pi(), square(q(R)), q(H)});
-}
-Formula twoPiR() {
-    return prod({two(), pi(), q(R)});
-}
-
-// How one quantity is found: what is known leads to it (each relation
-// followed by ⇒), then its formula; and what the formula cannot take.
-struct Derivation {
-    std::vector<Formula> from;
-    Formula formula;
-    std::u16string_view note;               // after the result
-    std::optional<Column> divisorQuantity;  // zero here stops the division
-    std::optional<Formula> divisor;
-    std::optional<Formula> radicand;  // negative here stops the root
-};
-
-Derivation derive(int variant, Column column) {
-    const Formula soIs = rel({q(So), lateral()}, u"=");
-    const Formula vIs = rel({q(V), volume()}, u"=");
-    switch (column) {
-        case So:
-            return {{}, lateral(), {}, {}, {}, {}};
-        case Sp:
-            return {{}, total(), {}, {}, {}, {}};
-        case V:
-            return {{}, volume(), {}, {}, {}, {}};
-        case H:
-            if (variant == 5)  // from Sp and R
-                return {
-                    {rel({q(Sp), sum({prod({two(), pi(), square(q(R))}), lateral()}, u"+")}, u"=")},
-                    frac(sum({q(Sp), prod({two(), pi(), square(q(R))})}, u"−"), twoPiR()),
-                    {},
-                    R,
-                    twoPiR(),
-                    {}};
-            if (variant == 6)  // from R and V
-                return {{vIs},
-                        frac(q(V), prod({pi(), square(q(R))})),
-                        {},
-                        R,
-                        prod({pi(), square(q(R))}),
-                        {}};
-            return {{soIs}, frac(q(So), twoPiR()), {}, R, twoPiR(), {}};
-        case R:
-            break;
-    }
-    switch (variant) {
-        case 2: {  // from H and Sp: the positive root of a quadratic
-            Formula radicand = sum({square(q(H)), frac(prod({two(), q(Sp)}), pi())}, u"+");
-            return {{rel({q(Sp), total()}, u"="), rel({sum({prod({two(), pi(), square(q(R))}),
-                                                            prod({two(), pi(), q(H), q(R)}), q(Sp)},
-                                                           u"+−"),
-                                                       lit(u"0")},
-                                                      u"=")},
-                    frac(sum({negate(q(H)), root(radicand)}, u"+"), two()),
-                    u"(положителният корен)",
-                    {},
-                    {},
-                    radicand};
-        }
-        case 3:  // from H and So
-            return {
-                {soIs}, frac(q(So), prod({two(), pi(), q(H)})), {}, H, prod({two(), pi(), q(H)}),
-                {}};
-        case 4:  // from So and V: V/So = R/2
-            return {{rel({frac(q(V), q(So)), frac(volume(), lateral()), frac(q(R), two())}, u"==")},
-                    frac(prod({two(), q(V)}), q(So)),
-                    {},
-                    So,
-                    q(So),
-                    {}};
-        case 7:  // from H and V
-            return {{vIs},
-                    root(frac(q(V), prod({pi(), q(H)}))),
-                    {},
-                    H,
-                    prod({pi(), q(H)}),
-                    frac(q(V), prod({pi(), q(H)}))};
-        default:  // 8: from So and Sp
-            return {{rel({sum({q(Sp), q(So)}, u"−"), prod({two(), pi(), square(q(R))})}, u"=")},
-                    root(frac(sum({q(Sp), q(So)}, u"−"), prod({two(), pi()}))),
-                    {},
-                    {},
-                    {},
-                    sum({q(Sp), q(So)}, u"−")};
-    }
 }
 
 // Every letter of a quantity replaced by its value; π stays π.
@@ -147,15 +51,16 @@ void listValues(Line& line, const std::vector<std::pair<Formula, double>>& value
     line.parts.push_back(words(u"."));
 }
 
-constexpr std::array<std::u16string_view, ColumnCount> MustBePositive{
-    u"радиусът R трябва да е положително число",
-    u"височината H трябва да е положително число",
-    u"околната повърхнина So трябва да е положително число",
-    u"пълната повърхнина Sp трябва да е положително число",
-    u"обемът V трябва да е положително число",
-};
+constexpr std::array<Text, ColumnCount> MustBePositive{
+    Text::RMustBePositive, Text::HMustBePositive, Text::SoMustBePositive, Text::SpMustBePositive,
+    Text::VMustBePositive};
 
-constexpr std::u16string_view NoSuchCylinder = u"Такъв цилиндър не съществува";
+// "— сферата се допира до двете основи." and the like.
+std::u16string contactWords(Text contact, std::u16string_view end) {
+    std::u16string out(u"— ");
+    out += text(contact);
+    return out += end;
+}
 
 class Writer {
 public:
@@ -164,7 +69,7 @@ public:
     Solution write() {
         const Calculation& c = s_.calculation;
         const auto given = givenColumns(c.variant);
-        Line line{Quantity::None, {words(u"Дадено:")}};
+        Line line{Quantity::None, {words(text(Text::Given))}};
         listValues(line, {{q(given[0]), c.q[given[0]]}, {q(given[1]), c.q[given[1]]}});
         s_.lines.push_back(std::move(line));
 
@@ -172,7 +77,7 @@ public:
         if (s_.solved && positive() && sphere()) answer();
         s_.lines.push_back(
             {Quantity::None,
-             {words(u"Програмата смята с"), math(rel({pi(), num(PI_14)}, u"≈")), words(u".")}});
+             {words(text(Text::ProgramPi)), math(rel({pi(), num(PI_14)}, u"≈")), words(u".")}});
         return std::move(s_);
     }
 
@@ -180,16 +85,17 @@ private:
     // The three computed quantities; false where one failed.
     bool cylinder() {
         const Calculation& c = s_.calculation;
-        for (Column column : computedColumns(c.variant)) {
-            Derivation d = derive(c.variant, column);
-            Line line{static_cast<Quantity>(column), {}};
+        for (const Rule* rule : computedRules(c.variant)) {
+            const Column column = rule->finds;
+            Derivation d = rule->derive();
+            Line line{quantityOf(column), {}};
             for (std::size_t i = 0; i < d.from.size(); ++i) {
                 if (i > 0) d.from[i].ops.insert(0, 1, u'⇒');
                 line.parts.push_back(math(std::move(d.from[i])));
             }
             line.parts.push_back(math(rel({q(column), d.formula}, d.from.empty() ? u"=" : u"⇒=")));
             line.parts.push_back(math(rel({putIn(d.formula, c.q, {})}, u"=")));
-            if (failedHere(columnName(column))) {
+            if (failedHere(quantityOf(column))) {
                 s_.lines.push_back(std::move(line));
                 failure(d);
                 return false;
@@ -205,11 +111,11 @@ private:
     bool positive() {
         for (int c = 0; c < ColumnCount; ++c) {
             if (s_.calculation.q[static_cast<Column>(c)] > 0) continue;
-            std::u16string text(NoSuchCylinder);
-            text += u": ";
-            text += MustBePositive[static_cast<std::size_t>(c)];
-            text += u'.';
-            s_.lines.push_back({Quantity::None, {words(text)}});
+            std::u16string sentence(text(Text::NoSuchCylinder));
+            sentence += u": ";
+            sentence += text(MustBePositive[static_cast<std::size_t>(c)]);
+            sentence += u'.';
+            s_.lines.push_back({Quantity::None, {words(sentence)}});
             return false;
         }
         return true;
@@ -219,7 +125,7 @@ private:
         const Calculation& c = s_.calculation;
         s_.lines.push_back(
             {Quantity::None,
-             {words(u"Най-голямата сфера в цилиндъра има радиус"),
+             {words(text(Text::LargestSphere)),
               math(rel({sym(u"r"), call(u"min", {q(R), frac(q(H), two())})}, u"=")), words(u".")}});
         if (!c.r) return failure({});
         const double twoR = 2 * c.q.R;  // exact, as the sphere compares it
@@ -230,18 +136,17 @@ private:
                 math(rel({q(H), num(c.q.H), prod({two(), q(R)}), num(twoR)}, u"=<=")),
                 math(rel({sym(u"r"), frac(q(H), two()), frac(num(c.q.H), two()), num(*c.r)},
                          u"⇒===")),
-                words(u"— сферата се допира до двете основи.")};
+                words(contactWords(Text::TouchesBases, u"."))};
         } else if (c.q.H > twoR) {
             s_.contact = SphereContact::Lateral;
             line.parts = {math(rel({q(H), num(c.q.H), prod({two(), q(R)}), num(twoR)}, u"=>=")),
                           math(rel({sym(u"r"), q(R), num(*c.r)}, u"⇒==")),
-                          words(u"— сферата се допира до околната повърхнина.")};
+                          words(contactWords(Text::TouchesLateral, u"."))};
         } else {
             s_.contact = SphereContact::All;
             line.parts = {math(rel({q(H), num(c.q.H), prod({two(), q(R)})}, u"==")),
                           math(rel({sym(u"r"), q(R), frac(q(H), two()), num(*c.r)}, u"⇒===")),
-                          words(u"— сферата се допира до двете основи и до околната повърхнина: "
-                                u"само тогава тя е вписана в цилиндъра.")};
+                          words(contactWords(Text::TouchesAll, text(Text::OnlyThenInscribed)))};
         }
         s_.lines.push_back(std::move(line));
 
@@ -261,7 +166,7 @@ private:
 
     void answer() {
         const Calculation& c = s_.calculation;
-        Line line{Quantity::None, {words(u"Отговор:")}};
+        Line line{Quantity::None, {words(text(Text::Answer))}};
         std::vector<std::pair<Formula, double>> values;
         values.reserve(ColumnCount + 2);
         for (int col = 0; col < ColumnCount; ++col)
@@ -272,7 +177,7 @@ private:
         s_.lines.push_back(std::move(line));
     }
 
-    bool failedHere(std::u16string_view quantity) const {
+    bool failedHere(Quantity quantity) const {
         return s_.calculation.failure && s_.calculation.failedQuantity == quantity;
     }
 
@@ -285,17 +190,17 @@ private:
                 const bool zero = d.divisorQuantity && c.q[*d.divisorQuantity] == 0;
                 Formula divisor = zero ? q(*d.divisorQuantity) : d.divisor.value_or(lit(u"0"));
                 line.parts = {math(rel({std::move(divisor), lit(u"0")}, u"=")),
-                              words(u": на нула не се дели.")};
+                              words(text(Text::NoDivisionByZero))};
                 break;
             }
             case platform::Failure::InvalidArgument: {
                 const Formula radicand = d.radicand.value_or(lit(u"0"));
                 line.parts = {math(rel({radicand, putIn(radicand, c.q, c.r), lit(u"0")}, u"=<")),
-                              words(u": няма реално число, чийто квадрат е отрицателен.")};
+                              words(text(Text::NoNegativeSquare))};
                 break;
             }
             case platform::Failure::Overflow:
-                line.parts = {words(u"Числото е твърде голямо: програмата смята с числа до"),
+                line.parts = {words(text(Text::TooLarge)),
                               math(num(std::numeric_limits<double>::max())), words(u".")};
                 break;
         }
@@ -303,33 +208,13 @@ private:
         // Too large a number is the program's limit, not the cylinder's.
         s_.lines.push_back({Quantity::None,
                             {words(c.failure == platform::Failure::Overflow
-                                       ? u"Такъв цилиндър е извън обхвата на програмата."
-                                       : std::u16string(NoSuchCylinder) + u".")}});
+                                       ? std::u16string(text(Text::OutOfRange))
+                                       : std::u16string(text(Text::NoSuchCylinder)) + u".")}});
         return false;
     }
 
     Solution s_;
 };
-
-// Parts stand a space apart, except before a mark that closes a phrase.
-bool spaceBefore(const Part& part) {
-    return part.formula || (part.words.find_first_of(u".,:;") != 0);
-}
-
-std::u16string escaped(std::u16string_view text) {
-    std::u16string out;
-    for (char16_t ch : text) {
-        if (ch == u'&')
-            out += u"&amp;";
-        else if (ch == u'<')
-            out += u"&lt;";
-        else if (ch == u'>')
-            out += u"&gt;";
-        else
-            out += ch;
-    }
-    return out;
-}
 
 std::u16string lineText(const Line& line, char16_t separator) {
     std::u16string out;
@@ -341,6 +226,10 @@ std::u16string lineText(const Line& line, char16_t separator) {
 }
 
 }  // namespace
+
+bool spaceBefore(const Part& part) {
+    return part.formula || (part.words.find_first_of(u".,:;") != 0);
+}
 
 Solution explain(const Calculation& c) {
     return Writer(c).write();
@@ -355,24 +244,6 @@ std::u16string stepText(const Solution& solution, Quantity quantity, char16_t se
 std::u16string plainText(const Solution& solution, char16_t separator) {
     std::u16string out;
     for (const Line& line : solution.lines) out += lineText(line, separator) + u"\r\n";
-    return out;
-}
-
-std::u16string mathML(const Solution& solution, char16_t separator) {
-    std::u16string out;
-    for (const Line& line : solution.lines) {
-        out += line.quantity == Quantity::None ? u"<p>" : u"<p class=\"step\">";
-        bool first = true;
-        for (const Part& part : line.parts) {
-            if (!first && spaceBefore(part)) out += u' ';
-            first = false;
-            // Display style: fractions at full size, as written on paper.
-            out += part.formula ? u"<math displaystyle=\"true\">" +
-                                      formulaMathML(*part.formula, separator) + u"</math>"
-                                : escaped(part.words);
-        }
-        out += u"</p>";
-    }
     return out;
 }
 

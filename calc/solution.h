@@ -8,6 +8,7 @@
 #include "cylinder.h"
 #include "formula.h"
 #include "platform/calculationerror.h"
+#include "texts.h"
 
 namespace calc {
 
@@ -20,11 +21,8 @@ struct Calculation {
     CylinderQuantities q;                      // the given values, then each computed one reached
     std::optional<double> r, s;                // the inscribed sphere, once reached
     std::optional<platform::Failure> failure;  // what stopped it, if anything
-    std::u16string_view failedQuantity;        // CalculationError::quantity() of it
+    Quantity failedQuantity = Quantity::None;  // failedQuantity() of its error
 };
-
-// The quantity a line of the solution finds; None for the other lines.
-enum class Quantity { R, H, So, Sp, V, r, s, None };
 
 // A piece of a line: words, or one formula. A step's chain "V = πR²H",
 // "= π · 2.65² · 3", "= 66.35" is three formula parts, so a narrow screen
@@ -35,7 +33,7 @@ struct Part {
 };
 
 struct Line {
-    Quantity quantity = Quantity::None;
+    Quantity quantity = Quantity::None;  // what the line finds, if anything
     std::vector<Part> parts;
 };
 
@@ -78,10 +76,9 @@ std::u16string plainText(const Solution& solution, char16_t separator);
 // when no line does. Example: stepText(s, Quantity::V, u'.') as above.
 std::u16string stepText(const Solution& solution, Quantity quantity, char16_t separator);
 
-// The whole solution as HTML: one <p> a line, class "step" where the line
-// finds a quantity, each formula part a MathML Core <math> element in
-// display style (mfrac, msqrt, msup); empty for an empty solution.
-// Every number comes from toText, every word is the program's own.
-std::u16string mathML(const Solution& solution, char16_t separator);
+// Whether a space stands between `part` and the part before it: not
+// before words that start with a mark closing a phrase.
+// Example: spaceBefore(Part{u".", {}}) is false.
+bool spaceBefore(const Part& part);
 
 }  // namespace calc

@@ -2,8 +2,10 @@
 #include "sphere.h"
 
 #include "constants.h"
+#include "cylinder.h"
 #include "platform/checked.h"
 #include "platform/numbertext.h"
+#include "texts.h"
 
 namespace calc {
 
@@ -18,20 +20,20 @@ double sphereSurface(double r) {
     try {
         return ((Checked(FOUR_PI_14) * Checked(r)) * Checked(r)).value();
     } catch (platform::CalculationError& error) {
-        error.nameQuantity(u"повърхнината на сферата");
+        nameQuantity(error, Quantity::s);
         throw;
     }
 }
 
 double reportInscribedSphere(double R, double H, TextArea& area, char16_t separator) {
     const double r = inscribedSphereRadius(R, H);
-    std::u16string text(RadiusLinePrefix);
+    std::u16string text(calc::text(Text::RadiusLinePrefix));
     text += platform::toText(r, separator);
     text += LineEnd;
     area.setText(std::move(text));
 
     text = area.text();
-    text += SurfaceLinePrefix;
+    text += calc::text(Text::SurfaceLinePrefix);
     const double s = sphereSurface(r);
     text += platform::toText(s, separator);
     text += LineEnd;

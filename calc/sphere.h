@@ -13,12 +13,11 @@ namespace calc {
 double inscribedSphereRadius(double R, double H);
 
 // Surface (4π·r)·r of a sphere of radius r; throws
-// platform::CalculationError(Overflow) when it leaves the double range.
+// platform::CalculationError(Overflow), naming Quantity::s, when it leaves
+// the double range.
 // Example: sphereSurface(0.5) == PI_14.
 double sphereSurface(double r);
 
-inline constexpr std::u16string_view RadiusLinePrefix = u"Радиус на максималната вписана сфера: ";
-inline constexpr std::u16string_view SurfaceLinePrefix = u"Повърхнина на сферата: ";
 inline constexpr std::u16string_view LineEnd = u"\r\n";
 
 // A text the report is written into, one whole text at a time.

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <exception>
-#include <string>
-#include <string_view>
 
 namespace platform {
 
@@ -15,19 +13,22 @@ enum class Failure {
 };
 
 // Thrown by any checked step that fails; ends the current calculation.
-// `quantity` names what was being computed or read when it is known
-// (for example u"H"), and is empty otherwise.
+// `quantity` is what was being computed or read when it is known, as an id
+// the caller gives meaning to (calc's quantities), and NoQuantity otherwise.
+// Example: CalculationError(Failure::Overflow).quantity() == NoQuantity.
 class CalculationError : public std::exception {
 public:
+    static constexpr int NoQuantity = -1;
+
     explicit CalculationError(Failure failure) noexcept : failure_(failure) {}
 
     Failure failure() const noexcept { return failure_; }
-    std::u16string_view quantity() const noexcept { return quantity_; }
-    // Keeps the first name given: the innermost step knows best.
+    int quantity() const noexcept { return quantity_; }
+    // Keeps the first id given: the innermost step knows best.
     // `reading` says the quantity's typed text could not be read, as
     // opposed to the quantity being computed.
-    void nameQuantity(std::u16string_view quantity, bool reading = false) noexcept {
-        if (!quantity_.empty()) return;
+    void nameQuantity(int quantity, bool reading = false) noexcept {
+        if (quantity_ != NoQuantity) return;
         quantity_ = quantity;
         reading_ = reading;
     }
@@ -37,15 +38,9 @@ public:
 
 private:
     Failure failure_;
-    std::u16string_view quantity_;  // always a literal: nothing to own
+    int quantity_ = NoQuantity;
     bool reading_ = false;
 };
-
-// The user-facing Bulgarian text of an error: the condition, then the
-// quantity when it is known.
-// Example: Overflow computing "V" ->
-//   u"Препълване: резултатът е извън допустимия обхват.\nНе може да се изчисли V."
-std::u16string describe(const CalculationError& error);
 
 // Interface for whoever tells the user; the window gets a message box,
 // tests get a recorder.

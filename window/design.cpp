@@ -104,7 +104,8 @@ std::u16string accessibleName(ControlRef ref) {
             return name;
         }
         case Kind::Text1:
-            return ref.index == 0 ? u"Задание и резултат: вписана сфера" : u"Цитат";
+            return std::u16string(calc::text(ref.index == 0 ? calc::Text::ReportAreaName
+                                                            : calc::Text::QuotationName));
         default:
             return {};
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/texts.h"
+
 namespace window {
 
 // Control arrays, by their names in the window.
@@ -110,10 +112,12 @@ inline constexpr std::array<ControlRef, ControlCount> TabOrder{{
 // The full names of the five quantities, in column order: the column
 // headers' tooltips and what a screen reader says of each box.
 inline constexpr std::array<std::u16string_view, 5> QuantityNames{
-    u"Радиус на основата", u"Височина", u"Околна повърхнина", u"Пълна повърхнина", u"Обем"};
+    calc::text(calc::Text::RadiusName), calc::text(calc::Text::HeightName),
+    calc::text(calc::Text::LateralName), calc::text(calc::Text::TotalName),
+    calc::text(calc::Text::VolumeName)};
 
 // The title of the message box that tells of a calculation error.
-inline constexpr std::u16string_view ErrorCaption = u"Грешка при изчисляването";
+inline constexpr std::u16string_view ErrorCaption = calc::text(calc::Text::ErrorCaption);
 
 // The window caption: CaptionTitle alone, or after the publisher's address
 // and two spaces. Example: windowCaption(u"www.cylinder.example") is

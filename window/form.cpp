@@ -62,7 +62,7 @@ void Form::calculate() {
         try {
             values[i] = platform::toNumber(controls_.boxText(box(k, static_cast<int>(given[i]))));
         } catch (platform::CalculationError& error) {
-            error.nameQuantity(calc::columnName(given[i]), true);
+            calc::nameQuantity(error, calc::quantityOf(given[i]), true);
             controls_.setSolution({});  // nothing was calculated to explain
             throw;
         }
@@ -78,7 +78,7 @@ void Form::calculate() {
         c.s = calc::reportInscribedSphere(c.q.R, c.q.H, *this, separator_);
     } catch (const platform::CalculationError& error) {
         c.failure = error.failure();
-        c.failedQuantity = error.quantity();
+        c.failedQuantity = calc::failedQuantity(error);
         controls_.setSolution(calc::explain(c));
         throw;
     }

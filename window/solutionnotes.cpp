@@ -26,7 +26,7 @@ std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t
     const auto column = static_cast<calc::Column>(box % 5);
     for (calc::Column computed : calc::computedColumns(solution.calculation.variant))
         if (computed == column)
-            return calc::stepText(solution, static_cast<calc::Quantity>(column), separator);
+            return calc::stepText(solution, calc::quantityOf(column), separator);
     return {};
 }
 

@@ -8,5 +8,5 @@
 
 void MessageBoxReporter::report(const platform::CalculationError& error) {
     QMessageBox::warning(parent_, toQString(window::ErrorCaption),
-                         toQString(platform::describe(error)));
+                         toQString(calc::describe(error)));
 }

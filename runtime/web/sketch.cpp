@@ -1,106 +1,104 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sketch.h"
 
-#include <algorithm>
-#include <cstdarg>
 #include <cstdio>
+#include <string_view>
 
 namespace web {
 
 namespace {
 
-// Drawing units are CSS pixels; the longer side of the section is Size.
-constexpr double Size = 120;
-constexpr double Flat = 0.3;  // an ellipse's height over its width: a base seen from above
-constexpr double Pad = 14;    // room for the labels
-constexpr double Gap = 44;    // between the cylinder and its section
-constexpr double Limit = 6;   // H / 2R drawn to scale within [1/Limit, Limit]
+// Writes markup piece by piece; numbers as printf's "%.2f", any length.
+class Markup {
+public:
+    Markup& operator<<(std::string_view piece) {
+        out += piece;
+        return *this;
+    }
+    Markup& operator<<(double number) {
+        const int length = std::snprintf(nullptr, 0, "%.2f", number);
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(length) + 1);
+        std::snprintf(out.data() + at, static_cast<std::size_t>(length) + 1, "%.2f", number);
+        out.pop_back();  // the terminating zero
+        return *this;
+    }
+    // UTF-16 as UTF-8.
+    Markup& operator<<(std::u16string_view text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            char32_t c = text[i];
+            if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+                c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+                continue;
+            }
+            constexpr unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
+            const int tail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+            out += static_cast<char>(lead[tail] | (c >> (6 * tail)));
+            for (int k = tail - 1; k >= 0; --k)
+                out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+        }
+        return *this;
+    }
 
-// printf onto the end of `out`. Plain formats: the markup stays a few calls.
-[[gnu::format(printf, 2, 3)]] void add(std::string& out, const char* format, ...) {
-    char piece[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(piece, sizeof piece, format, args);
-    va_end(args);
-    out += piece;
-}
+    std::string out;
+};
 
 // An ellipse's lower (front) half solid and its upper (hidden) half dashed.
-void halves(std::string& out, double cx, double cy, double rx, double ry) {
-    for (const int back : {0, 1})
-        add(out, "<path%s d=\"M%.2f %.2fa%.2f %.2f 0 0 %d %.2f 0\"/>",
-            back ? " stroke-dasharray=\"4 3\"" : "", cx - rx, cy, rx, ry, back, 2 * rx);
+void halves(Markup& m, const calc::Sketch::Ellipse& e) {
+    for (const bool back : {false, true})
+        m << "<path" << (back ? " stroke-dasharray=\"4 3\"" : "") << " d=\"M" << e.cx - e.rx << " "
+          << e.cy << "a" << e.rx << " " << e.ry << " 0 0 " << (back ? "1 " : "0 ") << 2 * e.rx
+          << " 0\"/>";
 }
 
-void axis(std::string& out, double x, double y1, double y2) {
-    add(out, "<path stroke-width=\"0.8\" stroke-dasharray=\"9 3 2 3\" d=\"M%.2f %.2fV%.2f\"/>", x,
-        y1, y2);
+void axis(Markup& m, const calc::Sketch::Axis& a) {
+    m << "<path stroke-width=\"0.8\" stroke-dasharray=\"9 3 2 3\" d=\"M" << a.x << " " << a.y1
+      << "V" << a.y2 << "\"/>";
 }
 
-const char* contactText(calc::SphereContact contact) {
-    switch (contact) {
-        case calc::SphereContact::Bases:
-            return "Сферата се допира до двете основи.";
-        case calc::SphereContact::Lateral:
-            return "Сферата се допира до околната повърхнина.";
-        case calc::SphereContact::All:
-            return "Сферата се допира до двете основи и до околната повърхнина.";
-    }
-    return "";
+void circle(Markup& m, const calc::Sketch::Circle& c) {
+    m << "<circle cx=\"" << c.cx << "\" cy=\"" << c.cy << "\" r=\"" << c.r << "\"/>";
+}
+
+void label(Markup& m, const calc::Sketch::Label& l, std::string_view attributes) {
+    m << "<text" << attributes << " x=\"" << l.x << "\" y=\"" << l.y << "\"";
+    if (l.anchor != calc::Sketch::Anchor::Start)
+        m << " text-anchor=\"" << (l.anchor == calc::Sketch::Anchor::End ? "end" : "middle")
+          << "\"";
+    m << ">" << l.text << "</text>";
 }
 
 }  // namespace
 
-std::string sketch(const calc::Solution& solution) {
-    if (!solution.cylinderExists) return {};
-    const calc::CylinderQuantities& q = solution.calculation.q;
-    const double ratio = q.H / (q.R + q.R);
-    const double drawn = std::clamp(ratio, 1 / Limit, Limit);
-    const bool toScale = drawn == ratio;
-    const double w = drawn <= 1 ? Size : Size / drawn;  // 2R
-    const double h = drawn <= 1 ? Size * drawn : Size;  // H
-    const double rho = std::min(w, h) / 2;              // r = min(R; H/2)
-    const double ry = Flat * w / 2;
-    const double top = Pad + ry, bottom = top + h, middle = top + h / 2;
-    const double width = Pad + w + Gap + w + 2 * Pad;
-    const double height = bottom + std::max(ry, 20.0) + (toScale ? 2 : 22);
-
-    std::string svg;
-    add(svg,
-        "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"%.2f\" "
-        "height=\"%.2f\" viewBox=\"0 0 %.2f %.2f\"><title id=\"sketch-title\">Чертеж: цилиндърът с "
-        "най-голямата сфера в него и осното му сечение — правоъгълник 2R × H с окръжност с радиус "
-        "r. %s%s</title><g fill=\"none\" stroke=\"#000\" stroke-width=\"1.4\">",
-        width, height, width, height, contactText(solution.contact),
-        toScale ? "" : " Чертежът не е в мащаб.");
+std::string svg(const calc::Sketch& s) {
+    Markup m;
+    m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << s.width
+      << "\" height=\"" << s.height << "\" viewBox=\"0 0 " << s.width << " " << s.height
+      << "\"><title id=\"sketch-title\">" << std::u16string_view(s.title)
+      << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\"1.4\">";
     // The cylinder: its upper base, sides and lower base; the sphere, its equator; the axis.
-    const double cx = Pad + w / 2;
-    add(svg, "<ellipse cx=\"%.2f\" cy=\"%.2f\" rx=\"%.2f\" ry=\"%.2f\"/>", cx, top, w / 2, ry);
-    add(svg, "<path d=\"M%.2f %.2fv%.2fm%.2f 0v%.2f\"/>", Pad, top, h, w, -h);
-    halves(svg, cx, bottom, w / 2, ry);
-    add(svg, "<circle cx=\"%.2f\" cy=\"%.2f\" r=\"%.2f\"/>", cx, middle, rho);
-    halves(svg, cx, middle, rho, Flat * rho);
-    axis(svg, cx, top - ry - 6, bottom + ry + 6);
+    const auto& u = s.upperBase;
+    m << "<ellipse cx=\"" << u.cx << "\" cy=\"" << u.cy << "\" rx=\"" << u.rx << "\" ry=\"" << u.ry
+      << "\"/>";
+    m << "<path d=\"M" << s.body.x << " " << s.body.y << "v" << s.body.height << "m" << s.body.width
+      << " 0v" << -s.body.height << "\"/>";
+    halves(m, s.lowerBase);
+    circle(m, s.sphere);
+    halves(m, s.equator);
+    axis(m, s.axis);
     // The axial section: the rectangle 2R × H, the circle, the radius r.
-    const double left = Pad + w + Gap, sx = left + w / 2;
-    add(svg, "<rect class=\"section\" x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\"/>", left,
-        top, w, h);
-    add(svg, "<circle cx=\"%.2f\" cy=\"%.2f\" r=\"%.2f\"/>", sx, middle, rho);
-    axis(svg, sx, top - 8, bottom + 8);
-    add(svg, "<path stroke-width=\"1\" d=\"M%.2f %.2fh%.2f\"/></g>", sx, middle, -rho);
-    // The labels in the formulas' italic letters: R under the bottom's right
-    // half, H beside the height, r over its radius, or beside a small circle.
-    const bool small = rho < 16;
-    add(svg,
-        "<g class=\"labels\"><text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">𝑅</text>"
-        "<text x=\"%.2f\" y=\"%.2f\">𝐻</text>"
-        "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"%s\">𝑟</text></g>",
-        sx + w / 4, bottom + 17, left + w + 5, middle + 5, small ? sx - rho - 4 : sx - rho / 2,
-        small ? middle + 5 : middle - 4, small ? "end" : "middle");
-    if (!toScale)
-        add(svg, "<text class=\"note\" x=\"%.2f\" y=\"%.2f\">не в мащаб</text>", Pad, height - 6);
-    return svg + "</svg>";
+    m << "<rect class=\"section\" x=\"" << s.section.x << "\" y=\"" << s.section.y << "\" width=\""
+      << s.section.width << "\" height=\"" << s.section.height << "\"/>";
+    circle(m, s.sectionCircle);
+    axis(m, s.sectionAxis);
+    m << "<path stroke-width=\"1\" d=\"M" << s.sectionCircle.cx << " " << s.sectionCircle.cy << "h"
+      << -s.sectionCircle.r << "\"/></g><g class=\"labels\">";
+    for (const auto& l : s.labels) label(m, l, "");
+    m << "</g>";
+    if (s.note) label(m, *s.note, " class=\"note\"");
+    return m.out + "</svg>";
 }
 
 }  // namespace web

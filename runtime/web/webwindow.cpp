@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webwindow.h"
 
-#include "platform/calculationerror.h"
 #include "platform/fittext.h"
 #include "sketch.h"
+#include "solutionhtml.h"
 
 // The page's side, in library.js. Texts cross as UTF-16 code units.
 extern "C" {
@@ -70,7 +70,7 @@ void WebWindow::setReportText(std::u16string_view text) {
 }
 
 void WebWindow::reportError(const platform::CalculationError& error) {
-    const std::u16string text = platform::describe(error);
+    const std::u16string text = calc::describe(error);
     cylinder_showError(text.data(), lengthOf(text));
 }
 
@@ -79,8 +79,9 @@ void WebWindow::setSolution(const calc::Solution& solution) {
         cylinder_setSolution(nullptr, 0, "", nullptr, 0);
         return;
     }
-    const std::u16string html = calc::mathML(solution, separator_);
-    const std::string drawing = web::sketch(solution);
+    const std::u16string html = web::solutionHtml(solution, separator_);
+    const std::optional<calc::Sketch> sketch = calc::sketchOf(solution);
+    const std::string drawing = sketch ? web::svg(*sketch) : std::string();
     const std::u16string text = calc::plainText(solution, separator_);
     cylinder_setSolution(html.data(), lengthOf(html), drawing.c_str(), text.data(), lengthOf(text));
 }

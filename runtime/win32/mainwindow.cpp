@@ -356,7 +356,7 @@ void MainWindow::setReportText(std::u16string_view text) {
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {
-    MessageBoxW(hwnd_, wide(platform::describe(error)).c_str(), wide(window::ErrorCaption).c_str(),
+    MessageBoxW(hwnd_, wide(calc::describe(error)).c_str(), wide(window::ErrorCaption).c_str(),
                 MB_OK | MB_ICONWARNING);
 }
 

@@ -80,30 +80,3 @@ TEST_CASE("passing steps") {
         CHECK_BITS(apply(row.op, row.a, row.b).value(), row.expected);
     }
 }
-
-TEST_CASE("error texts") {
-    struct Row {
-        std::string_view name;
-        Failure failure;
-        std::u16string_view quantity;
-        bool reading;
-        std::u16string_view expected;
-    };
-    const Row rows[] = {
-        {"division H", Failure::DivisionByZero, u"H", false,
-         u"Деление на нула.\nНе може да се изчисли H."},
-        {"overflow", Failure::Overflow, u"", false,
-         u"Препълване: резултатът е извън допустимия обхват."},
-        {"sqrt R", Failure::InvalidArgument, u"R", false,
-         u"Корен квадратен от отрицателно число.\nНе може да се изчисли R."},
-        {"overflow reading Sp", Failure::Overflow, u"Sp", true,
-         u"Препълване: резултатът е извън допустимия обхват.\n"
-         u"Въведената стойност на Sp не може да се представи като число."},
-    };
-    for (const Row& row : rows) {
-        INFO(row.name);
-        platform::CalculationError error(row.failure);
-        if (!row.quantity.empty()) error.nameQuantity(row.quantity, row.reading);
-        CHECK(platform::describe(error) == std::u16string(row.expected));
-    }
-}

@@ -29,7 +29,7 @@ class RecordingReporter : public platform::ErrorReporter {
 public:
     void report(const platform::CalculationError& error) override {
         failures.push_back(error.failure());
-        quantities.push_back(toQString(error.quantity()));
+        quantities.push_back(toQString(calc::columnName(calc::Column(error.quantity()))));
     }
     std::vector<Failure> failures;
     QStringList quantities;

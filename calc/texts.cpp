@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "texts.h"
+
+#include "cylinder.h"
+
+namespace calc {
+
+namespace {
+
+Text conditionText(platform::Failure failure) {
+    switch (failure) {
+        case platform::Failure::DivisionByZero:
+            return Text::DivisionByZero;
+        case platform::Failure::Overflow:
+            return Text::Overflow;
+        case platform::Failure::InvalidArgument:
+            return Text::InvalidArgument;
+    }
+    return Text::UnknownFailure;
+}
+
+// How a message names a quantity: its letters, the sphere's surface in words.
+std::u16string_view nameOf(Quantity q) {
+    switch (q) {
+        case Quantity::r:
+            return u"r";
+        case Quantity::s:
+            return text(Text::SphereSurfaceName);
+        case Quantity::None:
+            return {};
+        default:
+            return columnName(static_cast<Column>(q));
+    }
+}
+
+}  // namespace
+
+std::u16string describe(const platform::CalculationError& error) {
+    std::u16string out(text(conditionText(error.failure())));
+    const std::u16string_view name = nameOf(failedQuantity(error));
+    if (!name.empty()) {
+        out += text(error.whileReading() ? Text::TypedValueOf : Text::CannotCompute);
+        out += name;
+        out += error.whileReading() ? text(Text::IsNoNumber) : u".";
+    }
+    return out;
+}
+
+}  // namespace calc

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/calculationerror.h"
+
+namespace calc {
+
+// Every sentence the program shows, by what it is for.
+enum class Text {
+    // The report area's two lines.
+    RadiusLinePrefix,
+    SurfaceLinePrefix,
+    // The error dialog: its caption, the condition, then what it stopped at.
+    ErrorCaption,
+    DivisionByZero,
+    Overflow,
+    InvalidArgument,
+    UnknownFailure,
+    CannotCompute,
+    TypedValueOf,
+    IsNoNumber,
+    SphereSurfaceName,
+    // The solution.
+    Given,
+    Answer,
+    ProgramPi,
+    PositiveRoot,
+    LargestSphere,
+    NoSuchCylinder,
+    RMustBePositive,
+    HMustBePositive,
+    SoMustBePositive,
+    SpMustBePositive,
+    VMustBePositive,
+    NoDivisionByZero,
+    NoNegativeSquare,
+    TooLarge,
+    OutOfRange,
+    OnlyThenInscribed,
+    // How the largest sphere sits: in the solution and in the sketch's title.
+    TouchesBases,
+    TouchesLateral,
+    TouchesAll,
+    // The sketch.
+    SketchTitle,
+    SketchNotToScale,
+    NotToScale,
+    // The window: what a screen reader says of the boxes and the text areas.
+    RadiusName,
+    HeightName,
+    LateralName,
+    TotalName,
+    VolumeName,
+    ReportAreaName,
+    QuotationName,
+};
+
+struct TextEntry {
+    Text id;
+    std::u16string_view text;
+};
+
+// clang-format off
+inline constexpr TextEntry Texts[]{
+    {Text::RadiusLinePrefix, u"Радиус на максималната вписана сфера: "},
+    {Text::SurfaceLinePrefix, u"Повърхнина на сферата: "},
+    {Text::ErrorCaption, u"Грешка при изчисляването"},
+    {Text::DivisionByZero, u"Деление на нула."},
+    {Text::Overflow, u"Препълване: резултатът е извън допустимия обхват."},
+    {Text::InvalidArgument, u"Корен квадратен от отрицателно число."},
+    {Text::UnknownFailure, u"Грешка при изчисляването."},
+    {Text::CannotCompute, u"\nНе може да се изчисли "},
+    {Text::TypedValueOf, u"\nВъведената стойност на "},
+    {Text::IsNoNumber, u" не може да се представи като число."},
+    {Text::SphereSurfaceName, u"повърхнината на сферата"},
+    {Text::Given, u"Дадено:"},
+    {Text::Answer, u"Отговор:"},
+    {Text::ProgramPi, u"Програмата смята с"},
+    {Text::PositiveRoot, u"(положителният корен)"},
+    {Text::LargestSphere, u"Най-голямата сфера в цилиндъра има радиус"},
+    {Text::NoSuchCylinder, u"Такъв цилиндър не съществува"},
+    {Text::RMustBePositive, u"радиусът R трябва да е положително число"},
+    {Text::HMustBePositive, u"височината H трябва да е положително число"},
+    {Text::SoMustBePositive, u"околната повърхнина So трябва да е положително число"},
+    {Text::SpMustBePositive, u"пълната повърхнина Sp трябва да е положително число"},
+    {Text::VMustBePositive, u"обемът V трябва да е положително число"},
+    {Text::NoDivisionByZero, u": на нула не се дели."},
+    {Text::NoNegativeSquare, u": няма реално число, чийто квадрат е отрицателен."},
+    {Text::TooLarge, u"Числото е твърде голямо: програмата смята с числа до"},
+    {Text::OutOfRange, u"Такъв цилиндър е извън обхвата на програмата."},
+    {Text::OnlyThenInscribed, u": само тогава тя е вписана в цилиндъра."},
+    {Text::TouchesBases, u"сферата се допира до двете основи"},
+    {Text::TouchesLateral, u"сферата се допира до околната повърхнина"},
+    {Text::TouchesAll, u"сферата се допира до двете основи и до околната повърхнина"},
+    {Text::SketchTitle, u"Чертеж: цилиндърът с най-голямата сфера в него и осното му сечение — "
+                        u"правоъгълник 2R × H с окръжност с радиус r. "},
+    {Text::SketchNotToScale, u" Чертежът не е в мащаб."},
+    {Text::NotToScale, u"не в мащаб"},
+    {Text::RadiusName, u"Радиус на основата"},
+    {Text::HeightName, u"Височина"},
+    {Text::LateralName, u"Околна повърхнина"},
+    {Text::TotalName, u"Пълна повърхнина"},
+    {Text::VolumeName, u"Обем"},
+    {Text::ReportAreaName, u"Задание и резултат: вписана сфера"},
+    {Text::QuotationName, u"Цитат"},
+};
+// clang-format on
+
+// The table lists every Text once, in its order.
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(Texts); ++i)
+        if (static_cast<std::size_t>(Texts[i].id) != i) return false;
+    return std::size(Texts) == static_cast<std::size_t>(Text::QuotationName) + 1;
+}());
+
+// The sentence `id` stands for, exactly as shown.
+// Example: text(Text::Given) == u"Дадено:".
+constexpr std::u16string_view text(Text id) {
+    return Texts[static_cast<std::size_t>(id)].text;
+}
+
+// The error dialog's text of `error`: the condition, then the quantity
+// (calc::Quantity as its id) it stopped at when it names one.
+// Example: Overflow computing V ->
+//   u"Препълване: резултатът е извън допустимия обхват.\nНе може да се изчисли V."
+std::u16string describe(const platform::CalculationError& error);
+
+}  // namespace calc
