@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
-#include <algorithm>
+#include <optional>
 #include <stdexcept>
 
-#include "accessibility.h"
-#include "numberbox.h"
 #include "systemfunction.h"
-#include "window/design.h"
+#include "window/keyboard.h"
+#include "window/solutionnotes.h"
 
+using window::ControlRef;
+using window::Key;
 using window::Kind;
 
 namespace {
@@ -57,9 +58,28 @@ SIZE frameSize(int dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-int indexIn(const auto& handles, HWND hwnd) {
-    const auto it = std::find(handles.begin(), handles.end(), hwnd);
-    return it == handles.end() ? -1 : static_cast<int>(it - handles.begin());
+// The window model's key for a key press; none for a key not its own.
+std::optional<Key> keyOf(WPARAM key) {
+    switch (key) {
+        case VK_TAB:
+            return GetKeyState(VK_SHIFT) < 0 ? Key::ShiftTab : Key::Tab;
+        case VK_RETURN:
+            return Key::Enter;
+        case VK_UP:
+            return Key::Up;
+        case VK_DOWN:
+            return Key::Down;
+        case VK_LEFT:
+            return Key::Left;
+        case VK_RIGHT:
+            return Key::Right;
+        case 'A':
+            // The Edit control itself knows no Ctrl+A.
+            if (GetKeyState(VK_CONTROL) < 0) return Key::SelectAll;
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -112,7 +132,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onCreate();
             return 0;
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
+            onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -153,23 +173,23 @@ void MainWindow::onCreate() {
     normalFont_ = createWindowFont(dpi_, FW_NORMAL);
     boldFont_ = createWindowFont(dpi_, FW_BOLD);
     widgets_ = createWidgets(hwnd_, instance_, dpi_, normalFont_, boldFont_);
-    for (HWND box : widgets_.Text2) fitNumbers(box, separator_);
+    for (int i = 0; i < window::BoxCount; ++i)
+        boxes_[static_cast<std::size_t>(i)].attach(widgets_.Text2[static_cast<std::size_t>(i)],
+                                                   separator_);
     // The frame was made for 96 dpi.
     if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
 
-void MainWindow::onCommand(int id, int code) {
+void MainWindow::onCommand(HWND control, int code) {
+    const window::ControlDesign* d = designOf(control);
+    if (!d) return;
+    if (code == EN_CHANGE && d->kind == Kind::Text2)
+        boxes_[static_cast<std::size_t>(d->index)].textChanged();
     if (code != BN_CLICKED) return;
-    const int option = id - controlId({Kind::Option1, 0});
-    if (option >= 0 && option < static_cast<int>(widgets_.Option1.size())) {
-        clickOption(option);
-        return;
-    }
-    const int command = id - controlId({Kind::Command1, 0});
-    if (command >= 0 && command < static_cast<int>(widgets_.Command1.size()))
-        form_.onCommandClick(command);
+    if (d->kind == Kind::Option1) clickOption(d->index);
+    if (d->kind == Kind::Command1) form_.onCommandClick(d->index);
 }
 
 LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
@@ -265,86 +285,35 @@ void MainWindow::clickOption(int k) {
     form_.onOptionClick(k);
 }
 
-void MainWindow::moveFocus(int step) {
-    // The chain: the design's tab order, less labels, computed boxes and
-    // the options not chosen (the arrow keys move among those).
-    std::array<HWND, window::ControlCount> chain{};
-    int length = 0;
-    const auto& designs = window::controlDesigns();
-    for (const window::ControlRef ref : window::TabOrder) {
-        const auto d = std::find_if(designs.begin(), designs.end(), [&](const auto& x) {
-            return x.kind == ref.kind && x.index == ref.index;
-        });
-        HWND control = widgets_.find(ref);
-        if (ref.kind == Kind::Label1 || !d->tabStop) continue;
-        if (ref.kind == Kind::Option1 && SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED)
-            continue;
-        chain[static_cast<std::size_t>(length++)] = control;
-    }
-    const auto begin = chain.begin();
-    const auto end = chain.begin() + length;
-    const auto current = std::find(begin, end, GetFocus());
-    const int at = current == end ? (step > 0 ? -1 : 0) : static_cast<int>(current - begin);
-    HWND next = chain[static_cast<std::size_t>((at + step + length) % length)];
-    SetFocus(next);
-    if (indexIn(widgets_.Text2, next) >= 0) SendMessageW(next, EM_SETSEL, 0, -1);
-}
-
 bool MainWindow::handleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_ || !IsChild(hwnd_, msg.hwnd)) return false;
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    switch (msg.wParam) {
-        case VK_TAB:
-            moveFocus(shift ? -1 : 1);
-            return true;
-        case VK_RETURN: {
-            if (indexIn(widgets_.Text2, msg.hwnd) >= 0) {
-                form_.onCommandClick(0);
-                return true;
-            }
-            const int command = indexIn(widgets_.Command1, msg.hwnd);
-            if (command < 0) return false;
-            form_.onCommandClick(command);
-            return true;
-        }
-        case 'A':
-            // Ctrl+A selects a whole box, as on Linux; the Edit control
-            // itself knows no such key.
-            if (GetKeyState(VK_CONTROL) >= 0 || !isTextBox(msg.hwnd)) return false;
-            SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
-            return true;
-        case VK_UP:
-        case VK_LEFT:
-        case VK_DOWN:
-        case VK_RIGHT: {
-            const int k = indexIn(widgets_.Option1, msg.hwnd);
-            if (k < 0) return false;
-            const int count = static_cast<int>(widgets_.Option1.size());
-            const int step = msg.wParam == VK_UP || msg.wParam == VK_LEFT ? -1 : 1;
-            const int next = (k + step + count) % count;
-            SetFocus(widgets_.Option1[static_cast<std::size_t>(next)]);
-            clickOption(next);
-            return true;
-        }
-        default:
-            return false;
-    }
-}
-
-bool MainWindow::isTextBox(HWND control) const {
-    return indexIn(widgets_.Text2, control) >= 0 || indexIn(widgets_.Text1, control) >= 0;
+    const std::optional<Key> key = keyOf(msg.wParam);
+    const window::ControlDesign* d = designOf(msg.hwnd);
+    if (!key) return false;
+    const window::KeyAction action =
+        window::keyAction(*key, d ? std::optional(ControlRef{d->kind, d->index}) : std::nullopt,
+                          form_.selectedVariant().value_or(0));
+    HWND target = action.focus ? widgets_.find(*action.focus) : msg.hwnd;
+    // Checked before it takes the focus: a radio button given the focus
+    // unchecked may click itself.
+    if (action.option) checkOption(*action.option);
+    if (action.focus) SetFocus(target);
+    if (action.selectAll) SendMessageW(target, EM_SETSEL, 0, -1);
+    if (action.option) form_.onOptionClick(*action.option);
+    if (action.command) form_.onCommandClick(*action.command);
+    return action.handled();
 }
 
 std::u16string MainWindow::boxText(int box) const {
-    return windowText(widgets_.Text2.at(static_cast<std::size_t>(box)));
+    return boxes_.at(static_cast<std::size_t>(box)).model().text();
 }
 
 void MainWindow::setBoxText(int box, std::u16string_view text) {
-    SetWindowTextW(widgets_.Text2.at(static_cast<std::size_t>(box)), wide(text).c_str());
+    boxes_.at(static_cast<std::size_t>(box)).setText(text);
 }
 
 void MainWindow::setBoxLocked(int box, bool locked) {
-    SendMessageW(widgets_.Text2.at(static_cast<std::size_t>(box)), EM_SETREADONLY, locked, 0);
+    boxes_.at(static_cast<std::size_t>(box)).setLocked(locked);
 }
 
 void MainWindow::selectOption(int k) {
@@ -361,23 +330,25 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
-    notes_ = window::solutionNotes(solution, separator_, u"\r\n");
-    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
-        setBoxStep(widgets_.Text2[i], notes_.box[i]);
-    setTipText(widgets_.Text1[0], notes_.report);
+    const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\r\n");
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes.box[i]);
+    solution_ = notes.report;
+    setTipText(widgets_.Text1[0], solution_);
     describeControls();
 }
 
 void MainWindow::describeControls() {
     if (!annotations_.started()) return;
-    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
-        annotations_.describe(widgets_.Text2[i], notes_.box[i]);
-    annotations_.describe(widgets_.Text1[0], notes_.report);
+    for (int i = 0; i <= window::BoxCount; ++i) {
+        const ControlRef ref =
+            i < window::BoxCount ? ControlRef{Kind::Text2, i} : ControlRef{Kind::Text1, 0};
+        annotations_.describe(widgets_.find(ref), accessibleDescription(ref));
+    }
 }
 
-std::u16string MainWindow::accessibleDescription(window::ControlRef ref) const {
-    if (ref.kind == Kind::Text2) return notes_.box.at(static_cast<std::size_t>(ref.index));
-    if (ref == window::ControlRef{Kind::Text1, 0}) return notes_.report;
+std::u16string MainWindow::accessibleDescription(ControlRef ref) const {
+    if (ref.kind == Kind::Text2) return box(ref.index).model().description();
+    if (ref == ControlRef{Kind::Text1, 0}) return solution_;
     return {};
 }
 

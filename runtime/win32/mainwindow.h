@@ -7,30 +7,23 @@
 #include <string>
 
 #include "accessibility.h"
+#include "numberbox.h"
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
-#include "window/solutionnotes.h"
 
 // The program's one window on Win32: the controls built from the design
-// table, clicks delivered to the form, the form's writes applied to the
-// controls. One window procedure; each message in a small function.
+// table, clicks and the keys the window model decides delivered to the form,
+// the form's writes applied to the controls. One window procedure; each
+// message in a small function.
 //
-// Keyboard as on Linux: Tab follows the design's tab order and skips the
-// computed boxes and the options not chosen; the arrow keys move among the
-// options; Enter in a box calculates; Ctrl+A selects all of a box.
-//
-// Implements: box texts and locks (read-only edits), the selected option,
-// the report area, errors in a message box, the design's colours (the two
-// buttons drawn by the program), per-monitor DPI, the user's decimal
-// separator, a number too wide for its box shown rounded to fit while the
-// box has no focus, and the solution of the last calculation in tooltips.
-// A screen reader gets the boxes' and text areas' names and the solution as
-// descriptions through the system's annotations, loaded only once a reader
-// asks.
-// Does not: resize, follow a high-contrast theme (the design's colours
-// stay), provide UI Automation of its own, open any other window than the
-// error's, or keep anything: no registry, no files, no network.
+// Implements: the design's colours (the two buttons drawn by the program),
+// per-monitor DPI, the user's decimal separator, errors in a message box,
+// the grid boxes as NumberBox objects, the solution in tooltips, and for a
+// screen reader the controls' names and the solution as descriptions
+// through the system's annotations, loaded only once a reader asks.
+// Does not: resize, follow a high-contrast theme, provide UI Automation of
+// its own, open any other window than the error's, or keep anything.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
@@ -42,9 +35,12 @@ public:
 
     HWND handle() const { return hwnd_; }
     const Widgets& widgets() const { return widgets_; }
+    const NumberBox& box(int i) const { return boxes_.at(static_cast<std::size_t>(i)); }
 
-    // The keys the window handles itself, before the usual translation;
-    // true when `msg` was one of them and is done with.
+    // The keys the window model decides (window::keyAction), before the
+    // usual translation; true when `msg` was one of them and is done with.
+    // Example: Tab in Text2(1) with Option1(0) chosen focuses Text2(5),
+    // its text selected.
     bool handleKey(const MSG& msg);
 
     // The description a screen reader gets for a grid box or a text area:
@@ -57,7 +53,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void onCreate();
-    void onCommand(int id, int code);
+    void onCommand(HWND control, int code);
     LRESULT onControlColour(HDC dc, HWND control);
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void onDpiChanged(int dpi, const RECT& suggested);
@@ -68,8 +64,6 @@ private:
     void fitFrame();
     void checkOption(int k);
     void clickOption(int k);
-    void moveFocus(int step);
-    bool isTextBox(HWND control) const;
     HBRUSH brushFor(window::Rgb colour);
 
     // window::ControlServices
@@ -92,7 +86,8 @@ private:
     HFONT boldFont_ = nullptr;
     std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
     HWND lastFocus_ = nullptr;
-    window::SolutionNotes notes_;  // what tooltips and descriptions say of the last calculation
+    std::array<NumberBox, window::BoxCount> boxes_;
+    std::u16string solution_;  // the last calculation's, in Text1(0)'s tooltip
     Annotations annotations_;
     bool annotated_ = false;
 };

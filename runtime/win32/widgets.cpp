@@ -29,8 +29,7 @@ Style styleOf(const ControlDesign& d) {
         case Kind::Command1:
             return {L"BUTTON", child | BS_OWNERDRAW, 0};
         case Kind::Text1:
-            return {L"EDIT",
-                    child | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+            return {L"EDIT", child | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
                     d.border ? WS_EX_CLIENTEDGE : 0u};
     }
     return {L"STATIC", child, 0};
@@ -44,36 +43,18 @@ std::wstring wide(std::u16string_view text) {
 
 Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold) {
     Widgets widgets;
-    const auto& designs = window::controlDesigns();
-    for (std::size_t n = 0; n < designs.size(); ++n) {
-        const ControlDesign& d = designs[n];
+    HWND* const arrays[] = {widgets.Label1.data(), widgets.Option1.data(), widgets.Text2.data(),
+                            widgets.Command1.data(), widgets.Text1.data()};  // by Kind
+    for (const ControlDesign& d : window::controlDesigns()) {
         const Style s = styleOf(d);
         const std::wstring text = wide(d.text);
         HWND control = CreateWindowExW(
-            s.exStyle, s.className, text.c_str(), s.style, toPixels(d.left, dpi), toPixels(d.top, dpi),
-            toPixels(d.width, dpi), toPixels(d.height, dpi), form,
+            s.exStyle, s.className, text.c_str(), s.style, toPixels(d.left, dpi),
+            toPixels(d.top, dpi), toPixels(d.width, dpi), toPixels(d.height, dpi), form,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId({d.kind, d.index}))), instance,
             nullptr);
-        SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(n + 1));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.bold ? bold : normal), FALSE);
-        const auto i = static_cast<std::size_t>(d.index);
-        switch (d.kind) {
-            case Kind::Label1:
-                widgets.Label1.at(i) = control;
-                break;
-            case Kind::Option1:
-                widgets.Option1.at(i) = control;
-                break;
-            case Kind::Text2:
-                widgets.Text2.at(i) = control;
-                break;
-            case Kind::Command1:
-                widgets.Command1.at(i) = control;
-                break;
-            case Kind::Text1:
-                widgets.Text1.at(i) = control;
-                break;
-        }
+        arrays[static_cast<int>(d.kind)][d.index] = control;
     }
     // The quotation lies over the report area, as designed.
     SetWindowPos(widgets.Text1[1], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -81,10 +62,10 @@ Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFON
 }
 
 const ControlDesign* designOf(HWND control) {
-    const auto n = GetWindowLongPtrW(control, GWLP_USERDATA);
-    const auto& designs = window::controlDesigns();
-    if (n < 1 || n > static_cast<LONG_PTR>(designs.size())) return nullptr;
-    return &designs[static_cast<std::size_t>(n - 1)];
+    const int id = control ? GetDlgCtrlID(control) : 0;
+    for (const ControlDesign& d : window::controlDesigns())
+        if (controlId({d.kind, d.index}) == id) return &d;
+    return nullptr;
 }
 
 void layoutWidgets(const Widgets& widgets, int dpi, HFONT normal, HFONT bold) {
@@ -93,9 +74,9 @@ void layoutWidgets(const Widgets& widgets, int dpi, HFONT normal, HFONT bold) {
     for (const ControlDesign& d : designs) {
         HWND control = widgets.find({d.kind, d.index});
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(d.bold ? bold : normal), FALSE);
-        batch = DeferWindowPos(batch, control, nullptr, toPixels(d.left, dpi),
-                               toPixels(d.top, dpi), toPixels(d.width, dpi),
-                               toPixels(d.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        batch = DeferWindowPos(batch, control, nullptr, toPixels(d.left, dpi), toPixels(d.top, dpi),
+                               toPixels(d.width, dpi), toPixels(d.height, dpi),
+                               SWP_NOZORDER | SWP_NOACTIVATE);
     }
     EndDeferWindowPos(batch);
 }

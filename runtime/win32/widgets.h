@@ -18,9 +18,8 @@ constexpr int controlId(window::ControlRef ref) {
 }
 
 // Creates every control of the design table as a child of `form`, in its
-// place at `dpi` with its font, each holding its design's index in
-// GWLP_USERDATA. One pass: under Wine every later move or font change of a
-// child costs a round trip to the server.
+// place at `dpi` with its font, named by its controlId(). One pass: under Wine every later move or
+// font change of a child costs a round trip to the server.
 Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold);
 
 // The design of a control made by createWidgets(), or null for any other.

@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 window's own part: sizes, DPI, fonts, colours, styles, focus and
-// keys. What load, the options and the buttons do is tst_form's.
+// keys, what reaches the form and what a screen reader gets. What load, the
+// options and the buttons do is tst_form's; what the keys mean, tst_keyboard's.
 #include <doctest/doctest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "focus_chains_data.h"  // tests/data/focus-chains.txt, embedded at configure time
 #include "mainwindow.h"
-#include "numberbox.h"
+#include "variants.h"
 #include "widgets.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 using window::ControlRef;
 using window::Kind;
@@ -64,6 +68,14 @@ HWND control(ControlRef ref) {
     return theWindow().widgets().find(ref);
 }
 
+// "Text2(13)", as tests/data/focus-chains.txt names a control.
+HWND named(const std::string& name) {
+    const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+    const std::size_t open = name.find('(');
+    const auto kind = std::find(arrays, arrays + 5, name.substr(0, open)) - arrays;
+    return control({static_cast<Kind>(kind), std::stoi(name.substr(open + 1))});
+}
+
 // A key press as the message loop would hand it to the window first.
 bool press(HWND target, WPARAM key) {
     MSG msg{};
@@ -71,6 +83,14 @@ bool press(HWND target, WPARAM key) {
     msg.message = WM_KEYDOWN;
     msg.wParam = key;
     return theWindow().handleKey(msg);
+}
+
+// A key pressed and let go as the message loop delivers it: to the
+// window's keys first, else to the control.
+void type(HWND target, WPARAM key) {
+    if (press(target, key)) return;
+    SendMessageW(target, WM_KEYDOWN, key, 0);
+    SendMessageW(target, WM_KEYUP, key, 0);
 }
 
 // Shift or Ctrl held down, as GetKeyState will see it on this thread.
@@ -84,6 +104,16 @@ void holdKey(int key, bool down) {
 void click(ControlRef ref) {
     SendMessageW(control(ref), BM_CLICK, 0, 0);
     pump();
+}
+
+std::pair<DWORD, DWORD> selectionOf(HWND box) {
+    DWORD from = 0, to = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return {from, to};
+}
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
 }
 
 std::wstring textOf(HWND control) {
@@ -126,6 +156,15 @@ std::vector<std::uint32_t> pixelsOf(HWND w) {
     DeleteDC(memory);
     ReleaseDC(w, dc);
     return pixels;
+}
+
+// Text2(0)'s WM_SETTEXT messages: the form writes it once whenever an
+// option is chosen or the grid emptied.
+int writes = 0;
+WNDPROC boxProcedure = nullptr;
+LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    writes += message == WM_SETTEXT;
+    return CallWindowProcW(boxProcedure, w, message, wParam, lParam);
 }
 
 struct Placed {
@@ -250,46 +289,33 @@ TEST_CASE("styles: the two text areas, borders and locked boxes") {
     click({Kind::Option1, 0});
 }
 
-TEST_CASE("keyboard: Tab chain, arrows among the options, Enter, Ctrl+A") {
-    click({Kind::Option1, 0});
-    SUBCASE("Tab follows the design's order and skips what it should") {
-        std::vector<HWND> expected;
-        const auto& designs = window::controlDesigns();
-        for (const ControlRef ref : window::TabOrder) {
-            const auto d = std::find_if(designs.begin(), designs.end(), [&](const auto& x) {
-                return x.kind == ref.kind && x.index == ref.index;
-            });
-            if (ref.kind == Kind::Label1 || !d->tabStop) continue;
-            if (ref.kind == Kind::Option1 && ref.index != 0) continue;  // not chosen
-            expected.push_back(control(ref));
+TEST_CASE("keyboard: Tab chain, Enter, Ctrl+A") {
+    SUBCASE("Tab and Shift+Tab go round the hand-written chains") {
+        std::istringstream lines(FocusChainsData);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream in(line);
+            int chosen = 0;
+            std::vector<HWND> chain;
+            if (line[0] == '#' || !(in >> chosen)) continue;
+            for (std::string name; in >> name;) chain.push_back(named(name));
+            click({Kind::Option1, chosen});
+            SetFocus(chain.front());
+            const std::size_t n = chain.size();
+            for (std::size_t i = 1; i <= 2 * n; ++i) {  // a round of Tab, then of Shift+Tab
+                INFO("Option1(" << chosen << ") chosen, key " << i);
+                holdKey(VK_SHIFT, i > n);
+                CHECK(press(GetFocus(), VK_TAB));
+                CHECK(GetFocus() == chain[(i > n ? 2 * n - i : i) % n]);
+            }
+            holdKey(VK_SHIFT, false);
         }
-        SetFocus(expected.front());
-        for (std::size_t i = 1; i <= expected.size(); ++i) {
-            INFO("step " << i);
-            CHECK(press(GetFocus(), VK_TAB));
-            CHECK(GetFocus() == expected[i % expected.size()]);  // wraps around
-        }
-        holdKey(VK_SHIFT, true);
-        for (std::size_t i = expected.size(); i-- > 0;) {
-            INFO("Shift+Tab, step " << i);
-            CHECK(press(GetFocus(), VK_TAB));
-            CHECK(GetFocus() == expected[i]);
-        }
-        holdKey(VK_SHIFT, false);
-    }
-    SUBCASE("the arrow keys choose among the options, wrapping") {
-        HWND first = control({Kind::Option1, 0});
-        SetFocus(first);
-        CHECK(press(first, VK_DOWN));
-        CHECK(GetFocus() == control({Kind::Option1, 1}));
-        CHECK(SendMessageW(control({Kind::Option1, 1}), BM_GETCHECK, 0, 0) == BST_CHECKED);
-        CHECK(SendMessageW(first, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
-        CHECK((GetWindowLongW(control({Kind::Text2, 5}), GWL_STYLE) & ES_READONLY) == 0);
-        CHECK(press(control({Kind::Option1, 1}), VK_UP));
-        CHECK(press(first, VK_UP));
-        CHECK(SendMessageW(control({Kind::Option1, 8}), BM_GETCHECK, 0, 0) == BST_CHECKED);
-        CHECK_FALSE(press(control({Kind::Text2, 0}), VK_DOWN));  // a box keeps its arrows
         click({Kind::Option1, 0});
+        SetWindowTextW(control({Kind::Text2, 1}), L"12");
+        CHECK(press(control({Kind::Text2, 0}), VK_TAB));
+        CHECK(selectionOf(control({Kind::Text2, 1})) == std::pair<DWORD, DWORD>(0, 2));
+        SetFocus(control({Kind::Text2, 2}));  // clicked: Tab goes on from its place
+        CHECK(press(control({Kind::Text2, 2}), VK_TAB));
+        CHECK(GetFocus() == control({Kind::Text2, 5}));
     }
     SUBCASE("Enter in a box calculates") {
         SetWindowTextW(control({Kind::Text2, 0}), L"1");
@@ -306,11 +332,7 @@ TEST_CASE("keyboard: Tab chain, arrows among the options, Enter, Ctrl+A") {
         holdKey(VK_CONTROL, true);
         CHECK(press(control({Kind::Text2, 3}), 'A'));
         holdKey(VK_CONTROL, false);
-        DWORD from = 0, to = 0;
-        SendMessageW(control({Kind::Text2, 3}), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                     reinterpret_cast<LPARAM>(&to));
-        CHECK(from == 0);
-        CHECK(to == 5);
+        CHECK(selectionOf(control({Kind::Text2, 3})) == std::pair<DWORD, DWORD>(0, 5));
         CHECK_FALSE(press(control({Kind::Text2, 3}), 'A'));  // without Ctrl, a letter
         SetWindowTextW(control({Kind::Text2, 3}), L"");
     }
@@ -323,23 +345,22 @@ TEST_CASE("a number too wide for its box shows rounded until the box has the foc
     CHECK(press(control({Kind::Text2, 1}), VK_RETURN));
     HWND box = control({Kind::Text2, 4});
     const std::u16string full = u"3.14159265358979E+24";
-    const std::wstring wideFull(full.begin(), full.end());
+    const std::wstring wideFull = wide(full);
     CHECK(textOf(box) == wideFull);
     SetFocus(control({Kind::Text2, 0}));
-    const std::u16string shown = shownText(box);
+    const std::u16string shown = theWindow().box(4).model().shownText();
     INFO("shown: " << std::string(shown.begin(), shown.end()));
     CHECK(shown.size() < full.size());
     CHECK(shown.starts_with(u"3"));
     CHECK(shown.ends_with(u"E+24"));
 
     // Painted as a box of the same kind holding that text.
-    const std::wstring wideShown(shown.begin(), shown.end());
     const RECT r = clientRectOf(box);
     HWND plain = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", wideShown.c_str(),
+        WS_EX_CLIENTEDGE, L"EDIT", wide(shown).c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | ES_READONLY, 100, 300,
         r.right - r.left, r.bottom - r.top, theWindow().handle(), nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(plain, GWLP_USERDATA, GetWindowLongPtrW(box, GWLP_USERDATA));  // its colour
+    SetWindowLongPtrW(plain, GWLP_ID, GetDlgCtrlID(box));  // its colour
     SendMessageW(plain, WM_SETFONT, SendMessageW(box, WM_GETFONT, 0, 0), FALSE);
     SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(theWindow().handle(), nullptr, nullptr,
@@ -353,46 +374,116 @@ TEST_CASE("a number too wide for its box shows rounded until the box has the foc
     CHECK(fittedTip.starts_with(L"V = "));
     CHECK(fittedTip.ends_with(L"\r\n" + wideFull));
     SetFocus(box);
-    CHECK(shownText(box) == full);
+    CHECK(theWindow().box(4).model().shownText() == full);
     CHECK(tipOf(box) + L"\r\n" + wideFull == fittedTip);  // the step alone
     click({Kind::Command1, 1});
 }
 
-TEST_CASE("after the sample calculation tooltips and descriptions give the solution") {
+TEST_CASE("after a calculation tooltips and descriptions give the solution") {
     SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
-    click({Kind::Option1, 2});
-    SetWindowTextW(control({Kind::Text2, 11}), L"3");
-    SetWindowTextW(control({Kind::Text2, 13}), L"94.2477796076937");
+    const VariantCase& c = variantCases()[3];                           // H and So given
+    click({Kind::Option1, 3});
+    for (int i = 0; i < 2; ++i)
+        SetWindowTextW(control({Kind::Text2, c.boxes[i]}), wide(c.given[i]).c_str());
     click({Kind::Command1, 0});
-    SetFocus(control({Kind::Text2, 11}));
-    const std::wstring v = L"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559";
-    const std::wstring so = L"So = 2πRH = 2π · 2.65331193145904 · 3 = 50.0137516293231";
+    SetFocus(control({Kind::Text2, 16}));
+    const std::wstring R = wide(c.row[0]), H = wide(c.row[1]), Sp = wide(c.row[3]),
+                       V = wide(c.row[4]);
+    const std::wstring v = L"V = πR²H = π · " + R + L"² · " + H + L" = " + V;
+    const std::wstring sp =
+        L"Sp = 2πR(R + H) = 2π · " + R + L" · (" + R + L" + " + H + L") = " + Sp;
     const struct {
         const char* name;
         ControlRef ref;
         std::wstring tip, description;
     } rows[] = {
-        {"Text2(14), V", {Kind::Text2, 14}, v + L"\r\n66.3510419675559", v},
-        {"Text2(12), So", {Kind::Text2, 12}, so + L"\r\n50.0137516293231", so},
-        {"Text2(11), H given", {Kind::Text2, 11}, L"", L""},
+        {"Text2(19), V", {Kind::Text2, 19}, v + L"\r\n" + V, v},
+        {"Text2(18), Sp", {Kind::Text2, 18}, sp + L"\r\n" + Sp, sp},
+        {"Text2(16), H given", {Kind::Text2, 16}, L"", L""},
     };
     for (const auto& row : rows) {
         INFO(row.name);
         CHECK(tipOf(control(row.ref)) == row.tip);
-        const std::u16string description = theWindow().accessibleDescription(row.ref);
-        CHECK(std::wstring(description.begin(), description.end()) == row.description);
+        CHECK(wide(theWindow().accessibleDescription(row.ref)) == row.description);
     }
     const std::wstring whole = tipOf(control({Kind::Text1, 0}));
     CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
-    const std::u16string description = theWindow().accessibleDescription({Kind::Text1, 0});
-    CHECK(std::wstring(description.begin(), description.end()) == whole);
+    CHECK(wide(theWindow().accessibleDescription({Kind::Text1, 0})) == whole);
 
-    click({Kind::Option1, 2});
-    for (const ControlRef ref : {ControlRef{Kind::Text2, 14}, ControlRef{Kind::Text1, 0}}) {
+    click({Kind::Option1, 3});
+    for (const ControlRef ref : {ControlRef{Kind::Text2, 19}, ControlRef{Kind::Text1, 0}}) {
         CHECK(tipOf(control(ref)).empty());
         CHECK(theWindow().accessibleDescription(ref).empty());
     }
     click({Kind::Option1, 0});
+}
+
+TEST_CASE("every way of operating an option or a button reaches the form once") {
+    // Under Wine a button's MSAA default action is not implemented; on
+    // Windows it sends BM_CLICK, as the mouse's press and release do.
+    const struct {
+        const char* name;
+        ControlRef at;
+        WPARAM key;  // 0: BM_CLICK
+        int chosen;  // the option chosen and focused after; -1 for a button
+    } rows[] = {
+        {"Option1(4) clicked", {Kind::Option1, 4}, 0, 4},
+        {"Space on Option1(5)", {Kind::Option1, 5}, VK_SPACE, 5},
+        {"Down on Option1(5)", {Kind::Option1, 5}, VK_DOWN, 6},
+        {"Up on Option1(0)", {Kind::Option1, 0}, VK_UP, 8},
+        {"Command1(1) clicked", {Kind::Command1, 1}, 0, -1},
+        {"Space on Command1(1)", {Kind::Command1, 1}, VK_SPACE, -1},
+        {"Enter on Command1(1)", {Kind::Command1, 1}, VK_RETURN, -1},
+    };
+    HWND box = control({Kind::Text2, 0});
+    boxProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countWrites)));
+    for (const auto& row : rows) {
+        INFO(row.name);
+        HWND at = control(row.at);
+        SetFocus(at);
+        writes = 0;
+        row.key ? type(at, row.key) : static_cast<void>(SendMessageW(at, BM_CLICK, 0, 0));
+        pump();
+        CHECK(writes == 1);
+        if (row.chosen < 0) continue;
+        CHECK(GetFocus() == control({Kind::Option1, row.chosen}));
+        for (int k = 0; k < 9; ++k)
+            CHECK((SendMessageW(control({Kind::Option1, k}), BM_GETCHECK, 0, 0) == BST_CHECKED) ==
+                  (k == row.chosen));
+    }
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProcedure));
+    CHECK_FALSE(press(box, VK_DOWN));  // a box keeps its arrows
+    click({Kind::Option1, 0});
+}
+
+TEST_CASE("a locked box takes text from the program only") {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    click({Kind::Option1, 0});
+    const auto accessible = [](HWND w) {
+        IAccessible* a = nullptr;
+        REQUIRE(AccessibleObjectFromWindow(w, OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&a)) == S_OK);
+        return a;
+    };
+    VARIANT self{};
+    self.vt = VT_I4;  // lVal CHILDID_SELF: the box itself
+    BSTR five = SysAllocString(L"5");
+    for (const int i : {5, 0}) {  // locked, then open
+        INFO("Text2(" << i << ")");
+        HWND box = control({Kind::Text2, i});
+        IAccessible* a = accessible(box);
+        CHECK(a->put_accValue(self, five) == S_OK);  // a reader or voice control writes
+        a->Release();
+        SetWindowTextW(box, L"6");                                                // another program
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"7"));  // pasted
+        const std::wstring expected = i == 0 ? L"7" : L"";
+        CHECK(textOf(box) == expected);
+        CHECK(wide(theWindow().box(i).model().text()) == expected);
+    }
+    SysFreeString(five);
+    click({Kind::Command1, 1});
 }
 
 TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
