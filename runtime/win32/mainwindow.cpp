@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -18,8 +19,20 @@ constexpr wchar_t ClassName[] = L"CylinderWindow";
 constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int IconId = 1;
 
-std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};  // both UTF-16 on Windows
+// The window model's keys; Shift turns Tab into ShiftTab, and A is one
+// only with Ctrl (the Edit control itself knows no Ctrl+A).
+constexpr std::pair<WPARAM, Key> Keys[] = {
+    {VK_TAB, Key::Tab},   {VK_RETURN, Key::Enter}, {VK_UP, Key::Up},      {VK_DOWN, Key::Down},
+    {VK_LEFT, Key::Left}, {VK_RIGHT, Key::Right},  {'A', Key::SelectAll},
+};
+
+std::optional<Key> keyOf(WPARAM pressed) {
+    const auto* k = std::find_if(std::begin(Keys), std::end(Keys),
+                                 [&](const auto& known) { return known.first == pressed; });
+    if (k == std::end(Keys)) return std::nullopt;
+    if (k->second == Key::Tab && GetKeyState(VK_SHIFT) < 0) return Key::ShiftTab;
+    if (k->second == Key::SelectAll && GetKeyState(VK_CONTROL) >= 0) return std::nullopt;
+    return k->second;
 }
 
 COLORREF toColorRef(window::Rgb c) {
@@ -58,34 +71,31 @@ SIZE frameSize(int dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The window model's key for a key press; none for a key not its own.
-std::optional<Key> keyOf(WPARAM key) {
-    switch (key) {
-        case VK_TAB:
-            return GetKeyState(VK_SHIFT) < 0 ? Key::ShiftTab : Key::Tab;
-        case VK_RETURN:
-            return Key::Enter;
-        case VK_UP:
-            return Key::Up;
-        case VK_DOWN:
-            return Key::Down;
-        case VK_LEFT:
-            return Key::Left;
-        case VK_RIGHT:
-            return Key::Right;
-        case 'A':
-            // The Edit control itself knows no Ctrl+A.
-            if (GetKeyState(VK_CONTROL) < 0) return Key::SelectAll;
-            return std::nullopt;
-        default:
-            return std::nullopt;
-    }
+// The DC's own brush in `colour`: a colour of the design needs no brush
+// of its own.
+HBRUSH brushIn(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+// A control's colours, as WM_CTLCOLOR* returns them: the design's, else
+// the desktop's text-box colour, locked or not.
+LRESULT controlColour(HDC dc, HWND control) {
+    const window::ControlDesign* d = designOf(control);
+    const bool designed = d && d->background;
+    const COLORREF back = designed ? toColorRef(*d->background) : GetSysColor(COLOR_WINDOW);
+    SetBkColor(dc, back);
+    SetTextColor(dc, designed ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(brushIn(dc, back));
 }
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : instance_(instance), separator_(userDecimalSeparator()), form_(*this, separator_) {
+    : instance_(instance),
+      separator_(userDecimalSeparator()),
+      form_(*this, separator_),
+      background_(CreateSolidBrush(toColorRef(window::WindowBackground))) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &MainWindow::procedure;
@@ -95,7 +105,7 @@ MainWindow::MainWindow(HINSTANCE instance)
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = brushFor(window::WindowBackground);
+    wc.hbrBackground = background_;
     wc.lpszClassName = ClassName;
     if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
 
@@ -108,10 +118,8 @@ MainWindow::MainWindow(HINSTANCE instance)
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
-    DeleteObject(normalFont_);
-    DeleteObject(boldFont_);
-    for (const auto& [colour, brush] : brushes_)
-        if (brush) DeleteObject(brush);
+    for (HFONT font : fonts_) DeleteObject(font);
+    DeleteObject(background_);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,18 +145,27 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM:
             onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_DPICHANGED:
-            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            applyDpi(HIWORD(wParam));
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);  // Windows' suggestion
+            SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
-        case WM_SETFOCUS:
-            onSetFocus();
-            return 0;
+        }
         case WM_ACTIVATE:
-            onActivate(LOWORD(wParam) != WA_INACTIVE);
+            // The focus leaves with the window and comes back where it was.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+                return 0;
+            }
+            [[fallthrough]];
+        case WM_SETFOCUS:
+            if (lastFocus_) SetFocus(lastFocus_);
             return 0;
         case WM_GETOBJECT:
             // A screen reader is asking: name and describe the controls now.
@@ -170,12 +187,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onCreate() {
     dpi_ = dpiOf(hwnd_);
-    normalFont_ = createWindowFont(dpi_, FW_NORMAL);
-    boldFont_ = createWindowFont(dpi_, FW_BOLD);
-    widgets_ = createWidgets(hwnd_, instance_, dpi_, normalFont_, boldFont_);
-    for (int i = 0; i < window::BoxCount; ++i)
-        boxes_[static_cast<std::size_t>(i)].attach(widgets_.Text2[static_cast<std::size_t>(i)],
-                                                   separator_);
+    fonts_ = {createWindowFont(dpi_, FW_NORMAL), createWindowFont(dpi_, FW_BOLD)};
+    widgets_ = createWidgets(hwnd_, instance_, dpi_, fonts_);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].attach(widgets_.Text2[i], separator_);
     // The frame was made for 96 dpi.
     if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
     form_.onLoad();
@@ -188,21 +202,9 @@ void MainWindow::onCommand(HWND control, int code) {
     if (code == EN_CHANGE && d->kind == Kind::Text2)
         boxes_[static_cast<std::size_t>(d->index)].textChanged();
     if (code != BN_CLICKED) return;
-    if (d->kind == Kind::Option1) clickOption(d->index);
+    if (d->kind == Kind::Option1) selectOption(d->index);
+    if (d->kind == Kind::Option1) form_.onOptionClick(d->index);
     if (d->kind == Kind::Command1) form_.onCommandClick(d->index);
-}
-
-LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
-    const window::ControlDesign* d = designOf(control);
-    if (!d || !d->background) {
-        // The desktop's text-box colour, locked or not.
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
-    SetBkColor(dc, toColorRef(*d->background));
-    SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(brushFor(*d->background));
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -210,7 +212,7 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     if (!d || !d->background) return;
     RECT r = item.rcItem;
     const bool down = item.itemState & ODS_SELECTED;
-    FillRect(item.hDC, &r, brushFor(*d->background));
+    FillRect(item.hDC, &r, brushIn(item.hDC, toColorRef(*d->background)));
     DrawEdge(item.hDC, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     wchar_t text[32] = {};
     GetWindowTextW(item.hwndItem, text, 32);
@@ -225,34 +227,12 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
-    applyDpi(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::onSetFocus() {
-    if (lastFocus_) SetFocus(lastFocus_);
-}
-
-void MainWindow::onActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    onSetFocus();
-}
-
 void MainWindow::applyDpi(int dpi) {
+    const std::array<HFONT, 2> old = fonts_;
     dpi_ = dpi;
-    HFONT oldNormal = normalFont_;
-    HFONT oldBold = boldFont_;
-    normalFont_ = createWindowFont(dpi, FW_NORMAL);
-    boldFont_ = createWindowFont(dpi, FW_BOLD);
-    layoutWidgets(widgets_, dpi, normalFont_, boldFont_);
-    DeleteObject(oldNormal);
-    DeleteObject(oldBold);
+    fonts_ = {createWindowFont(dpi, FW_NORMAL), createWindowFont(dpi, FW_BOLD)};
+    layoutWidgets(widgets_, dpi, fonts_);
+    for (HFONT font : old) DeleteObject(font);
     fitFrame();
 }
 
@@ -260,29 +240,6 @@ void MainWindow::fitFrame() {
     const SIZE frame = frameSize(dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HBRUSH MainWindow::brushFor(window::Rgb colour) {
-    const COLORREF ref = toColorRef(colour);
-    for (auto& [known, brush] : brushes_) {
-        if (brush && known == ref) return brush;
-        if (!brush) {
-            known = ref;
-            brush = CreateSolidBrush(ref);
-            return brush;
-        }
-    }
-    throw std::logic_error("more design colours than brushes");
-}
-
-void MainWindow::checkOption(int k) {
-    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
-        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::clickOption(int k) {
-    checkOption(k);
-    form_.onOptionClick(k);
 }
 
 bool MainWindow::handleKey(const MSG& msg) {
@@ -296,7 +253,7 @@ bool MainWindow::handleKey(const MSG& msg) {
     HWND target = action.focus ? widgets_.find(*action.focus) : msg.hwnd;
     // Checked before it takes the focus: a radio button given the focus
     // unchecked may click itself.
-    if (action.option) checkOption(*action.option);
+    if (action.option) selectOption(*action.option);
     if (action.focus) SetFocus(target);
     if (action.selectAll) SendMessageW(target, EM_SETSEL, 0, -1);
     if (action.option) form_.onOptionClick(*action.option);
@@ -317,7 +274,8 @@ void MainWindow::setBoxLocked(int box, bool locked) {
 }
 
 void MainWindow::selectOption(int k) {
-    checkOption(k);
+    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
+        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void MainWindow::setReportText(std::u16string_view text) {
@@ -350,17 +308,4 @@ std::u16string MainWindow::accessibleDescription(ControlRef ref) const {
     if (ref.kind == Kind::Text2) return box(ref.index).model().description();
     if (ref == ControlRef{Kind::Text1, 0}) return solution_;
     return {};
-}
-
-int runMainWindow(HINSTANCE instance, int show) {
-    MainWindow window(instance);
-    ShowWindow(window.handle(), show);
-    SetFocus(window.widgets().Text2[0]);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (window.handleKey(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
 }

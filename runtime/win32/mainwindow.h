@@ -13,15 +13,11 @@
 #include "window/form.h"
 
 // The program's one window on Win32: the controls built from the design
-// table, clicks and the keys the window model decides delivered to the form,
-// the form's writes applied to the controls. One window procedure; each
-// message in a small function.
-//
-// Implements: the design's colours (the two buttons drawn by the program),
-// per-monitor DPI, the user's decimal separator, errors in a message box,
-// the grid boxes as NumberBox objects, the solution in tooltips, and for a
-// screen reader the controls' names and the solution as descriptions
-// through the system's annotations, loaded only once a reader asks.
+// table, clicks and the keys the window model decides handed to the form,
+// the form's writes applied to the controls. Keeps to itself: the design's
+// colours (the two buttons drawn here), per-monitor DPI, the user's decimal
+// separator, errors in a message box, the solution in tooltips and, once a
+// screen reader asks, in the system's annotations beside the boxes' names.
 // Does not: resize, follow a high-contrast theme, provide UI Automation of
 // its own, open any other window than the error's, or keep anything.
 class MainWindow : private window::ControlServices {
@@ -39,32 +35,23 @@ public:
 
     // The keys the window model decides (window::keyAction), before the
     // usual translation; true when `msg` was one of them and is done with.
-    // Example: Tab in Text2(1) with Option1(0) chosen focuses Text2(5),
-    // its text selected.
+    // Example: Tab in Text2(1), Option1(0) chosen, focuses Text2(5) with its
+    // text selected.
     bool handleKey(const MSG& msg);
 
-    // The description a screen reader gets for a grid box or a text area:
-    // the last calculation's step of a box, the whole solution for Text1(0).
-    // Handed to the system when a reader first asks, and on every change after.
+    // The description a screen reader gets: a grid box's step, the whole
+    // solution for Text1(0); empty for none.
     std::u16string accessibleDescription(window::ControlRef ref) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-
     void onCreate();
     void onCommand(HWND control, int code);
-    LRESULT onControlColour(HDC dc, HWND control);
     void onDrawItem(const DRAWITEMSTRUCT& item);
-    void onDpiChanged(int dpi, const RECT& suggested);
-    void onSetFocus();
-    void onActivate(bool active);
-
     void applyDpi(int dpi);
     void fitFrame();
-    void checkOption(int k);
-    void clickOption(int k);
-    HBRUSH brushFor(window::Rgb colour);
+    void describeControls();
 
     // window::ControlServices
     std::u16string boxText(int box) const override;
@@ -74,7 +61,6 @@ private:
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
     void setSolution(const calc::Solution& solution) override;
-    void describeControls();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -82,16 +68,11 @@ private:
     char16_t separator_;  // the user's decimal separator: numbers are written with it
     window::Form form_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    HFONT normalFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
+    std::array<HFONT, 2> fonts_{};  // normal, bold
+    HBRUSH background_;
     HWND lastFocus_ = nullptr;
     std::array<NumberBox, window::BoxCount> boxes_;
-    std::u16string solution_;  // the last calculation's, in Text1(0)'s tooltip
+    std::u16string solution_;  // of the last calculation, as Text1(0)'s tooltip
     Annotations annotations_;
     bool annotated_ = false;
 };
-
-// Creates the window, shows it and runs the message loop until it closes;
-// returns the exit code.
-int runMainWindow(HINSTANCE instance, int show);

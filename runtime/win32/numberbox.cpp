@@ -4,15 +4,11 @@
 #include <commctrl.h>
 
 #include <climits>
-#include <string>
 
 #include "systemfunction.h"
+#include "widgets.h"
 
 namespace {
-
-std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};  // both UTF-16 on Windows
-}
 
 HFONT fontOf(HWND box) {
     return reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
@@ -24,9 +20,9 @@ RECT formatRect(HWND box) {
     return r;
 }
 
-// The one tooltip window, made when first needed: a start without a fitted
-// number or a solution loads no common controls. Null where the system
-// refuses.
+// The one tooltip window, made for `control` when first needed: a start
+// without a fitted number or a solution loads no common controls. Null
+// where the system refuses, or for none.
 HWND tooltip(HWND control) {
     static HWND tips = nullptr;
     if (tips && IsWindow(tips)) return tips;
@@ -38,7 +34,6 @@ HWND tooltip(HWND control) {
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
                            nullptr, nullptr);
-    if (!tips) return nullptr;
     // Without a width the tooltip ignores line breaks; lines then break
     // only where they would leave the screen. A whole solution takes
     // longer to read than the usual five seconds.
@@ -51,31 +46,32 @@ HWND tooltip(HWND control) {
 
 void setTipText(HWND control, std::u16string_view text) {
     HWND tips = tooltip(text.empty() ? nullptr : control);
+    if (!tips) return;
+    std::wstring copy = wide(text);
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size older common controls know
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = control;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     TOOLINFOW known = tool;
-    const bool has =
-        tips && SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known));
-    if (text.empty()) {
-        if (has) SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        return;
-    }
-    if (!tips) return;
-    std::wstring copy = wide(text);
+    const bool has = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known));
     tool.lpszText = copy.data();  // copied by the tooltip
-    SendMessageW(tips, has ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const UINT change = text.empty() ? TTM_DELTOOLW : has ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW;
+    if (has || !text.empty()) SendMessageW(tips, change, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void NumberBox::attach(HWND box, char16_t separator) {
     box_ = box;
-    separator_ = separator;
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     edit_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NumberBox::procedure)));
+    separator_ = separator;
     measure();
+}
+
+void NumberBox::measure() {
+    model_.setMeasure([this](std::u16string_view text) { return fits(text); }, separator_);
+    showTip();
 }
 
 void NumberBox::setText(std::u16string_view text) {
@@ -118,11 +114,6 @@ bool NumberBox::fits(std::u16string_view text) const {
     return size.cx <= format.right - format.left;
 }
 
-void NumberBox::measure() {
-    model_.setMeasure([this](std::u16string_view text) { return fits(text); }, separator_);
-    showTip();
-}
-
 void NumberBox::showTip() const {
     setTipText(box_, model_.tooltip(u"\r\n"));
 }
@@ -149,36 +140,26 @@ void NumberBox::paint() {
 }
 
 LRESULT CALLBACK NumberBox::procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    return reinterpret_cast<NumberBox*>(GetWindowLongPtrW(box, GWLP_USERDATA))
-        ->handle(message, wParam, lParam);
+    auto& self = *reinterpret_cast<NumberBox*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    return self.handle(message, wParam, lParam);
 }
 
 LRESULT NumberBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            if (!model_.rounded()) break;
-            paint();
-            return 0;
-        case WM_SETTEXT:
-            if (model_.locked() && !writing_) return FALSE;  // only the program writes it
-            break;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            model_.setFocus(message == WM_SETFOCUS);
-            showTip();
-            // The edit repaints only what the caret and selection change.
-            const LRESULT result = edit(message, wParam, lParam);
-            InvalidateRect(box_, nullptr, FALSE);
-            return result;
-        }
-        case WM_SIZE:
-        case WM_SETFONT: {
-            const LRESULT result = edit(message, wParam, lParam);
-            measure();
-            return result;
-        }
-        default:
-            break;
+    if (message == WM_PAINT && model_.rounded()) {
+        paint();
+        return 0;
     }
-    return edit(message, wParam, lParam);
+    if (message == WM_SETTEXT && model_.locked() && !writing_) return FALSE;  // not the program
+    // Fitted anew for the focus before the edit paints, for the width or
+    // font once it has taken them.
+    const bool focus = message == WM_SETFOCUS || message == WM_KILLFOCUS;
+    if (focus) model_.setFocus(message == WM_SETFOCUS);
+    const LRESULT result = CallWindowProcW(edit_, box_, message, wParam, lParam);
+    if (message == WM_SIZE || message == WM_SETFONT) measure();
+    if (focus) {
+        showTip();
+        // The edit repaints only what the caret and selection change.
+        InvalidateRect(box_, nullptr, FALSE);
+    }
+    return result;
 }

@@ -7,13 +7,11 @@
 
 #include "window/numberbox.h"
 
-// A grid box: an EDIT control whose state is a window::NumberBox. Without
-// the focus it shows the model's fitted text (measured with
-// GetTextExtentPoint32W in its font against its formatting rectangle), and
-// the model's tooltip; the window text stays the full text: what a screen
-// reader and copying get. Fitted again when the text, width, font or focus
-// changes, never at a paint. While locked it refuses every WM_SETTEXT but
-// the program's own, as from put_accValue.
+// A grid box: an EDIT control over a window::NumberBox. Without the focus
+// it paints the model's fitted text (measured in its font against its
+// formatting rectangle) and has the model's tooltip; its window text stays
+// the full text, what a screen reader and copying get. While locked it
+// refuses every WM_SETTEXT but the program's, as put_accValue sends.
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
 class NumberBox {
 public:
@@ -21,17 +19,16 @@ public:
     NumberBox(const NumberBox&) = delete;
     NumberBox& operator=(const NumberBox&) = delete;
 
-    // Takes over `box`, an EDIT control, for good; numbers are written with
-    // `separator`. Its GWLP_USERDATA then points to this object.
+    // Takes over `box`, an EDIT control, for good; its GWLP_USERDATA then
+    // points here. Numbers are written with `separator`.
     void attach(HWND box, char16_t separator);
-
-    // The program writes, locks or explains the box (the step, first in its
-    // tooltip; empty for none).
+    // The program writes, locks or explains the box (the step: first in the
+    // tooltip, the description; empty for none).
     void setText(std::u16string_view text);
     void setLocked(bool locked);
     void setStep(std::u16string_view step);
-    // The EDIT told its parent of a change (EN_CHANGE): the model takes the
-    // new text, or the box gets the model's back.
+    // The EDIT's EN_CHANGE: the model takes the new text, or the box gets
+    // the model's back.
     void textChanged();
 
     const window::NumberBox& model() const { return model_; }
@@ -39,9 +36,6 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT edit(UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallWindowProcW(edit_, box_, message, wParam, lParam);
-    }
     bool fits(std::u16string_view text) const;
     void measure();
     void paint();
@@ -54,6 +48,6 @@ private:
     bool writing_ = false;  // the program's SetWindowText is under way
 };
 
-// The tooltip of `control`: fixed text, lines ended by CR LF; empty for
-// none. The one tooltip window is made when a text first needs it.
+// The tooltip of `control`: lines ended by CR LF; empty for none. The one
+// tooltip window is made when a text first needs it.
 void setTipText(HWND control, std::u16string_view text);

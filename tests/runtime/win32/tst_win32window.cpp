@@ -112,10 +112,6 @@ std::pair<DWORD, DWORD> selectionOf(HWND box) {
     return {from, to};
 }
 
-std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};
-}
-
 std::wstring textOf(HWND control) {
     wchar_t text[512] = {};
     GetWindowTextW(control, text, 512);
@@ -475,7 +471,7 @@ TEST_CASE("a locked box takes text from the program only") {
         IAccessible* a = accessible(box);
         CHECK(a->put_accValue(self, five) == S_OK);  // a reader or voice control writes
         a->Release();
-        SetWindowTextW(box, L"6");                                                // another program
+        SetWindowTextW(box, L"6");  // another program
         SendMessageW(box, EM_SETSEL, 0, -1);
         SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"7"));  // pasted
         const std::wstring expected = i == 0 ? L"7" : L"";
