@@ -93,12 +93,6 @@ void click(ControlRef ref) {
     pump();
 }
 
-std::pair<DWORD, DWORD> selectionOf(HWND box) {
-    DWORD from = 0, to = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    return {from, to};
-}
-
 std::wstring textOf(HWND control) {
     wchar_t text[512] = {};
     GetWindowTextW(control, text, 512);
@@ -116,15 +110,20 @@ std::wstring tipOf(HWND control) {
     return text.c_str();
 }
 
+COLORREF pixelAt(HWND w, int x, int y) {
+    HDC dc = GetDC(w);
+    const COLORREF painted = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return painted;
+}
+
 // The client area of `w` as painted, pixel by pixel.
 std::vector<COLORREF> pixelsOf(HWND w) {
     RECT r;
     GetClientRect(w, &r);
-    HDC dc = GetDC(w);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(w, dc);
+        for (int x = 0; x < r.right; ++x) pixels.push_back(pixelAt(w, x, y));
     return pixels;
 }
 
@@ -139,14 +138,13 @@ LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-TEST_CASE("the client area and every control sit where designed, at 96 dpi, under the caption") {
+TEST_CASE("the client area and every control sit and look as designed, at 96 dpi") {
     CHECK(textOf(theWindow().handle()) == L"Геометрия - прав кръгов цилиндър");  // no publisher
-    const SIZE size = clientSize();
-    CHECK(size.cx == 504);
-    CHECK(size.cy == 419);
-    const LONG style = GetWindowLongW(theWindow().handle(), GWL_STYLE);
-    CHECK((style & WS_MAXIMIZEBOX) == 0);
-    CHECK((style & WS_THICKFRAME) == 0);
+    CHECK(clientSize().cx == 504);
+    CHECK(clientSize().cy == 419);
+    const LONG frame = GetWindowLongW(theWindow().handle(), GWL_STYLE);
+    CHECK((frame & WS_MAXIMIZEBOX) == 0);
+    CHECK((frame & WS_THICKFRAME) == 0);
 
     const struct {
         const char* name;
@@ -160,7 +158,6 @@ TEST_CASE("the client area and every control sit where designed, at 96 dpi, unde
         {"Command1(1)", {Kind::Command1, 1}, {432, 200, 497, 225}},
         {"Text1(0)", {Kind::Text1, 0}, {8, 296, 497, 417}},
         {"Text1(1)", {Kind::Text1, 1}, {40, 336, 489, 457}},
-        {"Text2(0)", {Kind::Text2, 0}, {104, 56, 169, 83}},
         {"Text2(44)", {Kind::Text2, 44}, {360, 248, 425, 275}},
     };
     for (const auto& row : rows) {
@@ -180,57 +177,28 @@ TEST_CASE("the client area and every control sit where designed, at 96 dpi, unde
          w = GetWindow(w, GW_HWNDNEXT))
         if (w == control({Kind::Text1, 0}) || w == control({Kind::Text1, 1})) first = w;
     CHECK(first == control({Kind::Text1, 1}));
-}
 
-TEST_CASE("fonts: Times New Roman 12 pt, Cyrillic, bold where designed") {
-    for (const window::ControlDesign& d : window::controlDesigns()) {
-        INFO("kind " << static_cast<int>(d.kind) << " index " << d.index);
-        const LOGFONTW font = fontOf(control({d.kind, d.index}));
-        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
-        CHECK(font.lfHeight == -16);
-        CHECK(font.lfCharSet == RUSSIAN_CHARSET);
-        CHECK((font.lfWeight == FW_BOLD) == d.bold);
-    }
-    // What Windows (or Wine) realises holds Cyrillic.
-    HDC dc = GetDC(control({Kind::Label1, 0}));
-    HGDIOBJ old = SelectObject(
-        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control({Kind::Label1, 0}), WM_GETFONT, 0, 0)));
-    CHECK(GetTextCharset(dc) == RUSSIAN_CHARSET);
-    SelectObject(dc, old);
-    ReleaseDC(control({Kind::Label1, 0}), dc);
-}
+    // At 144 dpi every size and font is scaled by one and a half.
+    // Windows suggests the frame for the new DPI; here the frame's own
+    // width stays, the client area grows.
+    RECT before;
+    GetWindowRect(theWindow().handle(), &before);
+    RECT suggested{before.left, before.top, before.right + 756 - 504, before.bottom + 628 - 419};
+    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    CHECK(clientSize().cx == 756);
+    CHECK(clientSize().cy == 628);
+    const RECT box = clientRectOf(control({Kind::Text2, 0}));
+    CHECK(box.left == 156);
+    CHECK(box.top == 84);
+    CHECK(box.right - box.left == 98);  // 975 twips: 97.5 pixels, rounded
+    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -24);
+    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&before));
+    CHECK(clientSize().cx == 504);
+    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -16);
 
-TEST_CASE("colours: each control's background as painted") {
-    const struct {
-        const char* name;
-        ControlRef ref;
-        COLORREF colour;
-    } rows[] = {
-        {"window background", {Kind::Text1, -1}, RGB(192, 192, 255)},
-        {"Label1(0) heading", {Kind::Label1, 0}, RGB(255, 192, 128)},
-        {"Option1(3)", {Kind::Option1, 3}, RGB(192, 255, 192)},
-        {"Command1(0) Изчисли", {Kind::Command1, 0}, RGB(128, 255, 128)},
-        {"Command1(1) Изчисти", {Kind::Command1, 1}, RGB(255, 0, 0)},
-        {"Text2(2) computed", {Kind::Text2, 2}, RGB(255, 192, 192)},
-        {"Text2(22) white bold", {Kind::Text2, 22}, RGB(255, 255, 255)},
-        {"Text2(0) given", {Kind::Text2, 0}, GetSysColor(COLOR_WINDOW)},
-    };
-    RedrawWindow(theWindow().handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    pump();
-    for (const auto& row : rows) {
-        INFO(row.name);
-        // A point inside the control, clear of its frame and text.
-        HWND target = row.ref.index < 0 ? theWindow().handle() : control(row.ref);
-        const POINT at = row.ref.index < 0 ? POINT{2, 290} : POINT{4, 4};
-        HDC dc = GetDC(target);
-        const COLORREF painted = GetPixel(dc, at.x, at.y);
-        ReleaseDC(target, dc);
-        CHECK(painted == row.colour);
-    }
-}
-
-TEST_CASE("styles: the two text areas, borders and locked boxes") {
+    // Styles: the two text areas, borders and locked boxes.
     const auto style = [](HWND w) { return GetWindowLongW(w, GWL_STYLE); };
     const auto exStyle = [](HWND w) { return GetWindowLongW(w, GWL_EXSTYLE); };
     for (int i = 0; i < 2; ++i) {
@@ -251,50 +219,90 @@ TEST_CASE("styles: the two text areas, borders and locked boxes") {
     click({Kind::Option1, 0});
 }
 
-TEST_CASE("keyboard: Tab chains, selection") {
-    click({Kind::Option1, 0});
-    SUBCASE("Tab and Shift+Tab go round the hand-written chains") {
-        std::istringstream lines(FocusChainsData);
-        for (std::string line; std::getline(lines, line);) {
-            std::istringstream in(line);
-            int chosen = 0;
-            std::vector<HWND> chain;
-            if (line[0] == '#' || !(in >> chosen)) continue;
-            for (std::string name; in >> name;) chain.push_back(named(name));
-            click({Kind::Option1, chosen});
-            SetFocus(chain.front());
-            const std::size_t n = chain.size();
-            for (std::size_t i = 1; i <= 2 * n; ++i) {  // a round of Tab, then of Shift+Tab
-                INFO("Option1(" << chosen << ") chosen, key " << i);
-                holdKey(VK_SHIFT, i > n);
-                CHECK(press(GetFocus(), VK_TAB));
-                CHECK(GetFocus() == chain[(i > n ? 2 * n - i : i) % n]);
-            }
-            holdKey(VK_SHIFT, false);
-        }
+TEST_CASE("fonts: Times New Roman 12 pt, Cyrillic, bold where designed; colours as painted") {
+    for (const window::ControlDesign& d : window::controlDesigns()) {
+        INFO("kind " << static_cast<int>(d.kind) << " index " << d.index);
+        const LOGFONTW font = fontOf(control({d.kind, d.index}));
+        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
+        CHECK(font.lfHeight == -16);
+        CHECK(font.lfCharSet == RUSSIAN_CHARSET);
+        CHECK((font.lfWeight == FW_BOLD) == d.bold);
     }
-    SUBCASE("Tab to a box and Ctrl+A select its whole text; a box clicked goes on from its place") {
-        HWND box = control({Kind::Text2, 1});
-        SetWindowTextW(box, L"12");
-        CHECK(press(control({Kind::Text2, 0}), VK_TAB));
-        CHECK(selectionOf(box) == std::pair<DWORD, DWORD>(0, 2));
-        SendMessageW(box, EM_SETSEL, 1, 1);
-        holdKey(VK_CONTROL, true);
-        CHECK(press(box, 'A'));
-        holdKey(VK_CONTROL, false);
-        CHECK(selectionOf(box) == std::pair<DWORD, DWORD>(0, 2));
-        CHECK_FALSE(press(box, 'A'));  // without Ctrl, a letter
-        SetWindowTextW(box, L"");
-        SetFocus(control({Kind::Text2, 2}));  // computed: by the mouse only
-        CHECK(press(control({Kind::Text2, 2}), VK_TAB));
-        CHECK(GetFocus() == control({Kind::Text2, 5}));
+    // What Windows (or Wine) realises holds Cyrillic.
+    HDC dc = GetDC(control({Kind::Label1, 0}));
+    HGDIOBJ old = SelectObject(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control({Kind::Label1, 0}), WM_GETFONT, 0, 0)));
+    CHECK(GetTextCharset(dc) == RUSSIAN_CHARSET);
+    SelectObject(dc, old);
+    ReleaseDC(control({Kind::Label1, 0}), dc);
+
+    const struct {
+        const char* name;
+        ControlRef ref;
+        COLORREF colour;
+    } rows[] = {
+        {"window background", {Kind::Text1, -1}, RGB(192, 192, 255)},
+        {"Label1(0) heading", {Kind::Label1, 0}, RGB(255, 192, 128)},
+        {"Option1(3)", {Kind::Option1, 3}, RGB(192, 255, 192)},
+        {"Command1(0) Изчисли", {Kind::Command1, 0}, RGB(128, 255, 128)},
+        {"Command1(1) Изчисти", {Kind::Command1, 1}, RGB(255, 0, 0)},
+        {"Text2(2) computed", {Kind::Text2, 2}, RGB(255, 192, 192)},
+        {"Text2(22) white bold", {Kind::Text2, 22}, RGB(255, 255, 255)},
+        {"Text2(0) given", {Kind::Text2, 0}, GetSysColor(COLOR_WINDOW)},
+    };
+    RedrawWindow(theWindow().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump();
+    for (const auto& row : rows) {
+        INFO(row.name);
+        // A point inside the control, clear of its frame and text.
+        const bool window = row.ref.index < 0;
+        CHECK(pixelAt(window ? theWindow().handle() : control(row.ref), window ? 2 : 4,
+                      window ? 290 : 4) == row.colour);
     }
 }
 
-TEST_CASE("a number too wide for its box shows rounded until the box has the focus") {
+TEST_CASE("keyboard: Tab and Shift+Tab round the hand-written chains; what they select") {
+    std::istringstream lines(FocusChainsData);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream in(line);
+        int chosen = 0;
+        std::vector<HWND> chain;
+        if (line[0] == '#' || !(in >> chosen)) continue;
+        for (std::string name; in >> name;) chain.push_back(named(name));
+        click({Kind::Option1, chosen});
+        SetFocus(chain.front());
+        const std::size_t n = chain.size();
+        for (std::size_t i = 1; i <= 2 * n; ++i) {  // a round of Tab, then of Shift+Tab
+            INFO("Option1(" << chosen << ") chosen, key " << i);
+            holdKey(VK_SHIFT, i > n);
+            CHECK(press(GetFocus(), VK_TAB));
+            CHECK(GetFocus() == chain[(i > n ? 2 * n - i : i) % n]);
+        }
+        holdKey(VK_SHIFT, false);
+    }
+    // Tab to a box and Ctrl+A select its whole text; from a box clicked Tab
+    // goes on from its place.
     click({Kind::Option1, 0});
-    SetWindowTextW(control({Kind::Text2, 0}), L"100000000");
-    SetWindowTextW(control({Kind::Text2, 1}), L"100000000");
+    HWND box = control({Kind::Text2, 1});
+    SetWindowTextW(box, L"12");
+    CHECK(press(control({Kind::Text2, 0}), VK_TAB));
+    CHECK(SendMessageW(box, EM_GETSEL, 0, 0) == MAKELRESULT(0, 2));
+    SendMessageW(box, EM_SETSEL, 1, 1);
+    holdKey(VK_CONTROL, true);
+    CHECK(press(box, 'A'));
+    holdKey(VK_CONTROL, false);
+    CHECK(SendMessageW(box, EM_GETSEL, 0, 0) == MAKELRESULT(0, 2));
+    CHECK_FALSE(press(box, 'A'));  // without Ctrl, a letter
+    SetWindowTextW(box, L"");
+    SetFocus(control({Kind::Text2, 2}));  // computed: by the mouse only
+    CHECK(press(control({Kind::Text2, 2}), VK_TAB));
+    CHECK(GetFocus() == control({Kind::Text2, 5}));
+}
+
+TEST_CASE("a number too wide for its box shows rounded unfocused; tooltips give the solution") {
+    click({Kind::Option1, 0});
+    for (const int i : {0, 1}) SetWindowTextW(control({Kind::Text2, i}), L"100000000");
     CHECK(press(control({Kind::Text2, 1}), VK_RETURN));
     HWND box = control({Kind::Text2, 4});
     const std::u16string full = u"3.14159265358979E+24";
@@ -319,21 +327,19 @@ TEST_CASE("a number too wide for its box shows rounded until the box has the foc
     CHECK(pixelsOf(box) == pixelsOf(plain));
     DestroyWindow(plain);
 
-    // A computed box's tooltip: the step that found it, then the full number.
+    // A computed box's tooltip: the step that found it, then the full number
+    // while it shows rounded.
     const std::wstring fittedTip = tipOf(box);
-    CHECK(fittedTip.starts_with(L"V = "));
-    CHECK(fittedTip.ends_with(L"\r\n" + wideFull));
     SetFocus(box);
     CHECK(theWindow().box(4).model().shownText() == full);
+    CHECK(tipOf(box).starts_with(L"V = "));
     CHECK(tipOf(box) + L"\r\n" + wideFull == fittedTip);  // the step alone
-    click({Kind::Command1, 1});
-}
 
-TEST_CASE("after a calculation tooltips and descriptions give the solution") {
+    // After a calculation tooltips and descriptions give the solution.
     SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
     const VariantCase& c = variantCases()[3];                           // H and So given
     click({Kind::Option1, 3});
-    for (int i = 0; i < 2; ++i)
+    for (int i : {0, 1})
         SetWindowTextW(control({Kind::Text2, c.boxes[i]}), wide(c.given[i]).c_str());
     click({Kind::Command1, 0});
     SetFocus(control({Kind::Text2, 16}));
@@ -357,7 +363,7 @@ TEST_CASE("after a calculation tooltips and descriptions give the solution") {
     click({Kind::Option1, 0});
 }
 
-TEST_CASE("every way of operating an option or a button reaches the form once") {
+TEST_CASE("the two ways in: an option or a button reaches the form once, a locked box refuses") {
     // Under Wine a button's MSAA default action is not implemented; on
     // Windows it sends BM_CLICK, as the mouse's press and release do.
     const struct {
@@ -390,16 +396,14 @@ TEST_CASE("every way of operating an option or a button reaches the form once") 
         CHECK(writes == 1);
         if (row.chosen < 0) continue;
         CHECK(GetFocus() == control({Kind::Option1, row.chosen}));
-        for (int k = 0; k < 9; ++k)
-            CHECK((SendMessageW(control({Kind::Option1, k}), BM_GETCHECK, 0, 0) == BST_CHECKED) ==
-                  (k == row.chosen));
+        for (int k = 0; k < 9; ++k)  // the one chosen checked, every other not
+            CHECK(SendMessageW(control({Kind::Option1, k}), BM_GETCHECK, 0, 0) ==
+                  (k == row.chosen ? BST_CHECKED : BST_UNCHECKED));
     }
     SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProcedure));
     CHECK_FALSE(press(box, VK_DOWN));  // a box keeps its arrows
-    click({Kind::Option1, 0});
-}
 
-TEST_CASE("a locked box takes text from the program only") {
+    // A locked box takes text from the program only.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     click({Kind::Option1, 0});
     VARIANT self{};
@@ -422,28 +426,4 @@ TEST_CASE("a locked box takes text from the program only") {
     }
     SysFreeString(five);
     click({Kind::Command1, 1});
-}
-
-TEST_CASE("at 144 dpi every size and font is scaled by one and a half") {
-    // Windows suggests the frame for the new DPI; here the frame's own
-    // width stays, the client area grows.
-    RECT before;
-    GetWindowRect(theWindow().handle(), &before);
-    RECT suggested = before;
-    suggested.right += 756 - 504;
-    suggested.bottom += 628 - 419;
-    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                 reinterpret_cast<LPARAM>(&suggested));
-    const SIZE size = clientSize();
-    CHECK(size.cx == 756);
-    CHECK(size.cy == 628);
-    const RECT box = clientRectOf(control({Kind::Text2, 0}));
-    CHECK(box.left == 156);
-    CHECK(box.top == 84);
-    CHECK(box.right - box.left == 98);  // 975 twips: 97.5 pixels, rounded
-    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -24);
-    SendMessageW(theWindow().handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
-                 reinterpret_cast<LPARAM>(&before));
-    CHECK(clientSize().cx == 504);
-    CHECK(fontOf(control({Kind::Text2, 0})).lfHeight == -16);
 }
