@@ -9,21 +9,18 @@
 
 #include "systemfunction.h"
 
-namespace {
-
-using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
-using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-
-}  // namespace
-
 Annotations::~Annotations() {
     if (services_) services_->Release();
 }
 
 bool Annotations::start(const Widgets& widgets) {
     if (services_) return true;
-    const auto coInitialize = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
-    const auto coCreate = systemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
+    // ole32 is loaded only now, for a screen reader.
+    const auto coInitialize =
+        systemFunction<HRESULT(WINAPI*)(LPVOID, DWORD)>(L"ole32.dll", "CoInitializeEx");
+    const auto coCreate =
+        systemFunction<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>(
+            L"ole32.dll", "CoCreateInstance");
     if (!coInitialize || !coCreate) return false;
     coInitialize(nullptr, COINIT_APARTMENTTHREADED);  // stays for the window's life
 

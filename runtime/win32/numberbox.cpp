@@ -10,14 +10,10 @@
 
 namespace {
 
-HFONT fontOf(HWND box) {
-    return reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
-}
-
-RECT formatRect(HWND box) {
-    RECT r{};
-    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
-    return r;
+// The box's font and formatting rectangle, where the edit puts its text.
+HGDIOBJ selectFont(HWND box, HDC dc, RECT& format) {
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
 }
 
 // The one tooltip window, made for `control` when first needed: a start
@@ -103,10 +99,10 @@ void NumberBox::textChanged() {
 }
 
 bool NumberBox::fits(std::u16string_view text) const {
-    const RECT format = formatRect(box_);
     const std::wstring shown = wide(text);
     HDC dc = GetDC(box_);
-    HGDIOBJ oldFont = SelectObject(dc, fontOf(box_));
+    RECT format;
+    HGDIOBJ oldFont = selectFont(box_, dc, format);
     SIZE size{};
     GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
     SelectObject(dc, oldFont);
@@ -124,14 +120,14 @@ void NumberBox::showTip() const {
 void NumberBox::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(box_, &ps);
-    HGDIOBJ oldFont = SelectObject(dc, fontOf(box_));
+    RECT format;
+    HGDIOBJ oldFont = selectFont(box_, dc, format);
     auto brush = reinterpret_cast<HBRUSH>(
         SendMessageW(GetParent(box_), model_.locked() ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                      reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box_)));
     RECT client;
     GetClientRect(box_, &client);
     FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_WINDOW));
-    const RECT format = formatRect(box_);
     const std::wstring shown = wide(model_.shownText());
     ExtTextOutW(dc, format.left, format.top, ETO_CLIPPED, &format, shown.c_str(),
                 static_cast<UINT>(shown.size()), nullptr);
