@@ -22,10 +22,11 @@ HGDIOBJ selectFont(HWND box, HDC dc, RECT& format) {
 HWND tooltip(HWND control) {
     static HWND tips = nullptr;
     if (tips && IsWindow(tips)) return tips;
+    if (!control) return nullptr;
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     const auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    if (!control || !init || !init(&classes)) return nullptr;
+    if (!init || !init(&classes)) return nullptr;
     tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
