@@ -9,21 +9,18 @@
 
 #include "systemfunction.h"
 
-namespace {
-
-using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
-using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-
-}  // namespace
-
 Annotations::~Annotations() {
     if (services_) services_->Release();
 }
 
 bool Annotations::start(const Widgets& widgets) {
     if (services_) return true;
-    const auto coInitialize = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
-    const auto coCreate = systemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
+    // ole32 is loaded only now, for a screen reader.
+    const auto coInitialize =
+        systemFunction<HRESULT(WINAPI*)(LPVOID, DWORD)>(L"ole32.dll", "CoInitializeEx");
+    const auto coCreate =
+        systemFunction<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>(
+            L"ole32.dll", "CoCreateInstance");
     if (!coInitialize || !coCreate) return false;
     coInitialize(nullptr, COINIT_APARTMENTTHREADED);  // stays for the window's life
 
@@ -34,9 +31,8 @@ bool Annotations::start(const Widgets& widgets) {
     }
     bool named = true;
     for (const window::ControlDesign& d : window::controlDesigns()) {
-        const std::u16string name = window::accessibleName({d.kind, d.index});
-        if (name.empty()) continue;  // the control's own text names it
-        const std::wstring text(name.begin(), name.end());
+        const std::wstring text = wide(window::accessibleName({d.kind, d.index}));
+        if (text.empty()) continue;  // the control's own text names it
         named &= SUCCEEDED(services_->SetHwndPropStr(widgets.find({d.kind, d.index}),
                                                      static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                                      PROPID_ACC_NAME, text.c_str()));
@@ -52,6 +48,6 @@ void Annotations::describe(HWND control, std::u16string_view text) {
         services_->ClearHwndProps(control, object, CHILDID_SELF, &property, 1);
         return;
     }
-    const std::wstring wide(text.begin(), text.end());
-    services_->SetHwndPropStr(control, object, CHILDID_SELF, PROPID_ACC_DESCRIPTION, wide.c_str());
+    services_->SetHwndPropStr(control, object, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                              wide(text).c_str());
 }

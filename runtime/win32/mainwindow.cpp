@@ -2,13 +2,15 @@
 #include "mainwindow.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
-#include "accessibility.h"
-#include "numberbox.h"
 #include "systemfunction.h"
-#include "window/design.h"
+#include "window/keyboard.h"
+#include "window/solutionnotes.h"
 
+using window::ControlRef;
+using window::Key;
 using window::Kind;
 
 namespace {
@@ -17,8 +19,20 @@ constexpr wchar_t ClassName[] = L"CylinderWindow";
 constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int IconId = 1;
 
-std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};  // both UTF-16 on Windows
+// The window model's keys; Shift turns Tab into ShiftTab, and A is one
+// only with Ctrl (the Edit control itself knows no Ctrl+A).
+constexpr std::pair<WPARAM, Key> Keys[] = {
+    {VK_TAB, Key::Tab},   {VK_RETURN, Key::Enter}, {VK_UP, Key::Up},      {VK_DOWN, Key::Down},
+    {VK_LEFT, Key::Left}, {VK_RIGHT, Key::Right},  {'A', Key::SelectAll},
+};
+
+std::optional<Key> keyOf(WPARAM pressed) {
+    const auto* k = std::find_if(std::begin(Keys), std::end(Keys),
+                                 [&](const auto& known) { return known.first == pressed; });
+    if (k == std::end(Keys)) return std::nullopt;
+    if (k->second == Key::Tab && GetKeyState(VK_SHIFT) < 0) return Key::ShiftTab;
+    if (k->second == Key::SelectAll && GetKeyState(VK_CONTROL) >= 0) return std::nullopt;
+    return k->second;
 }
 
 COLORREF toColorRef(window::Rgb c) {
@@ -57,15 +71,31 @@ SIZE frameSize(int dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-int indexIn(const auto& handles, HWND hwnd) {
-    const auto it = std::find(handles.begin(), handles.end(), hwnd);
-    return it == handles.end() ? -1 : static_cast<int>(it - handles.begin());
+// The DC's own brush in `colour`: a colour of the design needs no brush
+// of its own.
+HBRUSH brushIn(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+// A control's colours, as WM_CTLCOLOR* returns them: the design's, else
+// the desktop's text-box colour, locked or not.
+LRESULT controlColour(HDC dc, HWND control) {
+    const window::ControlDesign* d = designOf(control);
+    const bool designed = d && d->background;
+    const COLORREF back = designed ? toColorRef(*d->background) : GetSysColor(COLOR_WINDOW);
+    SetBkColor(dc, back);
+    SetTextColor(dc, designed ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(brushIn(dc, back));
 }
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : instance_(instance), separator_(userDecimalSeparator()), form_(*this, separator_) {
+    : instance_(instance),
+      separator_(userDecimalSeparator()),
+      form_(*this, separator_),
+      background_(CreateSolidBrush(toColorRef(window::WindowBackground))) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &MainWindow::procedure;
@@ -75,7 +105,7 @@ MainWindow::MainWindow(HINSTANCE instance)
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = brushFor(window::WindowBackground);
+    wc.hbrBackground = background_;
     wc.lpszClassName = ClassName;
     if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
 
@@ -88,10 +118,8 @@ MainWindow::MainWindow(HINSTANCE instance)
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
-    DeleteObject(normalFont_);
-    DeleteObject(boldFont_);
-    for (const auto& [colour, brush] : brushes_)
-        if (brush) DeleteObject(brush);
+    for (HFONT font : fonts_) DeleteObject(font);
+    DeleteObject(background_);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,23 +140,32 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onCreate();
             return 0;
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
+            onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM:
             onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_DPICHANGED:
-            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            applyDpi(HIWORD(wParam));
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);  // Windows' suggestion
+            SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
-        case WM_SETFOCUS:
-            onSetFocus();
-            return 0;
+        }
         case WM_ACTIVATE:
-            onActivate(LOWORD(wParam) != WA_INACTIVE);
+            // The focus leaves with the window and comes back where it was.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+                return 0;
+            }
+            [[fallthrough]];
+        case WM_SETFOCUS:
+            if (lastFocus_) SetFocus(lastFocus_);
             return 0;
         case WM_GETOBJECT:
             // A screen reader is asking: name and describe the controls now.
@@ -150,39 +187,24 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onCreate() {
     dpi_ = dpiOf(hwnd_);
-    normalFont_ = createWindowFont(dpi_, FW_NORMAL);
-    boldFont_ = createWindowFont(dpi_, FW_BOLD);
-    widgets_ = createWidgets(hwnd_, instance_, dpi_, normalFont_, boldFont_);
-    for (HWND box : widgets_.Text2) fitNumbers(box, separator_);
+    fonts_ = {createWindowFont(dpi_, FW_NORMAL), createWindowFont(dpi_, FW_BOLD)};
+    widgets_ = createWidgets(hwnd_, instance_, dpi_, fonts_);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].attach(widgets_.Text2[i], separator_);
     // The frame was made for 96 dpi.
     if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
 
-void MainWindow::onCommand(int id, int code) {
-    if (code != BN_CLICKED) return;
-    const int option = id - controlId({Kind::Option1, 0});
-    if (option >= 0 && option < static_cast<int>(widgets_.Option1.size())) {
-        clickOption(option);
-        return;
-    }
-    const int command = id - controlId({Kind::Command1, 0});
-    if (command >= 0 && command < static_cast<int>(widgets_.Command1.size()))
-        form_.onCommandClick(command);
-}
-
-LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
+void MainWindow::onCommand(HWND control, int code) {
     const window::ControlDesign* d = designOf(control);
-    if (!d || !d->background) {
-        // The desktop's text-box colour, locked or not.
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
-    SetBkColor(dc, toColorRef(*d->background));
-    SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(brushFor(*d->background));
+    if (!d) return;
+    if (code == EN_CHANGE && d->kind == Kind::Text2)
+        boxes_[static_cast<std::size_t>(d->index)].textChanged();
+    if (code != BN_CLICKED) return;
+    if (d->kind == Kind::Option1) selectOption(d->index);
+    if (d->kind == Kind::Option1) form_.onOptionClick(d->index);
+    if (d->kind == Kind::Command1) form_.onCommandClick(d->index);
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -190,7 +212,7 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     if (!d || !d->background) return;
     RECT r = item.rcItem;
     const bool down = item.itemState & ODS_SELECTED;
-    FillRect(item.hDC, &r, brushFor(*d->background));
+    FillRect(item.hDC, &r, brushIn(item.hDC, toColorRef(*d->background)));
     DrawEdge(item.hDC, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     wchar_t text[32] = {};
     GetWindowTextW(item.hwndItem, text, 32);
@@ -205,34 +227,12 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
-    applyDpi(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::onSetFocus() {
-    if (lastFocus_) SetFocus(lastFocus_);
-}
-
-void MainWindow::onActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    onSetFocus();
-}
-
 void MainWindow::applyDpi(int dpi) {
+    const std::array<HFONT, 2> old = fonts_;
     dpi_ = dpi;
-    HFONT oldNormal = normalFont_;
-    HFONT oldBold = boldFont_;
-    normalFont_ = createWindowFont(dpi, FW_NORMAL);
-    boldFont_ = createWindowFont(dpi, FW_BOLD);
-    layoutWidgets(widgets_, dpi, normalFont_, boldFont_);
-    DeleteObject(oldNormal);
-    DeleteObject(oldBold);
+    fonts_ = {createWindowFont(dpi, FW_NORMAL), createWindowFont(dpi, FW_BOLD)};
+    layoutWidgets(widgets_, dpi, fonts_);
+    for (HFONT font : old) DeleteObject(font);
     fitFrame();
 }
 
@@ -242,113 +242,40 @@ void MainWindow::fitFrame() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HBRUSH MainWindow::brushFor(window::Rgb colour) {
-    const COLORREF ref = toColorRef(colour);
-    for (auto& [known, brush] : brushes_) {
-        if (brush && known == ref) return brush;
-        if (!brush) {
-            known = ref;
-            brush = CreateSolidBrush(ref);
-            return brush;
-        }
-    }
-    throw std::logic_error("more design colours than brushes");
-}
-
-void MainWindow::checkOption(int k) {
-    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
-        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::clickOption(int k) {
-    checkOption(k);
-    form_.onOptionClick(k);
-}
-
-void MainWindow::moveFocus(int step) {
-    // The chain: the design's tab order, less labels, computed boxes and
-    // the options not chosen (the arrow keys move among those).
-    std::array<HWND, window::ControlCount> chain{};
-    int length = 0;
-    const auto& designs = window::controlDesigns();
-    for (const window::ControlRef ref : window::TabOrder) {
-        const auto d = std::find_if(designs.begin(), designs.end(), [&](const auto& x) {
-            return x.kind == ref.kind && x.index == ref.index;
-        });
-        HWND control = widgets_.find(ref);
-        if (ref.kind == Kind::Label1 || !d->tabStop) continue;
-        if (ref.kind == Kind::Option1 && SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED)
-            continue;
-        chain[static_cast<std::size_t>(length++)] = control;
-    }
-    const auto begin = chain.begin();
-    const auto end = chain.begin() + length;
-    const auto current = std::find(begin, end, GetFocus());
-    const int at = current == end ? (step > 0 ? -1 : 0) : static_cast<int>(current - begin);
-    HWND next = chain[static_cast<std::size_t>((at + step + length) % length)];
-    SetFocus(next);
-    if (indexIn(widgets_.Text2, next) >= 0) SendMessageW(next, EM_SETSEL, 0, -1);
-}
-
 bool MainWindow::handleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_ || !IsChild(hwnd_, msg.hwnd)) return false;
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    switch (msg.wParam) {
-        case VK_TAB:
-            moveFocus(shift ? -1 : 1);
-            return true;
-        case VK_RETURN: {
-            if (indexIn(widgets_.Text2, msg.hwnd) >= 0) {
-                form_.onCommandClick(0);
-                return true;
-            }
-            const int command = indexIn(widgets_.Command1, msg.hwnd);
-            if (command < 0) return false;
-            form_.onCommandClick(command);
-            return true;
-        }
-        case 'A':
-            // Ctrl+A selects a whole box, as on Linux; the Edit control
-            // itself knows no such key.
-            if (GetKeyState(VK_CONTROL) >= 0 || !isTextBox(msg.hwnd)) return false;
-            SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
-            return true;
-        case VK_UP:
-        case VK_LEFT:
-        case VK_DOWN:
-        case VK_RIGHT: {
-            const int k = indexIn(widgets_.Option1, msg.hwnd);
-            if (k < 0) return false;
-            const int count = static_cast<int>(widgets_.Option1.size());
-            const int step = msg.wParam == VK_UP || msg.wParam == VK_LEFT ? -1 : 1;
-            const int next = (k + step + count) % count;
-            SetFocus(widgets_.Option1[static_cast<std::size_t>(next)]);
-            clickOption(next);
-            return true;
-        }
-        default:
-            return false;
-    }
-}
-
-bool MainWindow::isTextBox(HWND control) const {
-    return indexIn(widgets_.Text2, control) >= 0 || indexIn(widgets_.Text1, control) >= 0;
+    const std::optional<Key> key = keyOf(msg.wParam);
+    const window::ControlDesign* d = designOf(msg.hwnd);
+    if (!key) return false;
+    const window::KeyAction action =
+        window::keyAction(*key, d ? std::optional(ControlRef{d->kind, d->index}) : std::nullopt,
+                          form_.selectedVariant().value_or(0));
+    HWND target = action.focus ? widgets_.find(*action.focus) : msg.hwnd;
+    // Checked before it takes the focus: a radio button given the focus
+    // unchecked may click itself.
+    if (action.option) selectOption(*action.option);
+    if (action.focus) SetFocus(target);
+    if (action.selectAll) SendMessageW(target, EM_SETSEL, 0, -1);
+    if (action.option) form_.onOptionClick(*action.option);
+    if (action.command) form_.onCommandClick(*action.command);
+    return action.handled();
 }
 
 std::u16string MainWindow::boxText(int box) const {
-    return windowText(widgets_.Text2.at(static_cast<std::size_t>(box)));
+    return boxes_.at(static_cast<std::size_t>(box)).model().text();
 }
 
 void MainWindow::setBoxText(int box, std::u16string_view text) {
-    SetWindowTextW(widgets_.Text2.at(static_cast<std::size_t>(box)), wide(text).c_str());
+    boxes_.at(static_cast<std::size_t>(box)).setText(text);
 }
 
 void MainWindow::setBoxLocked(int box, bool locked) {
-    SendMessageW(widgets_.Text2.at(static_cast<std::size_t>(box)), EM_SETREADONLY, locked, 0);
+    boxes_.at(static_cast<std::size_t>(box)).setLocked(locked);
 }
 
 void MainWindow::selectOption(int k) {
-    checkOption(k);
+    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
+        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void MainWindow::setReportText(std::u16string_view text) {
@@ -361,35 +288,24 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
-    notes_ = window::solutionNotes(solution, separator_, u"\r\n");
-    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
-        setBoxStep(widgets_.Text2[i], notes_.box[i]);
-    setTipText(widgets_.Text1[0], notes_.report);
+    const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\r\n");
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes.box[i]);
+    solution_ = notes.report;
+    setTipText(widgets_.Text1[0], solution_);
     describeControls();
 }
 
 void MainWindow::describeControls() {
     if (!annotations_.started()) return;
-    for (std::size_t i = 0; i < widgets_.Text2.size(); ++i)
-        annotations_.describe(widgets_.Text2[i], notes_.box[i]);
-    annotations_.describe(widgets_.Text1[0], notes_.report);
-}
-
-std::u16string MainWindow::accessibleDescription(window::ControlRef ref) const {
-    if (ref.kind == Kind::Text2) return notes_.box.at(static_cast<std::size_t>(ref.index));
-    if (ref == window::ControlRef{Kind::Text1, 0}) return notes_.report;
-    return {};
-}
-
-int runMainWindow(HINSTANCE instance, int show) {
-    MainWindow window(instance);
-    ShowWindow(window.handle(), show);
-    SetFocus(window.widgets().Text2[0]);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (window.handleKey(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    for (int i = 0; i <= window::BoxCount; ++i) {
+        const ControlRef ref =
+            i < window::BoxCount ? ControlRef{Kind::Text2, i} : ControlRef{Kind::Text1, 0};
+        annotations_.describe(widgets_.find(ref), accessibleDescription(ref));
     }
-    return static_cast<int>(msg.wParam);
+}
+
+std::u16string MainWindow::accessibleDescription(ControlRef ref) const {
+    if (ref.kind == Kind::Text2) return box(ref.index).model().description();
+    if (ref == ControlRef{Kind::Text1, 0}) return solution_;
+    return {};
 }

@@ -7,30 +7,19 @@
 #include <string>
 
 #include "accessibility.h"
+#include "numberbox.h"
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
-#include "window/solutionnotes.h"
 
 // The program's one window on Win32: the controls built from the design
-// table, clicks delivered to the form, the form's writes applied to the
-// controls. One window procedure; each message in a small function.
-//
-// Keyboard as on Linux: Tab follows the design's tab order and skips the
-// computed boxes and the options not chosen; the arrow keys move among the
-// options; Enter in a box calculates; Ctrl+A selects all of a box.
-//
-// Implements: box texts and locks (read-only edits), the selected option,
-// the report area, errors in a message box, the design's colours (the two
-// buttons drawn by the program), per-monitor DPI, the user's decimal
-// separator, a number too wide for its box shown rounded to fit while the
-// box has no focus, and the solution of the last calculation in tooltips.
-// A screen reader gets the boxes' and text areas' names and the solution as
-// descriptions through the system's annotations, loaded only once a reader
-// asks.
-// Does not: resize, follow a high-contrast theme (the design's colours
-// stay), provide UI Automation of its own, open any other window than the
-// error's, or keep anything: no registry, no files, no network.
+// table, clicks and the keys the window model decides handed to the form,
+// the form's writes applied to the controls. Keeps to itself: the design's
+// colours (the two buttons drawn here), per-monitor DPI, the user's decimal
+// separator, errors in a message box, the solution in tooltips and, once a
+// screen reader asks, in the system's annotations beside the boxes' names.
+// Does not: resize, follow a high-contrast theme, provide UI Automation of
+// its own, open any other window than the error's, or keep anything.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
@@ -42,35 +31,27 @@ public:
 
     HWND handle() const { return hwnd_; }
     const Widgets& widgets() const { return widgets_; }
+    const NumberBox& box(int i) const { return boxes_.at(static_cast<std::size_t>(i)); }
 
-    // The keys the window handles itself, before the usual translation;
-    // true when `msg` was one of them and is done with.
+    // The keys the window model decides (window::keyAction), before the
+    // usual translation; true when `msg` was one of them and is done with.
+    // Example: Tab in Text2(1), Option1(0) chosen, focuses Text2(5) with its
+    // text selected.
     bool handleKey(const MSG& msg);
 
-    // The description a screen reader gets for a grid box or a text area:
-    // the last calculation's step of a box, the whole solution for Text1(0).
-    // Handed to the system when a reader first asks, and on every change after.
+    // The description a screen reader gets: a grid box's step, the whole
+    // solution for Text1(0); empty for none.
     std::u16string accessibleDescription(window::ControlRef ref) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-
     void onCreate();
-    void onCommand(int id, int code);
-    LRESULT onControlColour(HDC dc, HWND control);
+    void onCommand(HWND control, int code);
     void onDrawItem(const DRAWITEMSTRUCT& item);
-    void onDpiChanged(int dpi, const RECT& suggested);
-    void onSetFocus();
-    void onActivate(bool active);
-
     void applyDpi(int dpi);
     void fitFrame();
-    void checkOption(int k);
-    void clickOption(int k);
-    void moveFocus(int step);
-    bool isTextBox(HWND control) const;
-    HBRUSH brushFor(window::Rgb colour);
+    void describeControls();
 
     // window::ControlServices
     std::u16string boxText(int box) const override;
@@ -80,7 +61,6 @@ private:
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
     void setSolution(const calc::Solution& solution) override;
-    void describeControls();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -88,15 +68,11 @@ private:
     char16_t separator_;  // the user's decimal separator: numbers are written with it
     window::Form form_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    HFONT normalFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    std::array<std::pair<COLORREF, HBRUSH>, 8> brushes_{};  // one per design colour
+    std::array<HFONT, 2> fonts_{};  // normal, bold
+    HBRUSH background_;
     HWND lastFocus_ = nullptr;
-    window::SolutionNotes notes_;  // what tooltips and descriptions say of the last calculation
+    std::array<NumberBox, window::BoxCount> boxes_;
+    std::u16string solution_;  // of the last calculation, as Text1(0)'s tooltip
     Annotations annotations_;
     bool annotated_ = false;
 };
-
-// Creates the window, shows it and runs the message loop until it closes;
-// returns the exit code.
-int runMainWindow(HINSTANCE instance, int show);

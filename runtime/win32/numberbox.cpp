@@ -4,78 +4,25 @@
 #include <commctrl.h>
 
 #include <climits>
-#include <map>
-#include <optional>
 
-#include "platform/fittext.h"
 #include "systemfunction.h"
-#include "window/solutionnotes.h"
+#include "widgets.h"
 
 namespace {
 
-WNDPROC editProcedure = nullptr;       // EDIT's own, the same for every box
-char16_t numberSeparator = u'.';       // the program's, given to fitNumbers()
-HWND tips = nullptr;                   // one tooltip for every box, made when first needed
-std::map<HWND, std::u16string> steps;  // the boxes computed by the last calculation
-std::wstring shownTip;                 // what the tooltip asked for last, kept while it shows
-
-HFONT fontOf(HWND box) {
-    return reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+// The box's font and formatting rectangle, where the edit puts its text.
+HGDIOBJ selectFont(HWND box, HDC dc, RECT& format) {
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
 }
 
-RECT formatRect(HWND box) {
-    RECT r{};
-    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
-    return r;
-}
-
-// The shorter text `box` shows without the focus, or nothing where its own
-// text fits or is no number the program wrote.
-std::optional<std::wstring> fittedText(HWND box) {
-    const std::u16string full = windowText(box);
-    if (full.empty()) return std::nullopt;  // most boxes, and all at start: no DC
-    const RECT format = formatRect(box);
-    HDC dc = GetDC(box);
-    HGDIOBJ oldFont = SelectObject(dc, fontOf(box));
-    const auto fits = [&](std::u16string_view text) {
-        const std::wstring wide(text.begin(), text.end());
-        SIZE size{};
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-        return size.cx <= format.right - format.left;
-    };
-    const std::u16string shown = platform::fitNumberText(full, numberSeparator, fits);
-    SelectObject(dc, oldFont);
-    ReleaseDC(box, dc);
-    if (shown == full) return std::nullopt;
-    return std::wstring(shown.begin(), shown.end());
-}
-
-// As the edit paints an unfocused line: the background its parent gives
-// (read-only edits ask as static controls do), then the text at the
-// formatting rectangle's corner.
-void paintFitted(HWND box, const std::wstring& shown) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(box, &ps);
-    HGDIOBJ oldFont = SelectObject(dc, fontOf(box));
-    const bool locked = GetWindowLongW(box, GWL_STYLE) & ES_READONLY;
-    auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(GetParent(box), locked ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
-    RECT client;
-    GetClientRect(box, &client);
-    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_WINDOW));
-    const RECT format = formatRect(box);
-    ExtTextOutW(dc, format.left, format.top, ETO_CLIPPED, &format, shown.c_str(),
-                static_cast<UINT>(shown.size()), nullptr);
-    SelectObject(dc, oldFont);
-    EndPaint(box, &ps);
-}
-
-// The tooltip window, made when a box first shows a fitted text or a
-// calculation first explains itself: a start without either loads no
-// common controls. Null where the system refuses.
+// The one tooltip window, made for `control` when first needed: a start
+// without a fitted number or a solution loads no common controls. Null
+// where the system refuses, or for none.
 HWND tooltip(HWND control) {
+    static HWND tips = nullptr;
     if (tips && IsWindow(tips)) return tips;
+    if (!control) return nullptr;
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     const auto init = systemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
@@ -84,7 +31,6 @@ HWND tooltip(HWND control) {
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
                            nullptr, nullptr);
-    if (!tips) return nullptr;
     // Without a width the tooltip ignores line breaks; lines then break
     // only where they would leave the screen. A whole solution takes
     // longer to read than the usual five seconds.
@@ -93,112 +39,124 @@ HWND tooltip(HWND control) {
     return tips;
 }
 
-// The size older common controls know.
-TOOLINFOW toolOf(HWND control) {
+}  // namespace
+
+void setTipText(HWND control, std::u16string_view text) {
+    HWND tips = tooltip(text.empty() ? nullptr : control);
+    if (!tips) return;
+    std::wstring copy = wide(text);
     TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size older common controls know
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = control;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    return tool;
-}
-
-bool hasTip(const TOOLINFOW& tool) {
     TOOLINFOW known = tool;
-    return tips && SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known));
+    const bool has = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known));
+    tool.lpszText = copy.data();  // copied by the tooltip
+    const UINT change = text.empty() ? TTM_DELTOOLW : has ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW;
+    if (has || !text.empty()) SendMessageW(tips, change, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// Gives `box` a tooltip whose text is asked for when shown.
-void addTip(HWND box) {
-    TOOLINFOW tool = toolOf(box);
-    if (!tooltip(box) || hasTip(tool)) return;
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+void NumberBox::attach(HWND box, char16_t separator) {
+    box_ = box;
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    edit_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NumberBox::procedure)));
+    separator_ = separator;
+    measure();
 }
 
-// The tooltip's text: the step that computed the box, then the full text
-// while the box shows a shorter one; none (no tip) when neither.
-void giveTipText(HWND box, NMTTDISPINFOW& info) {
-    const auto step = steps.find(box);
-    const std::u16string tip =
-        window::boxTooltip(step == steps.end() ? u"" : step->second, windowText(box),
-                           GetFocus() != box && fittedText(box), u"\r\n");
-    shownTip.assign(tip.begin(), tip.end());
-    info.szText[0] = L'\0';
-    info.lpszText = shownTip.data();
+void NumberBox::measure() {
+    model_.setMeasure([this](std::u16string_view text) { return fits(text); }, separator_);
+    showTip();
 }
 
-LRESULT CALLBACK boxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            if (GetFocus() == box) break;
-            if (const auto shown = fittedText(box)) {
-                paintFitted(box, *shown);
-                addTip(box);
-                return 0;
-            }
-            break;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            // The edit repaints only what the caret and selection change.
-            const LRESULT result = CallWindowProcW(editProcedure, box, message, wParam, lParam);
-            InvalidateRect(box, nullptr, FALSE);
-            return result;
-        }
-        case WM_NOTIFY: {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            if (tips && info->hdr.hwndFrom == tips && info->hdr.code == TTN_GETDISPINFOW) {
-                giveTipText(box, *info);
-                return 0;
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return CallWindowProcW(editProcedure, box, message, wParam, lParam);
+void NumberBox::setText(std::u16string_view text) {
+    // The model first: the EDIT's EN_CHANGE then brings back a known text.
+    model_.setText(text);
+    writing_ = true;
+    SetWindowTextW(box_, wide(text).c_str());
+    writing_ = false;
+    showTip();
 }
 
-}  // namespace
+void NumberBox::setLocked(bool locked) {
+    model_.setLocked(locked);
+    SendMessageW(box_, EM_SETREADONLY, locked, 0);
+}
 
-std::u16string windowText(HWND w) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+void NumberBox::setStep(std::u16string_view step) {
+    model_.setStep(step);
+    showTip();
+}
+
+void NumberBox::textChanged() {
+    if (writing_) return;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box_)) + 1, L'\0');
     text.resize(
-        static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
+        static_cast<std::size_t>(GetWindowTextW(box_, text.data(), static_cast<int>(text.size()))));
+    if (!model_.offerText(std::u16string(text.begin(), text.end()))) setText(model_.text());
+    showTip();
 }
 
-void fitNumbers(HWND box, char16_t separator) {
-    numberSeparator = separator;
-    const auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&boxProcedure)));
-    if (!editProcedure) editProcedure = previous;
+bool NumberBox::fits(std::u16string_view text) const {
+    const std::wstring shown = wide(text);
+    HDC dc = GetDC(box_);
+    RECT format;
+    HGDIOBJ oldFont = selectFont(box_, dc, format);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(box_, dc);
+    return size.cx <= format.right - format.left;
 }
 
-std::u16string shownText(HWND box) {
-    if (GetFocus() != box)
-        if (const auto shown = fittedText(box)) return {shown->begin(), shown->end()};
-    return windowText(box);
+void NumberBox::showTip() const {
+    setTipText(box_, model_.tooltip(u"\r\n"));
 }
 
-void setBoxStep(HWND box, std::u16string_view step) {
-    if (step.empty()) {
-        steps.erase(box);
-        return;
+// As the edit paints an unfocused line: the background its parent gives
+// (read-only edits ask as static controls do), then the text at the
+// formatting rectangle's corner.
+void NumberBox::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(box_, &ps);
+    RECT format;
+    HGDIOBJ oldFont = selectFont(box_, dc, format);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(box_), model_.locked() ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box_)));
+    RECT client;
+    GetClientRect(box_, &client);
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_WINDOW));
+    const std::wstring shown = wide(model_.shownText());
+    ExtTextOutW(dc, format.left, format.top, ETO_CLIPPED, &format, shown.c_str(),
+                static_cast<UINT>(shown.size()), nullptr);
+    SelectObject(dc, oldFont);
+    EndPaint(box_, &ps);
+}
+
+LRESULT CALLBACK NumberBox::procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& self = *reinterpret_cast<NumberBox*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    return self.handle(message, wParam, lParam);
+}
+
+LRESULT NumberBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT && model_.rounded()) {
+        paint();
+        return 0;
     }
-    steps[box] = step;
-    addTip(box);
-}
-
-void setTipText(HWND control, std::u16string_view text) {
-    TOOLINFOW tool = toolOf(control);
-    if (text.empty()) {
-        if (hasTip(tool)) SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        return;
+    if (message == WM_SETTEXT && model_.locked() && !writing_) return FALSE;  // not the program
+    // Fitted anew for the focus before the edit paints, for the width or
+    // font once it has taken them.
+    const bool focus = message == WM_SETFOCUS || message == WM_KILLFOCUS;
+    if (focus) model_.setFocus(message == WM_SETFOCUS);
+    const LRESULT result = CallWindowProcW(edit_, box_, message, wParam, lParam);
+    if (message == WM_SIZE || message == WM_SETFONT) measure();
+    if (focus) {
+        showTip();
+        // The edit repaints only what the caret and selection change.
+        InvalidateRect(box_, nullptr, FALSE);
     }
-    if (!tooltip(control)) return;
-    std::wstring wide(text.begin(), text.end());
-    tool.lpszText = wide.data();  // copied by the tooltip
-    SendMessageW(tips, hasTip(tool) ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
-                 reinterpret_cast<LPARAM>(&tool));
+    return result;
 }

@@ -3,30 +3,51 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
-// Makes the grid box `box` (an EDIT control) show, whenever it has no
-// keyboard focus, a number too wide for it rounded to the digits that fit
-// (platform::fitNumberText, measured with GetTextExtentPoint32W in the box's
-// font against its formatting rectangle), the full text in a tooltip. The
-// window text stays the full text: what GetWindowText, a screen reader and
-// copying get, and what the box shows while it has the focus. `separator`
-// is the decimal separator the program writes numbers with, the same for
-// every box.
+#include "window/numberbox.h"
+
+// A grid box: an EDIT control over a window::NumberBox. Without the focus
+// it paints the model's fitted text (measured in its font against its
+// formatting rectangle) and has the model's tooltip; its window text stays
+// the full text, what a screen reader and copying get. While locked it
+// refuses every WM_SETTEXT but the program's, as put_accValue sends.
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
-void fitNumbers(HWND box, char16_t separator);
+class NumberBox {
+public:
+    NumberBox() = default;
+    NumberBox(const NumberBox&) = delete;
+    NumberBox& operator=(const NumberBox&) = delete;
 
-// The step that computed the number of `box` (a box given to fitNumbers),
-// first in its tooltip; empty for none.
-void setBoxStep(HWND box, std::u16string_view step);
+    // Takes over `box`, an EDIT control, for good; its GWLP_USERDATA then
+    // points here. Numbers are written with `separator`.
+    void attach(HWND box, char16_t separator);
+    // The program writes, locks or explains the box (the step: first in the
+    // tooltip, the description; empty for none).
+    void setText(std::u16string_view text);
+    void setLocked(bool locked);
+    void setStep(std::u16string_view step);
+    // The EDIT's EN_CHANGE: the model takes the new text, or the box gets
+    // the model's back.
+    void textChanged();
 
-// The tooltip of any other control: fixed text, lines ended by CR LF;
-// empty for none.
+    const window::NumberBox& model() const { return model_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool fits(std::u16string_view text) const;
+    void measure();
+    void paint();
+    void showTip() const;
+
+    HWND box_ = nullptr;
+    WNDPROC edit_ = nullptr;  // EDIT's own procedure
+    window::NumberBox model_;
+    char16_t separator_ = u'.';
+    bool writing_ = false;  // the program's SetWindowText is under way
+};
+
+// The tooltip of `control`: lines ended by CR LF; empty for none. The one
+// tooltip window is made when a text first needs it.
 void setTipText(HWND control, std::u16string_view text);
-
-// The whole window text of `w`, as UTF-16.
-std::u16string windowText(HWND w);
-
-// What `box` shows now: its window text, or the fitted text.
-std::u16string shownText(HWND box);

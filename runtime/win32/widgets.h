@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "window/controlarrays.h"
 #include "window/design.h"
@@ -11,29 +13,32 @@
 // The window's control arrays as Win32 child windows, indexed as designed.
 struct Widgets : window::ControlArrays<HWND, HWND, HWND, HWND, HWND, HWND> {};
 
-// The command id of a control: WM_COMMAND and WM_DRAWITEM name it by this.
+// A text as Win32 takes it. Example: wide(u"Изчисли") == L"Изчисли".
+inline std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};  // both UTF-16 on Windows
+}
+
+// The id of a control: WM_COMMAND, WM_DRAWITEM and designOf() name it by this.
 // Example: controlId({Kind::Command1, 1}) == 1401.
 constexpr int controlId(window::ControlRef ref) {
     return 1000 + 100 * static_cast<int>(ref.kind) + ref.index;
 }
-
-// Creates every control of the design table as a child of `form`, in its
-// place at `dpi` with its font, each holding its design's index in
-// GWLP_USERDATA. One pass: under Wine every later move or font change of a
-// child costs a round trip to the server.
-Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, HFONT normal, HFONT bold);
-
-// The design of a control made by createWidgets(), or null for any other.
-const window::ControlDesign* designOf(HWND control);
 
 // Pixels at `dpi` of a length in twips. Example: toPixels(1455, 96) == 97.
 constexpr int toPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
 
-// Places and sizes every control for a new `dpi` and gives it the normal or
-// bold window font.
-void layoutWidgets(const Widgets& widgets, int dpi, HFONT normal, HFONT bold);
+// Creates every control of the design table as a child of `form`, in its
+// place at `dpi` with its font (fonts: normal, bold). One pass: under Wine
+// every later move or font change of a child costs a round trip to the server.
+Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, const std::array<HFONT, 2>& fonts);
+
+// Places and sizes every control for a new `dpi`, with its font.
+void layoutWidgets(const Widgets& widgets, int dpi, const std::array<HFONT, 2>& fonts);
+
+// The design of a control made by createWidgets(), by its id; null for none.
+const window::ControlDesign* designOf(HWND control);
 
 // "Times New Roman" 12 pt, Cyrillic, at `dpi`; `weight` FW_NORMAL or FW_BOLD.
 HFONT createWindowFont(int dpi, int weight);

@@ -18,7 +18,7 @@ set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEO
 
 # The window's own Win32 part (sizes, DPI, fonts, colours, keys) on an X display.
 add_executable(tst_win32window ${win32_tests}/tst_win32window.cpp)
-target_link_libraries(tst_win32window PRIVATE runtime_win32 doctest_main)
+target_link_libraries(tst_win32window PRIVATE runtime_win32 doctest_main oleacc oleaut32 ole32)
 add_test(NAME tst_win32window
          COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:tst_win32window>)
 set_tests_properties(tst_win32window PROPERTIES LABELS "window")
