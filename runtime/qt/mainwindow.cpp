@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
 
-#include "messageboxreporter.h"
-#include "numberbox.h"
 #include "textconvert.h"
 #include "window/design.h"
 #include "window/solutionnotes.h"
@@ -14,11 +14,12 @@
 #include "packaging/icons/cylinder-32.xpm"
 #include "packaging/icons/cylinder-64.xpm"
 
+using window::Kind;
+
 MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     : QWidget(parent),
       controls_(buildControls(this)),
-      ownReporter_(reporter ? nullptr : std::make_unique<MessageBoxReporter>(this)),
-      reporter_(reporter ? reporter : ownReporter_.get()),
+      reporter_(reporter),
       separator_(decimalSeparator(QLocale())),
       form_(*this, separator_) {
     setWindowTitle(toQString(window::windowCaption()));
@@ -28,35 +29,68 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     icon.addPixmap(QPixmap(cylinder_64_xpm));
     setWindowIcon(icon);
 
-    for (int k = 0; k < static_cast<int>(controls_.Option1.size()); ++k)
-        connect(controls_.Option1[k], &QRadioButton::clicked, this,
-                [this, k] { form_.onOptionClick(k); });
+    // A click that checks an option (mouse, Space, an arrow, an assistive
+    // tool's Press) and a Toggle that checks it without a click both toggle
+    // it on; a click on the chosen one changes nothing but is a click too.
+    for (int k = 0; k < static_cast<int>(controls_.Option1.size()); ++k) {
+        QRadioButton* option = controls_.Option1[k];
+        connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) form_.onOptionClick(k);
+        });
+        connect(option, &QRadioButton::pressed, this,
+                [this, option] { chosenAtPress_ = option->isChecked(); });
+        connect(option, &QRadioButton::clicked, this, [this, k] {
+            if (chosenAtPress_) form_.onOptionClick(k);
+        });
+    }
     for (int n = 0; n < static_cast<int>(controls_.Command1.size()); ++n)
         connect(controls_.Command1[n], &QPushButton::clicked, this,
                 [this, n] { form_.onCommandClick(n); });
-    for (QLineEdit* box : controls_.Text2)
-        connect(box, &QLineEdit::returnPressed, this, [this] { form_.onCommandClick(0); });
+    for (int i = 0; i < window::BoxCount; ++i)
+        connect(controls_.Text2[i], &QLineEdit::returnPressed, this, [this, i] {
+            press(window::Key::Enter, {Kind::Text2, i});
+        });
 
     form_.onLoad();
 }
 
-MainWindow::~MainWindow() = default;
+bool MainWindow::focusNextPrevChild(bool next) {
+    const QWidget* focused = QApplication::focusWidget();
+    for (const window::ControlRef ref : window::TabOrder)
+        if (controls_.find(ref) == focused)
+            return press(next ? window::Key::Tab : window::Key::ShiftTab, ref);
+    return QWidget::focusNextPrevChild(next);  // none of ours has it
+}
+
+bool MainWindow::press(window::Key key, window::ControlRef ref) {
+    const window::KeyAction action =
+        window::keyAction(key, ref, form_.selectedVariant().value_or(0));
+    if (action.focus) {
+        QWidget* target = controls_.find(*action.focus);
+        // Qt's reasons: a box so focused selects its text, a button shows its focus.
+        target->setFocus(key == window::Key::ShiftTab ? Qt::BacktabFocusReason
+                                                      : Qt::TabFocusReason);
+        if (auto* box = qobject_cast<QLineEdit*>(target); box && action.selectAll) box->selectAll();
+    }
+    if (action.command) form_.onCommandClick(*action.command);
+    return action.handled();
+}
 
 std::u16string MainWindow::boxText(int box) const {
-    return std::u16string(toView(controls_.Text2.at(box)->text()));
+    return controls_.Text2.at(box)->state().text();
 }
 
 void MainWindow::setBoxText(int box, std::u16string_view text) {
-    QLineEdit* target = controls_.Text2.at(box);
-    target->setText(toQString(text));
-    target->setCursorPosition(0);  // a long number shows its start
+    controls_.Text2.at(box)->write(text);
 }
 
 void MainWindow::setBoxLocked(int box, bool locked) {
-    controls_.Text2.at(box)->setReadOnly(locked);
+    controls_.Text2.at(box)->setLocked(locked);
 }
 
 void MainWindow::selectOption(int k) {
+    // The program's choice, not the user's: the form is not told of it.
+    const QSignalBlocker quiet(controls_.Option1.at(k));
     controls_.Option1.at(k)->setChecked(true);
 }
 
@@ -65,15 +99,17 @@ void MainWindow::setReportText(std::u16string_view text) {
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {
-    reporter_->report(error);
+    if (reporter_) return reporter_->report(error);
+    QMessageBox::warning(this, toQString(window::ErrorCaption),
+                         toQString(platform::describe(error)));
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
     // Qt's plain-text tooltips and descriptions break lines at "\n".
     const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
     for (int i = 0; i < window::BoxCount; ++i)
-        static_cast<NumberBox*>(controls_.Text2[static_cast<std::size_t>(i)])
-            ->setStep(toQString(notes.box[static_cast<std::size_t>(i)]));
+        controls_.Text2[static_cast<std::size_t>(i)]->setStep(
+            notes.box[static_cast<std::size_t>(i)]);
     const QString report = toQString(notes.report);
     controls_.Text1[0]->setToolTip(report);
     controls_.Text1[0]->setAccessibleDescription(report);

@@ -5,9 +5,7 @@
 #include <QStyleOptionFrame>
 #include <QTextLayout>
 
-#include "platform/fittext.h"
 #include "textconvert.h"
-#include "window/solutionnotes.h"
 
 namespace {
 
@@ -25,11 +23,52 @@ void layOut(QTextLayout& layout) {
 }  // namespace
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &NumberBox::refit);
+    connect(this, &QLineEdit::textChanged, this, &NumberBox::offer);
+    remeasure();
+}
+
+void NumberBox::write(std::u16string_view text) {
+    state_.setText(text);
+    setText(toQString(text));
+    setCursorPosition(0);  // a long number shows its start
+}
+
+void NumberBox::setLocked(bool locked) {
+    state_.setLocked(locked);
+    setReadOnly(locked);
+}
+
+void NumberBox::setStep(std::u16string_view step) {
+    if (step == state_.description()) return;  // most boxes, most times
+    state_.setStep(step);
+    setAccessibleDescription(toQString(step));
+    shown();
+}
+
+void NumberBox::offer(const QString& text) {
+    // Refused: an assistive tool wrote a locked box; its text comes back.
+    if (!state_.offerText(toView(text))) return setText(toQString(state_.text()));
+    shown();
+}
+
+void NumberBox::remeasure() {
+    state_.setMeasure([this](std::u16string_view t) { return fits(toQString(t)); },
+                      decimalSeparator(locale()));
+}
+
+void NumberBox::shown() {
+    setToolTip(toQString(state_.tooltip(u"\n")));
+    update();
+}
+
+bool NumberBox::fits(const QString& candidate) const {
+    QTextLayout layout(candidate, font());
+    layOut(layout);
+    return qRound(layout.lineAt(0).naturalTextWidth()) + 1 <= lineArea(candidate).width();
 }
 
 void NumberBox::paintEvent(QPaintEvent* event) {
-    if (!fitted_) {
+    if (!state_.rounded()) {
         QLineEdit::paintEvent(event);
         return;
     }
@@ -41,60 +80,38 @@ void NumberBox::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
     painter.setClipRect(contentsArea());
     painter.setPen(palette().text().color());
-    QTextLayout layout(*fitted_, font());
+    const QString fitted = toQString(state_.shownText());
+    QTextLayout layout(fitted, font());
     layOut(layout);
     const int ascent = qRound(layout.lineAt(0).ascent());
-    layout.draw(&painter,
-                lineArea(*fitted_).topLeft() - QPoint(0, ascent - fontMetrics().ascent()));
+    layout.draw(&painter, lineArea(fitted).topLeft() - QPoint(0, ascent - fontMetrics().ascent()));
 }
 
 void NumberBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    refit();
+    state_.setFocus(hasFocus());
+    shown();
 }
 
 void NumberBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    refit();
+    state_.setFocus(hasFocus());
+    shown();
 }
 
 void NumberBox::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
-    refit();
+    remeasure();
+    shown();
 }
 
 void NumberBox::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     const QEvent::Type type = event->type();
-    if (type == QEvent::FontChange || type == QEvent::StyleChange || type == QEvent::LocaleChange)
-        refit();
-}
-
-void NumberBox::refit() {
-    std::optional<QString> fitted;
-    if (!hasFocus()) {
-        const QString full = text();
-        const auto fits = [&](std::u16string_view candidate) {
-            const QString shown = toQString(candidate);
-            QTextLayout layout(shown, font());
-            layOut(layout);
-            return qRound(layout.lineAt(0).naturalTextWidth()) + 1 <= lineArea(shown).width();
-        };
-        const std::u16string shown =
-            platform::fitNumberText(toView(full), decimalSeparator(locale()), fits);
-        if (shown != toView(full)) fitted = toQString(shown);
-    }
-    fitted_ = fitted;
-    setToolTip(
-        toQString(window::boxTooltip(toView(step_), toView(text()), fitted_.has_value(), u"\n")));
-    update();
-}
-
-void NumberBox::setStep(const QString& step) {
-    if (step == step_) return;  // most boxes, most times: nothing to lay out again
-    step_ = step;
-    setAccessibleDescription(step);
-    refit();
+    if (type != QEvent::FontChange && type != QEvent::StyleChange && type != QEvent::LocaleChange)
+        return;
+    remeasure();
+    shown();
 }
 
 QRect NumberBox::contentsArea() const {

@@ -3,14 +3,15 @@
 
 #include <QLineEdit>
 
-#include <optional>
+#include <string_view>
 
-// A grid box. Without the keyboard focus, a number too wide for the box
-// shows rounded to the digits that fit (platform::fitNumberText, measured in
-// the box's font), with the full text as its tooltip. text() is always the
-// full text: what the handlers, a screen reader and copying get, and what
-// the box shows while it has the focus. A computed box's tooltip starts with
-// the step that found its number (setStep).
+#include "window/numberbox.h"
+
+// A grid box on Qt: the state and what it shows are window::NumberBox's;
+// this measures a candidate text in the box's font, paints the fitted text
+// and tells the state of focus, size, font and every change of the text.
+// A change from anyone but the program is offered to the state and undone
+// when refused (a locked box).
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
 class NumberBox : public QLineEdit {
     Q_OBJECT
@@ -18,11 +19,14 @@ class NumberBox : public QLineEdit {
 public:
     explicit NumberBox(QWidget* parent);
 
-    // What the box shows now: the fitted text, or else text().
-    QString shownText() const { return fitted_.value_or(text()); }
-    // The step that computed the box's number, first in its tooltip and
-    // its accessible description; empty for none.
-    void setStep(const QString& step);
+    const window::NumberBox& state() const { return state_; }
+    // The program writes the box, locked or not; its start shows first.
+    void write(std::u16string_view text);
+    // Locked: read-only to the keyboard, and any other change undone.
+    void setLocked(bool locked);
+    // The step that computed the box's number: its tooltip and accessible
+    // description; empty for none.
+    void setStep(std::u16string_view step);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,10 +36,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void refit();
+    void offer(const QString& text);
+    void remeasure();
+    void shown();
+    bool fits(const QString& candidate) const;
     QRect contentsArea() const;
     QRect lineArea(const QString& shown) const;
 
-    std::optional<QString> fitted_;  // set while the box shows a shorter text
-    QString step_;
+    window::NumberBox state_;
 };

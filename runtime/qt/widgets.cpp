@@ -4,8 +4,8 @@
 #include <QScrollBar>
 
 #include "colourbutton.h"
-#include "numberbox.h"
 #include "textconvert.h"
+#include "window/keyboard.h"
 
 using window::ControlDesign;
 using window::Kind;
@@ -53,7 +53,6 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
         case Kind::Text2: {
             auto* box = new NumberBox(form);
             if (d.background) fillBackground(box, QPalette::Base, *d.background);
-            if (!d.tabStop) box->setFocusPolicy(Qt::ClickFocus);
             box->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));
             controls.Text2[i] = box;
             return box;
@@ -96,6 +95,9 @@ Controls buildControls(QWidget* form) {
     for (const ControlDesign& d : window::controlDesigns()) {
         QWidget* w = create(d, form, controls);
         w->setObjectName(objectName(d.kind, d.index));
+        // Focus that Tab never gives: the mouse's only.
+        if (window::takesFocus({d.kind, d.index}) && !window::tabStop({d.kind, d.index}))
+            w->setFocusPolicy(Qt::ClickFocus);
         w->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width), toPixels(d.height));
         if (d.bold) {
             QFont bold = form->font();
@@ -106,8 +108,8 @@ Controls buildControls(QWidget* form) {
 
     QWidget* previous = nullptr;
     for (const window::ControlRef ref : window::TabOrder) {
+        if (!window::takesFocus(ref)) continue;
         QWidget* w = controls.find(ref);
-        if (ref.kind == Kind::Label1) continue;
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
