@@ -3,18 +3,13 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <QMessageBox>
-#include <QPixmap>
 
 #include "textconvert.h"
-#include "window/design.h"
 #include "window/solutionnotes.h"
 
 #include "packaging/icons/cylinder-32.xpm"
 #include "packaging/icons/cylinder-64.xpm"
-
-using window::Kind;
 
 MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     : QWidget(parent),
@@ -30,15 +25,15 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     setWindowIcon(icon);
 
     // A click that checks an option (mouse, Space, an arrow, an assistive
-    // tool's Press) and a Toggle that checks it without a click both toggle
-    // it on; a click on the chosen one changes nothing but is a click too.
+    // tool's Press) toggles it on, as a Toggle does without a click; a click
+    // on the chosen one toggles nothing but is heard too.
     for (int k = 0; k < static_cast<int>(controls_.Option1.size()); ++k) {
         QRadioButton* option = controls_.Option1[k];
+        connect(option, &QRadioButton::pressed, this,
+                [this, option] { chosenAtPress_ = option->isChecked(); });
         connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
             if (on) form_.onOptionClick(k);
         });
-        connect(option, &QRadioButton::pressed, this,
-                [this, option] { chosenAtPress_ = option->isChecked(); });
         connect(option, &QRadioButton::clicked, this, [this, k] {
             if (chosenAtPress_) form_.onOptionClick(k);
         });
@@ -48,26 +43,23 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
                 [this, n] { form_.onCommandClick(n); });
     for (int i = 0; i < window::BoxCount; ++i)
         connect(controls_.Text2[i], &QLineEdit::returnPressed, this, [this, i] {
-            press(window::Key::Enter, {Kind::Text2, i});
+            press(window::Key::Enter, {window::Kind::Text2, i});
         });
-
     form_.onLoad();
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
-    const QWidget* focused = QApplication::focusWidget();
     for (const window::ControlRef ref : window::TabOrder)
-        if (controls_.find(ref) == focused)
+        if (controls_.find(ref) == QApplication::focusWidget())
             return press(next ? window::Key::Tab : window::Key::ShiftTab, ref);
-    return QWidget::focusNextPrevChild(next);  // none of ours has it
+    return QWidget::focusNextPrevChild(next);  // none of ours has the focus
 }
 
 bool MainWindow::press(window::Key key, window::ControlRef ref) {
-    const window::KeyAction action =
-        window::keyAction(key, ref, form_.selectedVariant().value_or(0));
+    const window::KeyAction action = keyAction(key, ref, form_.selectedVariant().value_or(0));
     if (action.focus) {
         QWidget* target = controls_.find(*action.focus);
-        // Qt's reasons: a box so focused selects its text, a button shows its focus.
+        // Qt's own reasons: a button so focused shows it, a box selects its text.
         target->setFocus(key == window::Key::ShiftTab ? Qt::BacktabFocusReason
                                                       : Qt::TabFocusReason);
         if (auto* box = qobject_cast<QLineEdit*>(target); box && action.selectAll) box->selectAll();
@@ -85,11 +77,11 @@ void MainWindow::setBoxText(int box, std::u16string_view text) {
 }
 
 void MainWindow::setBoxLocked(int box, bool locked) {
-    controls_.Text2.at(box)->setLocked(locked);
+    controls_.Text2.at(box)->setReadOnly(locked);
 }
 
 void MainWindow::selectOption(int k) {
-    // The program's choice, not the user's: the form is not told of it.
+    // The program's choice, not the user's: the form does not hear of it.
     const QSignalBlocker quiet(controls_.Option1.at(k));
     controls_.Option1.at(k)->setChecked(true);
 }
@@ -107,10 +99,7 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 void MainWindow::setSolution(const calc::Solution& solution) {
     // Qt's plain-text tooltips and descriptions break lines at "\n".
     const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
-    for (int i = 0; i < window::BoxCount; ++i)
-        controls_.Text2[static_cast<std::size_t>(i)]->setStep(
-            notes.box[static_cast<std::size_t>(i)]);
-    const QString report = toQString(notes.report);
-    controls_.Text1[0]->setToolTip(report);
-    controls_.Text1[0]->setAccessibleDescription(report);
+    for (std::size_t i = 0; i < notes.box.size(); ++i) controls_.Text2[i]->setStep(notes.box[i]);
+    controls_.Text1[0]->setToolTip(toQString(notes.report));
+    controls_.Text1[0]->setAccessibleDescription(toQString(notes.report));
 }

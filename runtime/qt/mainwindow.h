@@ -13,19 +13,12 @@
 #include "window/keyboard.h"
 
 // The program's one window on Qt: the widgets built from the design table,
-// every way of operating them delivered to the form once, the form's writes
-// applied to them.
-//
-// Implements: box texts and locks (window::NumberBox; a locked box takes
-// text from the program only), the selected option, the report area, errors
-// in a message box, Tab and Shift+Tab and Enter in a box as the window model
-// says, Qt's arrow keys among the options, the locale's decimal separator,
-// accessible names, and the solution of the last calculation in the
-// tooltips and accessible descriptions of the computed boxes and the report
-// area.
-// Does not: resize (the size is fixed; Qt scales it for the screen's DPI),
-// open any other window than the error's, or keep anything: no settings,
-// no files, no network.
+// each way of operating them (mouse, keyboard, an assistive tool) delivered
+// to the form once, the form's writes applied to them. Tab, Shift+Tab and
+// Enter in a box do what the window model says; the arrow keys among the
+// options are Qt's; errors show in a message box; numbers take the locale's
+// decimal separator. Fixed in size (Qt scales it for the screen's DPI); no
+// other window than the error's; keeps nothing: no settings, files, network.
 class MainWindow : public QWidget, private window::ControlServices {
     Q_OBJECT
 

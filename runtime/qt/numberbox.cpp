@@ -12,30 +12,29 @@ namespace {
 // QLineEdit keeps this much room left and right of its line of text.
 constexpr int LineMargin = 2;
 
-// A one-line layout of `text` as QLineEdit makes its own: the same width
-// decides, and the same drawing shows, whether the text fits.
-void layOut(QTextLayout& layout) {
+// `layout` on one line as QLineEdit lays out its own: the same width decides,
+// and the same drawing shows, whether a text fits.
+QTextLine layOut(QTextLayout& layout) {
     layout.beginLayout();
-    layout.createLine();
+    const QTextLine line = layout.createLine();
     layout.endLayout();
+    return line;
 }
 
 }  // namespace
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &NumberBox::offer);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!state_.offerText(toView(text))) return setText(toQString(state_.text()));
+        shown();
+    });
     remeasure();
 }
 
 void NumberBox::write(std::u16string_view text) {
     state_.setText(text);
     setText(toQString(text));
-    setCursorPosition(0);  // a long number shows its start
-}
-
-void NumberBox::setLocked(bool locked) {
-    state_.setLocked(locked);
-    setReadOnly(locked);
+    setCursorPosition(0);
 }
 
 void NumberBox::setStep(std::u16string_view step) {
@@ -45,15 +44,13 @@ void NumberBox::setStep(std::u16string_view step) {
     shown();
 }
 
-void NumberBox::offer(const QString& text) {
-    // Refused: an assistive tool wrote a locked box; its text comes back.
-    if (!state_.offerText(toView(text))) return setText(toQString(state_.text()));
-    shown();
-}
-
 void NumberBox::remeasure() {
-    state_.setMeasure([this](std::u16string_view t) { return fits(toQString(t)); },
-                      decimalSeparator(locale()));
+    const auto fits = [this](std::u16string_view candidate) {
+        const QString text = toQString(candidate);
+        QTextLayout layout(text, font());
+        return qRound(layOut(layout).naturalTextWidth()) + 1 <= lineArea(text).width();
+    };
+    state_.setMeasure(fits, decimalSeparator(locale()));
 }
 
 void NumberBox::shown() {
@@ -61,17 +58,24 @@ void NumberBox::shown() {
     update();
 }
 
-bool NumberBox::fits(const QString& candidate) const {
-    QTextLayout layout(candidate, font());
-    layOut(layout);
-    return qRound(layout.lineAt(0).naturalTextWidth()) + 1 <= lineArea(candidate).width();
+bool NumberBox::event(QEvent* event) {
+    const bool taken = QLineEdit::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut)
+        state_.setFocus(hasFocus());
+    else if (type == QEvent::ReadOnlyChange)
+        state_.setLocked(isReadOnly());
+    else if (type == QEvent::Resize || type == QEvent::FontChange || type == QEvent::StyleChange ||
+             type == QEvent::LocaleChange)
+        remeasure();
+    else
+        return taken;
+    shown();
+    return taken;
 }
 
 void NumberBox::paintEvent(QPaintEvent* event) {
-    if (!state_.rounded()) {
-        QLineEdit::paintEvent(event);
-        return;
-    }
+    if (!state_.rounded()) return QLineEdit::paintEvent(event);
     // As QLineEdit paints an unfocused box: frame and background, then the
     // line left-aligned and centred vertically.
     QPainter painter(this);
@@ -82,36 +86,8 @@ void NumberBox::paintEvent(QPaintEvent* event) {
     painter.setPen(palette().text().color());
     const QString fitted = toQString(state_.shownText());
     QTextLayout layout(fitted, font());
-    layOut(layout);
-    const int ascent = qRound(layout.lineAt(0).ascent());
+    const int ascent = qRound(layOut(layout).ascent());
     layout.draw(&painter, lineArea(fitted).topLeft() - QPoint(0, ascent - fontMetrics().ascent()));
-}
-
-void NumberBox::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    state_.setFocus(hasFocus());
-    shown();
-}
-
-void NumberBox::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    state_.setFocus(hasFocus());
-    shown();
-}
-
-void NumberBox::resizeEvent(QResizeEvent* event) {
-    QLineEdit::resizeEvent(event);
-    remeasure();
-    shown();
-}
-
-void NumberBox::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
-    const QEvent::Type type = event->type();
-    if (type != QEvent::FontChange && type != QEvent::StyleChange && type != QEvent::LocaleChange)
-        return;
-    remeasure();
-    shown();
 }
 
 QRect NumberBox::contentsArea() const {

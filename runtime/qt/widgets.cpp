@@ -41,27 +41,18 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             fillBackground(label, QPalette::Window, *d.background);
             if (d.index > 0) label->setToolTip(toQString(window::QuantityNames[i - 1]));
-            controls.Label1[i] = label;
-            return label;
+            return controls.Label1[i] = label;
         }
-        case Kind::Option1: {
-            auto* option = new QRadioButton(text, form);
-            fillBackground(option, QPalette::Window, *d.background);
-            controls.Option1[i] = option;
-            return option;
-        }
-        case Kind::Text2: {
-            auto* box = new NumberBox(form);
-            if (d.background) fillBackground(box, QPalette::Base, *d.background);
-            box->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));
-            controls.Text2[i] = box;
-            return box;
-        }
-        case Kind::Command1: {
-            auto* button = new ColourButton(text, toColour(*d.background), form);
-            controls.Command1[i] = button;
-            return button;
-        }
+        case Kind::Option1:
+            controls.Option1[i] = new QRadioButton(text, form);
+            fillBackground(controls.Option1[i], QPalette::Window, *d.background);
+            return controls.Option1[i];
+        case Kind::Text2:
+            controls.Text2[i] = new NumberBox(form);
+            if (d.background) fillBackground(controls.Text2[i], QPalette::Base, *d.background);
+            return controls.Text2[i];
+        case Kind::Command1:
+            return controls.Command1[i] = new ColourButton(text, toColour(*d.background), form);
         case Kind::Text1: {
             auto* area = new QPlainTextEdit(form);
             area->setPlainText(toDisplayText(d.text));
@@ -71,9 +62,7 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             if (!d.border) area->setFrameShape(QFrame::NoFrame);
             // Two report lines must fit above the quotation box's top edge.
             area->document()->setDocumentMargin(1);
-            area->setAccessibleName(toQString(window::accessibleName({d.kind, d.index})));
-            controls.Text1[i] = area;
-            return area;
+            return controls.Text1[i] = area;
         }
     }
     return nullptr;
@@ -93,25 +82,19 @@ Controls buildControls(QWidget* form) {
 
     Controls controls;
     for (const ControlDesign& d : window::controlDesigns()) {
+        const window::ControlRef ref{d.kind, d.index};
         QWidget* w = create(d, form, controls);
         w->setObjectName(objectName(d.kind, d.index));
-        // Focus that Tab never gives: the mouse's only.
-        if (window::takesFocus({d.kind, d.index}) && !window::tabStop({d.kind, d.index}))
-            w->setFocusPolicy(Qt::ClickFocus);
         w->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width), toPixels(d.height));
         if (d.bold) {
             QFont bold = form->font();
             bold.setWeight(QFont::Bold);
             w->setFont(bold);
         }
-    }
-
-    QWidget* previous = nullptr;
-    for (const window::ControlRef ref : window::TabOrder) {
-        if (!window::takesFocus(ref)) continue;
-        QWidget* w = controls.find(ref);
-        if (previous) QWidget::setTabOrder(previous, w);
-        previous = w;
+        const QString name = toQString(window::accessibleName(ref));
+        if (!name.isEmpty()) w->setAccessibleName(name);
+        // Focus that Tab never gives is the mouse's (the computed boxes).
+        if (window::takesFocus(ref) && !window::tabStop(ref)) w->setFocusPolicy(Qt::ClickFocus);
     }
     return controls;
 }

@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <array>
-
 #include "numberbox.h"
 #include "window/controlarrays.h"
 #include "window/design.h"
@@ -20,7 +18,6 @@ struct Controls : window::ControlArrays<QWidget*, QLabel*, QRadioButton*, Number
 QFont windowFont();
 
 // Creates every control of the design table on `form` (which gets the
-// window's size, colour and font), gives Qt the tab order (its first stop
-// takes the focus at start) and names each control by array and index
-// ("Text2_11").
+// window's size, colour and font), names each by array and index
+// ("Text2_11") and gives the computed boxes the mouse's focus only.
 Controls buildControls(QWidget* form);
