@@ -1,24 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <cstdint>
 #include <optional>
 
+#include "numberbox.h"
 #include "platform/calculationerror.h"
-#include "widgets.h"
+#include "window/controlarrays.h"
 #include "window/controls.h"
 #include "window/form.h"
 #include "window/keyboard.h"
 
-// The program's one window on Qt: the widgets built from the design table,
-// each way of operating them (mouse, keyboard, an assistive tool) delivered
-// to the form once, the form's writes applied to them. Tab, Shift+Tab and
-// Enter in a box do what the window model says; the arrow keys among the
-// options are Qt's; errors show in a message box; numbers take the locale's
-// decimal separator. Fixed in size (Qt scales it for the screen's DPI); no
-// other window than the error's; keeps nothing: no settings, files, network.
+// The window's control arrays, indexed as designed.
+using Controls = window::ControlArrays<QWidget*, QLabel*, QRadioButton*, NumberBox*, QPushButton*,
+                                       QPlainTextEdit*>;
+
+// The window font, which every control without a font of its own uses.
+QFont windowFont();
+
+// The program's one window on Qt: the controls of the design table, named by
+// array and index ("Text2_11"), each way of operating them (mouse, keyboard,
+// an assistive tool) delivered to the form once, the form's writes applied to
+// them. Tab, Shift+Tab and Enter in a box do what the window model says; the
+// arrow keys among the options are Qt's; errors show in a message box;
+// numbers take the locale's decimal separator. Fixed in size (Qt scales it
+// for the screen's DPI); keeps nothing: no settings, files, network.
 class MainWindow : public QWidget, private window::ControlServices {
     Q_OBJECT
 
@@ -39,9 +50,15 @@ private:
     // Does what the window model says `key` does on `ref`; false: not ours.
     bool press(window::Key key, window::ControlRef ref);
 
-    std::u16string boxText(int box) const override;
-    void setBoxText(int box, std::u16string_view text) override;
-    void setBoxLocked(int box, bool locked) override;
+    std::u16string boxText(int box) const override {
+        return controls_.Text2.at(box)->state().text();
+    }
+    void setBoxText(int box, std::u16string_view text) override {
+        controls_.Text2.at(box)->write(text);
+    }
+    void setBoxLocked(int box, bool locked) override {
+        controls_.Text2.at(box)->setReadOnly(locked);
+    }
     void selectOption(int k) override;
     void setReportText(std::u16string_view text) override;
     void reportError(const platform::CalculationError& error) override;
