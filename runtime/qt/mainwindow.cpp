@@ -170,10 +170,6 @@ void MainWindow::selectOption(int k) {
     controls_.Option1.at(k)->setChecked(true);
 }
 
-void MainWindow::setReportText(std::u16string_view text) {
-    controls_.Text1[0]->setPlainText(toDisplayText(text));
-}
-
 void MainWindow::reportError(const platform::CalculationError& error) {
     if (reporter_) return reporter_->report(error);
     QMessageBox::warning(this, toQString(window::ErrorCaption),

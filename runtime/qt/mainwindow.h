@@ -11,6 +11,7 @@
 
 #include "numberbox.h"
 #include "platform/calculationerror.h"
+#include "textconvert.h"
 #include "window/controlarrays.h"
 #include "window/controls.h"
 #include "window/form.h"
@@ -60,7 +61,9 @@ private:
         controls_.Text2.at(box)->setReadOnly(locked);
     }
     void selectOption(int k) override;
-    void setReportText(std::u16string_view text) override;
+    void setReportText(std::u16string_view text) override {
+        controls_.Text1[0]->setPlainText(toDisplayText(text));
+    }
     void reportError(const platform::CalculationError& error) override;
     void setSolution(const calc::Solution& solution) override;
 

@@ -19,8 +19,7 @@ public:
     const window::NumberBox& state() const { return state_; }
     // The program writes the box, locked or not; a long number shows its start.
     void write(std::u16string_view text);
-    // The step that computed the box's number: its tooltip's first line and
-    // its accessible description; empty for none.
+    // The step that found the box's number (empty: none), for its tooltip and description.
     void setStep(std::u16string_view step);
 
 protected:
