@@ -17,7 +17,7 @@
 #include "window/form.h"
 #include "window/keyboard.h"
 
-// The window's control arrays, indexed as designed.
+// The window's control arrays, indexed as designed: Text2[11] is "Вариант 3, H".
 using Controls = window::ControlArrays<QWidget*, QLabel*, QRadioButton*, NumberBox*, QPushButton*,
                                        QPlainTextEdit*>;
 
@@ -31,6 +31,8 @@ QFont windowFont();
 // arrow keys among the options are Qt's; errors show in a message box;
 // numbers take the locale's decimal separator. Fixed in size (Qt scales it
 // for the screen's DPI); keeps nothing: no settings, files, network.
+// Example: Option1(1) clicked, "2" typed into Text2(5), "37.6991118430775"
+// into Text2(7), then Enter in either: Text2(6) shows "3".
 class MainWindow : public QWidget, private window::ControlServices {
     Q_OBJECT
 

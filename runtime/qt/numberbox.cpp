@@ -25,6 +25,7 @@ QTextLine layOut(QTextLayout& layout) {
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        // Refused: a locked box written by an assistive tool gets its text back.
         if (!state_.offerText(toView(text))) return setText(toQString(state_.text()));
         shown();
     });
