@@ -1,24 +1,117 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
+#include <QApplication>
 #include <QIcon>
-#include <QLocale>
-#include <QPixmap>
+#include <QMessageBox>
+#include <QScrollBar>
 
-#include "messageboxreporter.h"
-#include "numberbox.h"
+#include "calc/texts.h"
+#include "colourbutton.h"
 #include "textconvert.h"
-#include "window/design.h"
 #include "window/solutionnotes.h"
 
 #include "packaging/icons/cylinder-32.xpm"
 #include "packaging/icons/cylinder-64.xpm"
 
+using window::ControlDesign;
+using window::Kind;
+
+namespace {
+
+QColor toColour(window::Rgb c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+QString objectName(Kind kind, int index) {
+    static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+    return QString::fromLatin1(arrays[static_cast<int>(kind)]) + u'_' + QString::number(index);
+}
+
+// Paints the widget's own background (`Window`) or a text box's (`Base`).
+void fillBackground(QWidget* w, QPalette::ColorRole role, window::Rgb colour) {
+    QPalette palette = w->palette();
+    if (role == QPalette::Window) {
+        role = w->backgroundRole();  // Button for option buttons
+        w->setAutoFillBackground(true);
+    }
+    palette.setColor(role, toColour(colour));
+    w->setPalette(palette);
+}
+
+QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
+    const auto i = static_cast<std::size_t>(d.index);
+    const QString text = toQString(d.text);
+    switch (d.kind) {
+        case Kind::Label1: {
+            auto* label = new QLabel(text, form);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            fillBackground(label, QPalette::Window, *d.background);
+            if (d.index > 0) label->setToolTip(toQString(window::QuantityNames[i - 1]));
+            return controls.Label1[i] = label;
+        }
+        case Kind::Option1:
+            controls.Option1[i] = new QRadioButton(text, form);
+            fillBackground(controls.Option1[i], QPalette::Window, *d.background);
+            return controls.Option1[i];
+        case Kind::Text2:
+            controls.Text2[i] = new NumberBox(form);
+            if (d.background) fillBackground(controls.Text2[i], QPalette::Base, *d.background);
+            return controls.Text2[i];
+        case Kind::Command1:
+            return controls.Command1[i] = new ColourButton(text, toColour(*d.background), form);
+        case Kind::Text1: {
+            auto* area = new QPlainTextEdit(form);
+            area->setPlainText(toDisplayText(d.text));
+            area->setReadOnly(d.readOnly);
+            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            if (!d.border) area->setFrameShape(QFrame::NoFrame);
+            // Two report lines must fit above the quotation box's top edge.
+            area->document()->setDocumentMargin(1);
+            return controls.Text1[i] = area;
+        }
+    }
+    return nullptr;
+}
+
+// Every control of the design table on `form`, which gets the window's size,
+// colour and font.
+Controls buildControls(QWidget* form) {
+    using window::toPixels;
+    form->setFixedSize(toPixels(window::ClientWidth), toPixels(window::ClientHeight));
+    fillBackground(form, QPalette::Window, window::WindowBackground);
+    form->setFont(windowFont());
+
+    Controls controls;
+    for (const ControlDesign& d : window::controlDesigns()) {
+        const window::ControlRef ref{d.kind, d.index};
+        QWidget* w = create(d, form, controls);
+        w->setObjectName(objectName(d.kind, d.index));
+        w->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width), toPixels(d.height));
+        if (d.bold) {
+            QFont bold = form->font();
+            bold.setWeight(QFont::Bold);
+            w->setFont(bold);
+        }
+        const QString name = toQString(window::accessibleName(ref));
+        if (!name.isEmpty()) w->setAccessibleName(name);
+        // Focus that Tab never gives is the mouse's (the computed boxes).
+        if (window::takesFocus(ref) && !window::tabStop(ref)) w->setFocusPolicy(Qt::ClickFocus);
+    }
+    return controls;
+}
+
+}  // namespace
+
+QFont windowFont() {
+    return QFont(toQString(window::FontFamily), window::FontPoints);
+}
+
 MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     : QWidget(parent),
       controls_(buildControls(this)),
-      ownReporter_(reporter ? nullptr : std::make_unique<MessageBoxReporter>(this)),
-      reporter_(reporter ? reporter : ownReporter_.get()),
+      reporter_(reporter),
       separator_(decimalSeparator(QLocale())),
       form_(*this, separator_) {
     setWindowTitle(toQString(window::windowCaption()));
@@ -28,53 +121,65 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
     icon.addPixmap(QPixmap(cylinder_64_xpm));
     setWindowIcon(icon);
 
-    for (int k = 0; k < static_cast<int>(controls_.Option1.size()); ++k)
-        connect(controls_.Option1[k], &QRadioButton::clicked, this,
-                [this, k] { form_.onOptionClick(k); });
+    // A click that checks an option (mouse, Space, an arrow, an assistive
+    // tool's Press) toggles it on, as a Toggle does without a click; a click
+    // on the chosen one toggles nothing but is heard too.
+    for (int k = 0; k < static_cast<int>(controls_.Option1.size()); ++k) {
+        QRadioButton* option = controls_.Option1[k];
+        connect(option, &QRadioButton::pressed, this,
+                [this, option] { chosenAtPress_ = option->isChecked(); });
+        connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) form_.onOptionClick(k);
+        });
+        connect(option, &QRadioButton::clicked, this, [this, k] {
+            if (chosenAtPress_) form_.onOptionClick(k);
+        });
+    }
     for (int n = 0; n < static_cast<int>(controls_.Command1.size()); ++n)
         connect(controls_.Command1[n], &QPushButton::clicked, this,
                 [this, n] { form_.onCommandClick(n); });
-    for (QLineEdit* box : controls_.Text2)
-        connect(box, &QLineEdit::returnPressed, this, [this] { form_.onCommandClick(0); });
-
+    for (int i = 0; i < window::BoxCount; ++i)
+        connect(controls_.Text2[i], &QLineEdit::returnPressed, this, [this, i] {
+            press(window::Key::Enter, {Kind::Text2, i});
+        });
     form_.onLoad();
 }
 
-MainWindow::~MainWindow() = default;
-
-std::u16string MainWindow::boxText(int box) const {
-    return std::u16string(toView(controls_.Text2.at(box)->text()));
+bool MainWindow::focusNextPrevChild(bool next) {
+    for (const window::ControlRef ref : window::TabOrder)
+        if (controls_.find(ref) == QApplication::focusWidget())
+            return press(next ? window::Key::Tab : window::Key::ShiftTab, ref);
+    return QWidget::focusNextPrevChild(next);  // none of ours has the focus
 }
 
-void MainWindow::setBoxText(int box, std::u16string_view text) {
-    QLineEdit* target = controls_.Text2.at(box);
-    target->setText(toQString(text));
-    target->setCursorPosition(0);  // a long number shows its start
-}
-
-void MainWindow::setBoxLocked(int box, bool locked) {
-    controls_.Text2.at(box)->setReadOnly(locked);
+bool MainWindow::press(window::Key key, window::ControlRef ref) {
+    const window::KeyAction action = keyAction(key, ref, form_.selectedVariant().value_or(0));
+    if (action.focus) {
+        QWidget* target = controls_.find(*action.focus);
+        // Qt's own reasons: a button so focused shows it, a box selects its text.
+        target->setFocus(key == window::Key::ShiftTab ? Qt::BacktabFocusReason
+                                                      : Qt::TabFocusReason);
+        if (auto* box = qobject_cast<QLineEdit*>(target); box && action.selectAll) box->selectAll();
+    }
+    if (action.command) form_.onCommandClick(*action.command);
+    return action.handled();
 }
 
 void MainWindow::selectOption(int k) {
+    // The program's choice, not the user's: the form does not hear of it.
+    const QSignalBlocker quiet(controls_.Option1.at(k));
     controls_.Option1.at(k)->setChecked(true);
 }
 
-void MainWindow::setReportText(std::u16string_view text) {
-    controls_.Text1[0]->setPlainText(toDisplayText(text));
-}
-
 void MainWindow::reportError(const platform::CalculationError& error) {
-    reporter_->report(error);
+    if (reporter_) return reporter_->report(error);
+    QMessageBox::warning(this, toQString(window::ErrorCaption), toQString(calc::describe(error)));
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
     // Qt's plain-text tooltips and descriptions break lines at "\n".
     const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
-    for (int i = 0; i < window::BoxCount; ++i)
-        static_cast<NumberBox*>(controls_.Text2[static_cast<std::size_t>(i)])
-            ->setStep(toQString(notes.box[static_cast<std::size_t>(i)]));
-    const QString report = toQString(notes.report);
-    controls_.Text1[0]->setToolTip(report);
-    controls_.Text1[0]->setAccessibleDescription(report);
+    for (std::size_t i = 0; i < notes.box.size(); ++i) controls_.Text2[i]->setStep(notes.box[i]);
+    controls_.Text1[0]->setToolTip(toQString(notes.report));
+    controls_.Text1[0]->setAccessibleDescription(toQString(notes.report));
 }

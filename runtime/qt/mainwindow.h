@@ -1,30 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 
+#include "numberbox.h"
 #include "platform/calculationerror.h"
-#include "widgets.h"
+#include "textconvert.h"
+#include "window/controlarrays.h"
 #include "window/controls.h"
 #include "window/form.h"
+#include "window/keyboard.h"
 
-// The program's one window on Qt: the widgets built from the design table,
-// their signals delivered to the form, the form's writes applied to them.
-//
-// Implements: box texts and locks (read-only line edits), the selected
-// option, the report area, errors in a message box, Enter in any box
-// calculates as "Изчисли" does, the design's tab order and the arrow keys
-// among the options, the locale's decimal separator, a number too wide for
-// its box shown rounded to fit while the box has no focus, accessible names,
-// and the solution of the last calculation in the tooltips and accessible
-// descriptions of the computed boxes and the report area.
-// Does not: resize (the size is fixed; Qt scales it for the screen's DPI),
-// open any other window than the error's, or keep anything: no settings,
-// no files, no network.
+// The window's control arrays, indexed as designed: Text2[11] is "Вариант 3, H".
+using Controls = window::ControlArrays<QWidget*, QLabel*, QRadioButton*, NumberBox*, QPushButton*,
+                                       QPlainTextEdit*>;
+
+// The window font, which every control without a font of its own uses.
+QFont windowFont();
+
+// The program's one window on Qt: the controls of the design table, named by
+// array and index ("Text2_11"), each way of operating them (mouse, keyboard,
+// an assistive tool) delivered to the form once, the form's writes applied to
+// them. Tab, Shift+Tab and Enter in a box do what the window model says; the
+// arrow keys among the options are Qt's; errors show in a message box;
+// numbers take the locale's decimal separator. Fixed in size (Qt scales it
+// for the screen's DPI); keeps nothing: no settings, files, network.
+// Example: Option1(1) clicked, "2" typed into Text2(5), "37.6991118430775"
+// into Text2(7), then Enter in either: Text2(6) shows "3".
 class MainWindow : public QWidget, private window::ControlServices {
     Q_OBJECT
 
@@ -32,25 +40,38 @@ public:
     // `reporter` receives calculation errors; without one, errors show in
     // a message box.
     explicit MainWindow(platform::ErrorReporter* reporter = nullptr, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     const Controls& controls() const { return controls_; }
     std::optional<std::int16_t> selectedVariant() const { return form_.selectedVariant(); }
     // The report area's text as written, with CR LF line ends.
     std::u16string reportText() const { return form_.reportText(); }
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
-    std::u16string boxText(int box) const override;
-    void setBoxText(int box, std::u16string_view text) override;
-    void setBoxLocked(int box, bool locked) override;
+    // Does what the window model says `key` does on `ref`; false: not ours.
+    bool press(window::Key key, window::ControlRef ref);
+
+    std::u16string boxText(int box) const override {
+        return controls_.Text2.at(box)->state().text();
+    }
+    void setBoxText(int box, std::u16string_view text) override {
+        controls_.Text2.at(box)->write(text);
+    }
+    void setBoxLocked(int box, bool locked) override {
+        controls_.Text2.at(box)->setReadOnly(locked);
+    }
     void selectOption(int k) override;
-    void setReportText(std::u16string_view text) override;
+    void setReportText(std::u16string_view text) override {
+        controls_.Text1[0]->setPlainText(toDisplayText(text));
+    }
     void reportError(const platform::CalculationError& error) override;
     void setSolution(const calc::Solution& solution) override;
 
     Controls controls_;
-    std::unique_ptr<platform::ErrorReporter> ownReporter_;
-    platform::ErrorReporter* reporter_;
-    char16_t separator_;  // the locale's: numbers are written with it
+    platform::ErrorReporter* reporter_;  // none: a message box
+    char16_t separator_;                 // the locale's: numbers are written with it
     window::Form form_;
+    bool chosenAtPress_ = false;  // whether the option last pressed was the chosen one
 };

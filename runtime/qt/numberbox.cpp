@@ -5,34 +5,78 @@
 #include <QStyleOptionFrame>
 #include <QTextLayout>
 
-#include "platform/fittext.h"
 #include "textconvert.h"
-#include "window/solutionnotes.h"
 
 namespace {
 
 // QLineEdit keeps this much room left and right of its line of text.
 constexpr int LineMargin = 2;
 
-// A one-line layout of `text` as QLineEdit makes its own: the same width
-// decides, and the same drawing shows, whether the text fits.
-void layOut(QTextLayout& layout) {
+// `layout` on one line as QLineEdit lays out its own: the same width decides,
+// and the same drawing shows, whether a text fits.
+QTextLine layOut(QTextLayout& layout) {
     layout.beginLayout();
-    layout.createLine();
+    const QTextLine line = layout.createLine();
     layout.endLayout();
+    return line;
 }
 
 }  // namespace
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &NumberBox::refit);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        // Refused: a locked box written by an assistive tool gets its text back.
+        if (!state_.offerText(toView(text))) return setText(toQString(state_.text()));
+        shown();
+    });
+    remeasure();
+}
+
+void NumberBox::write(std::u16string_view text) {
+    state_.setText(text);
+    setText(toQString(text));
+    setCursorPosition(0);
+}
+
+void NumberBox::setStep(std::u16string_view step) {
+    if (step == state_.description()) return;  // most boxes, most times
+    state_.setStep(step);
+    setAccessibleDescription(toQString(step));
+    shown();
+}
+
+void NumberBox::remeasure() {
+    const auto fits = [this](std::u16string_view candidate) {
+        const QString text = toQString(candidate);
+        QTextLayout layout(text, font());
+        return qRound(layOut(layout).naturalTextWidth()) + 1 <= lineArea(text).width();
+    };
+    state_.setMeasure(fits, decimalSeparator(locale()));
+}
+
+void NumberBox::shown() {
+    setToolTip(toQString(state_.tooltip(u"\n")));
+    update();
+}
+
+bool NumberBox::event(QEvent* event) {
+    const bool taken = QLineEdit::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut)
+        state_.setFocus(hasFocus());
+    else if (type == QEvent::ReadOnlyChange)
+        state_.setLocked(isReadOnly());
+    else if (type == QEvent::Resize || type == QEvent::FontChange || type == QEvent::StyleChange ||
+             type == QEvent::LocaleChange)
+        remeasure();
+    else
+        return taken;
+    shown();
+    return taken;
 }
 
 void NumberBox::paintEvent(QPaintEvent* event) {
-    if (!fitted_) {
-        QLineEdit::paintEvent(event);
-        return;
-    }
+    if (!state_.rounded()) return QLineEdit::paintEvent(event);
     // As QLineEdit paints an unfocused box: frame and background, then the
     // line left-aligned and centred vertically.
     QPainter painter(this);
@@ -41,60 +85,10 @@ void NumberBox::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
     painter.setClipRect(contentsArea());
     painter.setPen(palette().text().color());
-    QTextLayout layout(*fitted_, font());
-    layOut(layout);
-    const int ascent = qRound(layout.lineAt(0).ascent());
-    layout.draw(&painter,
-                lineArea(*fitted_).topLeft() - QPoint(0, ascent - fontMetrics().ascent()));
-}
-
-void NumberBox::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    refit();
-}
-
-void NumberBox::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    refit();
-}
-
-void NumberBox::resizeEvent(QResizeEvent* event) {
-    QLineEdit::resizeEvent(event);
-    refit();
-}
-
-void NumberBox::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
-    const QEvent::Type type = event->type();
-    if (type == QEvent::FontChange || type == QEvent::StyleChange || type == QEvent::LocaleChange)
-        refit();
-}
-
-void NumberBox::refit() {
-    std::optional<QString> fitted;
-    if (!hasFocus()) {
-        const QString full = text();
-        const auto fits = [&](std::u16string_view candidate) {
-            const QString shown = toQString(candidate);
-            QTextLayout layout(shown, font());
-            layOut(layout);
-            return qRound(layout.lineAt(0).naturalTextWidth()) + 1 <= lineArea(shown).width();
-        };
-        const std::u16string shown =
-            platform::fitNumberText(toView(full), decimalSeparator(locale()), fits);
-        if (shown != toView(full)) fitted = toQString(shown);
-    }
-    fitted_ = fitted;
-    setToolTip(
-        toQString(window::boxTooltip(toView(step_), toView(text()), fitted_.has_value(), u"\n")));
-    update();
-}
-
-void NumberBox::setStep(const QString& step) {
-    if (step == step_) return;  // most boxes, most times: nothing to lay out again
-    step_ = step;
-    setAccessibleDescription(step);
-    refit();
+    const QString fitted = toQString(state_.shownText());
+    QTextLayout layout(fitted, font());
+    const int ascent = qRound(layOut(layout).ascent());
+    layout.draw(&painter, lineArea(fitted).topLeft() - QPoint(0, ascent - fontMetrics().ascent()));
 }
 
 QRect NumberBox::contentsArea() const {

@@ -3,14 +3,12 @@
 
 #include <QLineEdit>
 
-#include <optional>
+#include "window/numberbox.h"
 
-// A grid box. Without the keyboard focus, a number too wide for the box
-// shows rounded to the digits that fit (platform::fitNumberText, measured in
-// the box's font), with the full text as its tooltip. text() is always the
-// full text: what the handlers, a screen reader and copying get, and what
-// the box shows while it has the focus. A computed box's tooltip starts with
-// the step that found its number (setStep).
+// A grid box on Qt. Its state and what it shows are window::NumberBox's; this
+// measures texts in its font, paints the fitted one, and tells the state of
+// focus, size, font, read-only (locked) and every change of the text, undoing
+// one the state refuses (a locked box written by an assistive tool).
 // Example: a 65-pixel box holding "2.65331193145904" shows "2.653312".
 class NumberBox : public QLineEdit {
     Q_OBJECT
@@ -18,24 +16,21 @@ class NumberBox : public QLineEdit {
 public:
     explicit NumberBox(QWidget* parent);
 
-    // What the box shows now: the fitted text, or else text().
-    QString shownText() const { return fitted_.value_or(text()); }
-    // The step that computed the box's number, first in its tooltip and
-    // its accessible description; empty for none.
-    void setStep(const QString& step);
+    const window::NumberBox& state() const { return state_; }
+    // The program writes the box, locked or not; a long number shows its start.
+    void write(std::u16string_view text);
+    // The step that found the box's number (empty: none), for its tooltip and description.
+    void setStep(std::u16string_view step);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
-    void refit();
+    void remeasure();
+    void shown();
     QRect contentsArea() const;
     QRect lineArea(const QString& shown) const;
 
-    std::optional<QString> fitted_;  // set while the box shows a shorter text
-    QString step_;
+    window::NumberBox state_;
 };

@@ -17,8 +17,13 @@ inline std::u16string_view toView(const QString& text) {
 }
 
 // Texts keep CR LF line ends; a text widget shows a line break as "\n".
-QString toDisplayText(std::u16string_view text);
+inline QString toDisplayText(std::u16string_view text) {
+    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 // The decimal separator of `locale` as one character; '.' where the locale's
 // is longer than one UTF-16 unit.
-char16_t decimalSeparator(const QLocale& locale);
+inline char16_t decimalSeparator(const QLocale& locale) {
+    const QString point = locale.decimalPoint();
+    return point.size() == 1 ? point.front().unicode() : u'.';
+}

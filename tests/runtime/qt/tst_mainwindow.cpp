@@ -3,24 +3,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QKeyEvent>
 #include <QStyleFactory>
 #include <QTest>
 
 #include <algorithm>
 #include <vector>
 
-#include "calc/cylinder.h"
+#include "focus_chains_data.h"  // tests/data/focus-chains.txt
 #include "mainwindow.h"
-#include "numberbox.h"
 #include "platform/calculationerror.h"
 #include "textconvert.h"
 #include "typing.h"
 
 using platform::Failure;
-using window::Kind;
-
-Q_DECLARE_METATYPE(Failure)
 
 namespace {
 
@@ -67,8 +62,35 @@ QList<int> row(int k) {
     return {5 * k, 5 * k + 1, 5 * k + 2, 5 * k + 3, 5 * k + 4};
 }
 
-QColor pixelAt(const QImage& image, QPoint p) {
-    return image.pixelColor(p);
+// Counts a box's changes of lock: each time the form hears of an option it
+// locks the grid and unlocks the chosen row.
+class LockCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        changes += event->type() == QEvent::ReadOnlyChange;
+        return false;
+    }
+    int changes = 0;
+};
+
+void showActive(MainWindow& w) {
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Operates `control` the way named: "click", a key ("Space", "Up", "Enter")
+// given to it focused, or an assistive tool's action ("Toggle", "Press").
+void operate(QWidget* control, const QString& way) {
+    const Qt::Key key = QKeySequence(way)[0].key();
+    if (way == "click") {
+        static_cast<QAbstractButton*>(control)->click();
+    } else if (key != Qt::Key_unknown) {
+        control->setFocus();
+        QTest::keyClick(control, key);
+    } else {
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(way);
+    }
 }
 
 }  // namespace
@@ -80,13 +102,14 @@ private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
 
     void loadState();
-    void calculateBeforeAnyOptionUsesFirstVariant();
-    void optionClickEmptiesGridKeepsReport();
     void bulgarianLocaleWritesCommas();
-    void errorReachesReporter();
-    void enterCalculates();
-    void arrowKeysChooseVariant();
-    void tabOrder();
+    void optionReachesFormOnce_data();
+    void optionReachesFormOnce();
+    void commandReachesFormOnce_data();
+    void commandReachesFormOnce();
+    void lockedBoxRefusesText_data();
+    void lockedBoxRefusesText();
+    void tabFollowsHandWrittenChains();
     void computedBoxesCanBeCopied();
     void wideNumberShowsRounded();
     void solutionInTooltips();
@@ -110,36 +133,6 @@ void TestMainWindow::loadState() {
     QVERIFY(w.controls().Text1[0]->isReadOnly() && w.controls().Text1[1]->isReadOnly());
 }
 
-void TestMainWindow::calculateBeforeAnyOptionUsesFirstVariant() {
-    RecordingReporter errors;
-    MainWindow w(&errors);
-    type(w.controls().Text2[0], "2");
-    type(w.controls().Text2[1], "3");
-    w.controls().Command1[0]->click();
-    QCOMPARE(rowTexts(w, 0),
-             QStringList({"2", "3", "37.6991118430775", "62.8318530717958", "37.6991118430775"}));
-    QCOMPARE(toQString(w.reportText()), reportOf("1.5", "28.2743338823081"));
-    QVERIFY(errors.failures.empty());
-    // The assignment text is gone for good.
-    QVERIFY(!w.controls().Text1[0]->toPlainText().contains("Лудолф"));
-}
-
-void TestMainWindow::optionClickEmptiesGridKeepsReport() {
-    MainWindow w;
-    type(w.controls().Text2[0], "1");
-    type(w.controls().Text2[1], "1");
-    w.controls().Command1[0]->click();
-    const std::u16string report = w.reportText();
-    w.controls().Option1[4]->click();
-    QCOMPARE(w.selectedVariant(), std::optional<std::int16_t>(4));
-    for (const QString& text : gridTexts(w)) QVERIFY(text.isEmpty());
-    QCOMPARE(unlocked(w), row(4));
-    QCOMPARE(w.reportText(), report);
-    // A locked box refuses typing.
-    QTest::keyClicks(w.controls().Text2[0], "7");
-    QCOMPARE(w.controls().Text2[0]->text(), QString());
-}
-
 void TestMainWindow::bulgarianLocaleWritesCommas() {
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     MainWindow w;
@@ -150,75 +143,132 @@ void TestMainWindow::bulgarianLocaleWritesCommas() {
     QCOMPARE(rowTexts(w, 1),
              QStringList({"2", "3", "37,6991118430775", "62,8318530717958", "37,6991118430775"}));
     QCOMPARE(toQString(w.reportText()), reportOf("1,5", "28,2743338823081"));
+    // The assignment text is gone for good, the report shown in its place.
+    QCOMPARE(w.controls().Text1[0]->toPlainText(), toDisplayText(w.reportText()));
 }
 
-// The widgets keep what was typed; the reporter hears of the error once.
-void TestMainWindow::errorReachesReporter() {
+// Every way of choosing "Вариант 4" reaches the form once, and the program's
+// own choice at load none (loadState); focusing it chooses nothing.
+void TestMainWindow::optionReachesFormOnce_data() {
+    QTest::addColumn<int>("from");  // the option chosen before
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("lockChanges");  // of Text2(15): 1 from locked, 2 from unlocked
+    QTest::newRow("click") << 0 << "click" << 3 << 1;
+    QTest::newRow("click on the chosen one") << 3 << "click" << 3 << 2;
+    QTest::newRow("Space") << 0 << "Space" << 3 << 1;
+    QTest::newRow("Down from Вариант 3") << 2 << "Down" << 3 << 1;
+    QTest::newRow("Up from Вариант 5") << 4 << "Up" << 3 << 1;
+    QTest::newRow("action Toggle") << 0 << "Toggle" << 3 << 1;
+    QTest::newRow("action Press") << 0 << "Press" << 3 << 1;
+    QTest::newRow("action SetFocus") << 0 << "SetFocus" << 0 << 0;
+}
+
+void TestMainWindow::optionReachesFormOnce() {
+    QFETCH(int, from);
+    QFETCH(QString, way);
+    QFETCH(int, chosen);
+    QFETCH(int, lockChanges);
+    MainWindow w;
+    showActive(w);
+    const Controls& c = w.controls();
+    c.Option1[from]->click();
+    type(c.Text2[5 * from], "7");
+    LockCounter locks;
+    c.Text2[15]->installEventFilter(&locks);
+    operate(c.Option1[way == "Up" || way == "Down" ? from : 3], way);
+    QTRY_COMPARE(w.selectedVariant(), std::optional<std::int16_t>(chosen));  // Press: a moment
+    QCOMPARE(locks.changes, lockChanges);
+    QVERIFY(c.Option1[chosen]->isChecked());
+    QCOMPARE(unlocked(w), row(chosen));
+    QCOMPARE(c.Text2[5 * from]->text(), lockChanges ? QString() : QStringLiteral("7"));
+}
+
+// "Изчисли" pressed any way, or Enter in any box, calculates once: one error,
+// told to the reporter; the widgets keep what was typed.
+void TestMainWindow::commandReachesFormOnce_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("way");
+    QTest::newRow("click") << "Command1_0"
+                           << "click";
+    QTest::newRow("Space") << "Command1_0"
+                           << "Space";
+    QTest::newRow("action Press") << "Command1_0"
+                                  << "Press";
+    QTest::newRow("Return in Вариант 2, R") << "Text2_5"
+                                            << "Return";
+    QTest::newRow("keypad Enter in the locked Вариант 1, V") << "Text2_4"
+                                                             << "Enter";
+}
+
+void TestMainWindow::commandReachesFormOnce() {
+    QFETCH(QString, control);
+    QFETCH(QString, way);
     RecordingReporter errors;
     MainWindow w(&errors);
+    showActive(w);
     w.controls().Option1[1]->click();
     type(w.controls().Text2[5], "0");
     type(w.controls().Text2[7], "5");
-    w.controls().Command1[0]->click();
-    QCOMPARE(errors.failures, std::vector<Failure>{Failure::DivisionByZero});
+    operate(w.findChild<QWidget*>(control), way);
+    QTRY_COMPARE(errors.failures, std::vector<Failure>{Failure::DivisionByZero});
     QCOMPARE(errors.quantities, QStringList{"H"});
     QCOMPARE(rowTexts(w, 1), QStringList({"0", "", "5", "", ""}));
     QCOMPARE(w.controls().Text1[0]->toPlainText(), toDisplayText(window::AssignmentText));
 }
 
-void TestMainWindow::enterCalculates() {
-    RecordingReporter errors;
-    MainWindow w(&errors);
-    w.controls().Option1[3]->click();
-    type(w.controls().Text2[16], "4");
-    type(w.controls().Text2[17], "10");
-    QTest::keyClick(w.controls().Text2[17], Qt::Key_Return);
-    QCOMPARE(rowTexts(w, 3),
-             QStringList({"0.397887357729739", "4", "10", "10.9947183943243", "1.98943678864869"}));
-    w.controls().Command1[1]->click();
-    type(w.controls().Text2[16], "3");
-    type(w.controls().Text2[17], "37.6991118430775");
-    QTest::keyClick(w.controls().Text2[4], Qt::Key_Enter);  // keypad Enter, in a locked box
-    QCOMPARE(rowTexts(w, 3),
-             QStringList({"2", "3", "37.6991118430775", "62.8318530717959", "37.6991118430775"}));
+// A locked box takes text from the program only: not typed, not from an
+// assistive tool; an unlocked one takes it from both.
+void TestMainWindow::lockedBoxRefusesText_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("after");
+    for (const char* way : {"type", "setText", "insertText", "replaceText"}) {
+        QTest::addRow("%s into the locked Вариант 2, R", way) << 5 << way << "";
+        QTest::addRow("%s into Вариант 1, R", way) << 0 << way << "5";
+    }
 }
 
-void TestMainWindow::arrowKeysChooseVariant() {
+void TestMainWindow::lockedBoxRefusesText() {
+    QFETCH(int, box);
+    QFETCH(QString, way);
+    QFETCH(QString, after);
     MainWindow w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.controls().Option1[0]->setFocus();
-    QTest::keyClick(w.controls().Option1[0], Qt::Key_Down);
-    QVERIFY(w.controls().Option1[1]->isChecked());
-    QCOMPARE(unlocked(w), row(1));
+    QLineEdit* target = w.controls().Text2[box];
+    QAccessibleInterface* tool = QAccessible::queryAccessibleInterface(target);
+    if (way == "type")
+        typeKeys(target, "5");
+    else if (way == "setText")
+        tool->setText(QAccessible::Value, "5");
+    else if (way == "insertText")
+        tool->editableTextInterface()->insertText(0, "5");
+    else
+        tool->editableTextInterface()->replaceText(0, 0, "5");
+    QCOMPARE(target->text(), after);
+    QCOMPARE(tool->text(QAccessible::Value), after);
 }
 
-void TestMainWindow::tabOrder() {
+// Tab and Shift+Tab move Qt's focus along the hand-written chains, round.
+void TestMainWindow::tabFollowsHandWrittenChains() {
     MainWindow w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QStringList expected;
-    const auto& designs = window::controlDesigns();
-    for (const window::ControlRef ref : window::TabOrder) {
-        if (ref.kind == Kind::Label1) continue;
-        const auto it = std::find_if(designs.begin(), designs.end(), [&](const auto& d) {
-            return d.kind == ref.kind && d.index == ref.index;
-        });
-        // Tab enters a group of option buttons at the selected one only;
-        // the arrow keys move within it.
-        if (ref.kind == Kind::Option1 && ref.index != 0) continue;
-        if (it->tabStop) expected << w.controls().find(ref)->objectName();
+    showActive(w);
+    for (const QString& line : QString::fromUtf8(FocusChainsData).split('\n')) {
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        QStringList chain = line.split(' ', Qt::SkipEmptyParts);
+        w.controls().Option1[chain.takeFirst().toInt()]->click();
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            w.controls().Text1[0]->setFocus();
+            QStringList walked;
+            for (qsizetype i = 0; i <= chain.size(); ++i) {
+                const QString name = QApplication::focusWidget()->objectName();
+                walked << name.section('_', 0, 0) + '(' + name.section('_', 1) + ')';
+                QTest::keyClick(QApplication::focusWidget(), key);
+            }
+            QCOMPARE(walked.front(), walked.back());
+            if (key == Qt::Key_Backtab) std::reverse(walked.begin(), walked.end());
+            QCOMPARE(walked.mid(0, chain.size()), chain);
+        }
     }
-    w.controls().Text1[0]->setFocus();
-    QStringList walked;
-    for (int i = 0; i < expected.size(); ++i) {
-        walked << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(walked, expected);
-    QCOMPARE(QApplication::focusWidget()->objectName(), expected.front());  // wraps around
 }
 
 void TestMainWindow::computedBoxesCanBeCopied() {
@@ -240,17 +290,13 @@ void TestMainWindow::wideNumberShowsRounded() {
     type(w.controls().Text2[0], "100000000");
     type(w.controls().Text2[1], "100000000");
     w.controls().Command1[0]->click();
-    auto* box = qobject_cast<NumberBox*>(w.controls().Text2[4]);
-    QVERIFY(box);
+    NumberBox* box = w.controls().Text2[4];
     const QString full = QStringLiteral("3.14159265358979E+24");
     QCOMPARE(box->text(), full);
-    const QString shown = box->shownText();
+    const QString shown = toQString(box->state().shownText());
     QVERIFY2(shown.size() < full.size() && shown.startsWith("3.1") && shown.endsWith("E+24"),
              qPrintable(shown));
-    // A computed box: the step that found it, then the full number.
-    const QString fittedTip = box->toolTip();
-    QVERIFY2(fittedTip.startsWith("V = ") && fittedTip.endsWith("\n" + full),
-             qPrintable(fittedTip));
+    const QString fittedTip = box->toolTip();  // the step that found it, then the full number
     QLineEdit plain(shown);
     plain.setFont(box->font());
     plain.setPalette(box->palette());
@@ -262,36 +308,34 @@ void TestMainWindow::wideNumberShowsRounded() {
     };
     QCOMPARE(picture(box), picture(&plain));
 
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    showActive(w);
     box->setFocus();
-    QCOMPARE(box->shownText(), full);
+    QCOMPARE(toQString(box->state().shownText()), full);
     QCOMPARE(box->toolTip() + "\n" + full, fittedTip);  // the step alone
 }
 
-// After the sample calculation a computed box's tooltip and accessible
-// description give its step (the fitted box's tooltip then its full
-// number), the report area's the whole solution; an option clears them.
+// After a calculation a computed box's tooltip and accessible description
+// give its step (the fitted box's tooltip then its full number), the
+// report area's the whole solution; an option clears them.
 void TestMainWindow::solutionInTooltips() {
     MainWindow w;
     const Controls& c = w.controls();
     const auto description = [](QWidget* control) {
         return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description);
     };
-    c.Option1[2]->click();
-    type(c.Text2[11], "3");
-    type(c.Text2[13], "94.2477796076937");
+    c.Option1[1]->click();
+    type(c.Text2[5], "2");
+    type(c.Text2[7], "37.6991118430775");
     c.Command1[0]->click();
-    const QString v = "V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559";
-    const QString so = "So = 2πRH = 2π · 2.65331193145904 · 3 = 50.0137516293231";
+    const QString v = "V = πR²H = π · 2² · 3 = 37.6991118430775";
+    const QString h = "So = 2πRH ⇒ H = So / (2πR) = 37.6991118430775 / (2π · 2) = 3";
     const struct {
         QWidget* box;
         QString tip, description;
     } rows[] = {
-        {c.Text2[14], v + "\n66.3510419675559", v},
-        {c.Text2[12], so + "\n50.0137516293231", so},
-        {c.Text2[11], "", ""},  // given
+        {c.Text2[9], v + "\n37.6991118430775", v},
+        {c.Text2[6], h, h},    // "3" fits
+        {c.Text2[5], "", ""},  // given
     };
     for (const auto& row : rows) {
         QCOMPARE(row.box->toolTip(), row.tip);
@@ -301,8 +345,8 @@ void TestMainWindow::solutionInTooltips() {
     QVERIFY2(whole.split('\n').contains(v) && !whole.endsWith('\n'), qPrintable(whole));
     QCOMPARE(description(c.Text1[0]), whole);
 
-    c.Option1[2]->click();
-    for (QWidget* control : std::initializer_list<QWidget*>{c.Text2[14], c.Text2[12], c.Text1[0]}) {
+    c.Option1[1]->click();
+    for (QWidget* control : std::initializer_list<QWidget*>{c.Text2[9], c.Text2[6], c.Text1[0]}) {
         QCOMPARE(control->toolTip(), QString());
         QCOMPARE(description(control), QString());
     }
@@ -390,7 +434,7 @@ void TestMainWindow::colours() {
     QVERIFY(control);
     const QImage image = w.grab().toImage();
     const QPoint p = control->mapTo(&w, where);
-    QCOMPARE(pixelAt(image, p).rgb(), colour.rgb());
+    QCOMPARE(image.pixelColor(p).rgb(), colour.rgb());
 }
 
 void TestMainWindow::captionIconAndNames() {
@@ -404,6 +448,12 @@ void TestMainWindow::captionIconAndNames() {
     QCOMPARE(w.controls().Text2[11]->accessibleName(), QStringLiteral("Вариант 3, H"));
     QCOMPARE(w.controls().Text2[44]->accessibleName(), QStringLiteral("Вариант 9, V"));
     QVERIFY(!w.controls().Text1[0]->accessibleName().isEmpty());
+    // What an assistive tool can do: each is a row of the tests above.
+    const auto actions = [](QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control)->actionInterface()->actionNames();
+    };
+    QCOMPARE(actions(w.controls().Option1[3]), QStringList({"Toggle", "SetFocus"}));
+    QCOMPARE(actions(w.controls().Command1[0]), QStringList({"Press", "SetFocus"}));
 }
 
 QTEST_MAIN(TestMainWindow)
