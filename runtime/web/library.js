@@ -57,23 +57,22 @@ var cylinderLibrary = {
     var design = Module['design'];
     for (var k = 0; k < design.Option1.length; ++k)
       page.option(k).addEventListener('click', Module['_cylinder_optionClicked'].bind(null, k));
-    var calculate = function () {
+    page.control('Command1', 0).addEventListener('click', function () {
       Module['_cylinder_commandClicked'](0);
       page.reveal();
-    };
-    page.control('Command1', 0).addEventListener('click', calculate);
+    });
     page.control('Command1', 1)
       .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, 1));
-    // Enter in any box calculates, as "Изчисли" does; so does the action key
-    // of an on-screen keyboard, which sends Enter.
-    var enter = function (event) {
-      if (event.key !== 'Enter' || event.isComposing) return;
+    // Enter in a box (an on-screen keyboard's action key too) clicks the
+    // button the window's keyboard names for it.
+    var enter = function (i, event) {
+      if (event.key !== 'Enter' || event.isComposing || design.enter[i] < 0) return;
       event.preventDefault();
-      calculate();
+      page.control('Command1', design.enter[i]).click();
     };
     for (var i = 0; i < design.Text2.length; ++i) {
       var box = page.box(i);
-      box.addEventListener('keydown', enter);
+      box.addEventListener('keydown', enter.bind(null, i));
       // The box shows its whole text while it has the focus.
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
@@ -170,15 +169,14 @@ var cylinderLibrary = {
   },
 
   // The solution's lines (HTML with MathML, from the program's own texts and
-  // numbers), its sketch (SVG in UTF-8, or none) and plain text; all empty:
-  // hidden.
-  cylinder_setSolution: function (html, htmlLength, sketch, text, textLength) {
-    var page = cylinderPage;
-    var lines = document.getElementById('solution-lines');
+  // numbers) and its sketch (SVG, or none), both UTF-8, and its plain text;
+  // all empty: hidden.
+  cylinder_setSolution: function (html, sketch, text, length) {
+    var lines = UTF8ToString(html);
     document.getElementById('solution-sketch').innerHTML = UTF8ToString(sketch);
-    lines.innerHTML = page.text(html, htmlLength);
-    page.solutionText = page.text(text, textLength).split(String.fromCharCode(13, 10)).slice(0, -1);
-    document.getElementById('solution').hidden = htmlLength === 0;
+    document.getElementById('solution-lines').innerHTML = lines;
+    cylinderPage.solutionText = cylinderPage.text(text, length).split(String.fromCharCode(13, 10)).slice(0, -1);
+    document.getElementById('solution').hidden = lines === '';
   },
 
   cylinder_showError: function (text, length) {
@@ -190,8 +188,5 @@ var cylinderLibrary = {
     document.getElementById('error-close').focus();
   },
 };
-// Each function the program calls may use the page's helpers.
-Object.keys(cylinderLibrary).forEach(function (name) {
-  if (name !== '$cylinderPage') cylinderLibrary[name + '__deps'] = ['$cylinderPage'];
-});
+autoAddDeps(cylinderLibrary, '$cylinderPage');
 mergeInto(LibraryManager.library, cylinderLibrary);
