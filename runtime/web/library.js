@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's side of WebWindow (webwindow.cpp): the controls are the page's
-// own elements, found by array and index through the ids the page generator
-// gave the program (Module.design: {Text2: [...], ..., narrow: media query}).
+// The page's side of WebWindow: the controls are the page's own elements,
+// found by array and index through the ids in Module.design (makepage.cpp).
 var cylinderLibrary = {
   $cylinderPage: {
     control: function (array, i) { return document.getElementById(Module['design'][array][i]); },
@@ -16,8 +15,6 @@ var cylinderLibrary = {
     },
     focusBeforeError: null,
     measure: null,  // a canvas context: text widths in the boxes' fonts
-    // Over each box, after it, what it shows instead of a number too wide for it.
-    fitted: function (i) { return cylinderPage.box(i).nextElementSibling; },
     // After a calculation on a narrow screen: the report and the head of the
     // solution scrolled into what the keyboard leaves in view, as little as
     // it takes (the report first if both do not fit); the focus stays.
@@ -44,11 +41,9 @@ var cylinderLibrary = {
   cylinder_decimalSeparator: function () {
     try {
       var parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-      for (var i = 0; i < parts.length; ++i)
-        if (parts[i].type === 'decimal' && parts[i].value.length === 1)
-          return parts[i].value.charCodeAt(0);
-    } catch (e) {
-    }
+      var decimal = parts.find(function (part) { return part.type === 'decimal'; });
+      if (decimal && decimal.value.length === 1) return decimal.value.charCodeAt(0);
+    } catch (e) {}
     return 46;
   },
 
@@ -78,8 +73,7 @@ var cylinderLibrary = {
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
     page.measure = document.createElement('canvas').getContext('2d');
-    // Widths measured before the page's own fonts were in, or for the other
-    // layout, are measured again.
+    // Measured again once the page's fonts are in, and for the other layout.
     var refit = function () {
       for (var i = 0; i < design.Text2.length; ++i) Module['_cylinder_fitBox'](i);
     };
@@ -106,8 +100,7 @@ var cylinderLibrary = {
     });
   },
 
-  // Handlers attached and load run: tests and the start-up benchmark wait
-  // for this mark.
+  // Handlers attached and load run: tests and the start-up benchmark wait for this.
   cylinder_ready: function () {
     performance.mark('cylinder-ready');
     document.documentElement.setAttribute('data-ready', '');
@@ -144,7 +137,7 @@ var cylinderLibrary = {
   cylinder_showFitted: function (box, text, length) {
     var input = cylinderPage.box(box);
     var shown = cylinderPage.text(text, length);
-    var cover = cylinderPage.fitted(box);
+    var cover = input.nextElementSibling;  // over the box
     var fitted = shown !== input.value;
     cover.textContent = fitted ? shown : '';
     if (fitted) input.title = input.value; else input.removeAttribute('title');

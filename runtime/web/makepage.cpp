@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the page's markup from the design table at build time, so the
-// browser paints the window before the program is even compiled.
-//   makepage TEMPLATE FONTS.css OUT.html [--floor]
-//   makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json
-// Every @NAME@ in TEMPLATE is filled in; --floor drops the scripts, for the
-// start-up benchmark's floor page. The manifest makes the served page an app
-// with the window's name and colours; the design file is the tests' view of
-// the window: its controls with their ids, names, texts and places in pixels.
+// browser paints the window before the program is even compiled; --floor
+// drops the scripts, for the start-up benchmark's floor page. Also the web
+// app manifest and the design file the page tests read (usage in main).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -90,10 +86,10 @@ std::string style() {
 }
 
 // The window as JSON. For the page's script: the ids of each control array
-// it works by index (not the labels') in creation order, the Command1(n)
-// Enter presses in each box (-1: none), and the narrow layout's media query. For the tests
-// (`whole`) also the captions and the size, and each control in creation order with its id, the
-// name a screen reader announces, its text and its place in pixels.
+// it works by index (not the labels'), the Command1(n) Enter presses in each
+// box (-1: none), the narrow layout's media query. For the tests (`whole`)
+// also the captions, the size, and each control with its id, the name a
+// screen reader announces, its text and its place in pixels.
 std::string design(bool whole) {
     std::string out = "{";
     for (std::size_t array = 1; array < std::size(Arrays); ++array) {
@@ -138,9 +134,8 @@ std::string shortCaption(int variant) {
            html(calc::columnName(given[1]));
 }
 
-// One element per control, in the window's tab order: the browser's Tab (a
-// computed box out of it, as the keyboard says) and a screen reader's
-// reading follow the page's order.
+// One element per control, in the window's tab order, which the browser's
+// Tab (the stops the keyboard names) and a screen reader's reading follow.
 std::string controls() {
     std::string out;
     for (const window::ControlRef ref : window::TabOrder) {
@@ -159,8 +154,7 @@ std::string controls() {
                 }
                 break;
             case Kind::Option1:
-                // Named by its caption whichever of the two shows: a phone
-                // shows the short one, the variant's number and given columns.
+                // Named by its caption whichever shows (a phone: the short one).
                 out += "<label " + tag +
                        " class=\"option\"><input type=\"radio\" name=\"variant\" aria-label=\"" +
                        text + "\"" + (d.index == 0 ? " checked" : "") +
@@ -169,10 +163,8 @@ std::string controls() {
                        shortCaption(d.index) + "</span></label>\n";
                 break;
             case Kind::Text2: {
-                // On a narrow screen the cell is one line of the column: the
-                // quantity's name over its box. Wide, only the box shows.
-                const int column = d.index % 5;
-                const auto c = static_cast<std::size_t>(column);
+                // A narrow screen shows the quantity's name beside its box.
+                const auto c = static_cast<std::size_t>(d.index % 5);
                 out += "<div class=\"cell row-" + std::to_string(d.index / 5) + "\"><label for=\"" +
                        id(ref) + "\" class=\"name\" aria-hidden=\"true\">" +
                        html(calc::ColumnNames[c]) + " — " + html(window::QuantityNames[c]) +
@@ -194,12 +186,6 @@ std::string controls() {
         }
     }
     return out;
-}
-
-std::string hex(window::Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
-    return text;
 }
 
 std::string slurp(const char* path) {
@@ -240,8 +226,11 @@ std::string page(const char* shell, const char* fonts, bool floor) {
 // The web app manifest: the window's title and background colour.
 std::string manifest(const char* in) {
     std::string out = slurp(in);
+    const window::Rgb c = window::WindowBackground;
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", c.red, c.green, c.blue);
     replace(out, "@NAME@", platform::utf8(window::CaptionTitle));
-    replace(out, "@COLOUR@", hex(window::WindowBackground));
+    replace(out, "@COLOUR@", colour);
     return out;
 }
 

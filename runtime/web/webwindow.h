@@ -25,23 +25,21 @@ void cylinder_showFitted(int box, const char16_t* text, int length);
 void cylinder_setSolution(const char* html, const char* sketch, const char16_t* text, int length);
 }
 
-// The program's one window in the browser. The page already holds the 64
-// controls as elements, made from the design table at build time
-// (makepage.cpp); this attaches to them by id ("Text2_11"), delivers their
-// clicks to the form and applies the form's writes.
+// The program's one window in the browser: the page holds the 64 controls
+// already, made from the design at build time (makepage.cpp); this delivers
+// their clicks to the form and applies the form's writes.
 //
 // Implements: box texts and locks (read-only inputs), the selected option,
 // the report area, errors in a modal alert dialog that gives the focus back,
-// Enter in a box as the window's keyboard says, the decimal separator of the
-// browser's language, a number too wide for its box shown rounded to fit
-// while the box has no focus, the solution of each calculation under the
-// window (its formulas in MathML, a sketch in SVG, its plain text when copied).
+// Enter in a box as the window's keyboard says (the page is told which button
+// it presses), the browser language's decimal separator, a number too wide
+// for its box rounded to fit while unfocused, the solution under the window
+// (formulas in MathML, a sketch in SVG, plain text when copied).
 // Tab, Shift+Tab and the arrows stay the browser's, as they already do what
 // the keyboard says: the elements stand in the tab order, the computed boxes
 // out of it (tabindex="-1"), and the options are one radio group, a single
 // stop whose arrows choose and click.
-// Does not: resize, scale for DPI (the browser does), or keep anything: no
-// storage, no cookies, no network.
+// Does not: resize, scale for DPI (the browser does), or keep anything.
 class WebWindow : private window::ControlServices {
 public:
     // Attaches to the page's controls and runs the load handler.
