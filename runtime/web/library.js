@@ -72,7 +72,6 @@ var cylinderLibrary = {
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
-    page.measure = document.createElement('canvas').getContext('2d');
     // Measured again once the page's fonts are in, and for the other layout.
     var refit = function () {
       for (var i = 0; i < design.Text2.length; ++i) Module['_cylinder_fitBox'](i);
@@ -98,10 +97,7 @@ var cylinderLibrary = {
       page.focusBeforeError = null;
       if (before && before.isConnected) before.focus();
     });
-  },
-
-  // Handlers attached and load run: tests and the start-up benchmark wait for this.
-  cylinder_ready: function () {
+    // Load run and handlers attached: tests and the start-up benchmark wait for this.
     performance.mark('cylinder-ready');
     document.documentElement.setAttribute('data-ready', '');
   },
@@ -127,6 +123,7 @@ var cylinderLibrary = {
     var input = cylinderPage.box(box);
     var style = getComputedStyle(input);
     var room = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    if (!cylinderPage.measure) cylinderPage.measure = document.createElement('canvas').getContext('2d');
     var measure = cylinderPage.measure;
     measure.font = style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily;
     return measure.measureText(cylinderPage.text(text, length)).width <= room ? 1 : 0;

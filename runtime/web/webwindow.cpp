@@ -6,9 +6,8 @@
 
 WebWindow::WebWindow()
     : separator_(static_cast<char16_t>(cylinder_decimalSeparator())), form_(*this, separator_) {
-    cylinder_attach();
     form_.onLoad();
-    cylinder_ready();
+    cylinder_attach();
 }
 
 std::u16string WebWindow::boxText(int box) const {

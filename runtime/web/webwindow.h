@@ -12,7 +12,6 @@
 extern "C" {
 int cylinder_decimalSeparator();
 void cylinder_attach();
-void cylinder_ready();
 int cylinder_boxTextLength(int box);
 void cylinder_boxText(int box, char16_t* out, int length);
 void cylinder_setBoxText(int box, const char16_t* text, int length);
@@ -42,7 +41,7 @@ void cylinder_setSolution(const char* html, const char* sketch, const char16_t* 
 // Does not: resize, scale for DPI (the browser does), or keep anything.
 class WebWindow : private window::ControlServices {
 public:
-    // Attaches to the page's controls and runs the load handler.
+    // Runs the load handler on the page's controls, then attaches to them.
     WebWindow();
 
     // The page's events: a click on Option1(k) or Command1(n).
