@@ -1,10 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Subsets Liberation Serif to the characters the window shows, and TeX Gyre
-Termes Math to those the solution's formulas and sketch use, and writes them
-as @font-face rules with the woff2 data inline, so the page needs no font of
-the visitor's and fetches nothing.
-
+"""Liberation Serif cut to the window's characters, TeX Gyre Termes Math to
+the formulas' and sketch's, as @font-face rules with the woff2 data inline: the
+page needs no font of the visitor's and fetches nothing.
     embedfonts.py OUT.css REGULAR.ttf BOLD.ttf MATH.otf
 """
 import base64
@@ -17,9 +15,8 @@ from fontTools import subset
 # dashes and the middle dot of the names and short captions.
 UNICODES = list(range(0x20, 0x7F)) + list(range(0x400, 0x460)) + [0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014, 0xB7]
 
-# The formulas: digits and number signs, "min", the operators, brackets and
-# the radical, and the quantities' letters and π, which a formula shows in
-# italic, from the mathematical italic block (R H S V o p r s π); their
+# The formulas: digits, number signs, "min", operators, brackets, the radical,
+# and the letters and π in mathematical italic (R H S V o p r s π); their
 # stretched forms and the MATH table come with them.
 MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248\u221amin"] + [
     0x1D445, 0x1D43B, 0x1D446, 0x1D449, 0x1D45C, 0x1D45D, 0x1D45F, 0x1D460, 0x1D70B]
@@ -33,9 +30,8 @@ def woff2(path, unicodes, math=False):
     options.drop_tables += ["FFTM"]  # FontForge's time stamps: nothing to show
     if math:
         options.layout_features = ["ssty"]  # the smaller digits of exponents
-    # A cut-down font should not carry the original's name (reserved for
-    # Liberation, asked for by TeX Gyre's licence): keep the copyright and
-    # licence entries only; the page names them "Cylinder Serif", "Cylinder Math".
+    # A cut-down font must not carry the original's name (Liberation reserves
+    # it, TeX Gyre's licence asks it): copyright and licence entries only.
     options.name_IDs = [0, 13, 14]
     font = subset.load_font(path, options)
     subsetter = subset.Subsetter(options)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's side of WebWindow (webwindow.cpp): the controls are the page's
-// own elements, found by array and index through the ids the page generator
-// gave the program (Module.design: {Text2: [...], ..., narrow: media query}).
+// The page's side of WebWindow: the controls are the page's own elements,
+// found by array and index through the ids in Module.design (makepage.cpp).
 var cylinderLibrary = {
   $cylinderPage: {
     control: function (array, i) { return document.getElementById(Module['design'][array][i]); },
@@ -16,8 +15,6 @@ var cylinderLibrary = {
     },
     focusBeforeError: null,
     measure: null,  // a canvas context: text widths in the boxes' fonts
-    // Over each box, after it, what it shows instead of a number too wide for it.
-    fitted: function (i) { return cylinderPage.box(i).nextElementSibling; },
     // After a calculation on a narrow screen: the report and the head of the
     // solution scrolled into what the keyboard leaves in view, as little as
     // it takes (the report first if both do not fit); the focus stays.
@@ -44,11 +41,9 @@ var cylinderLibrary = {
   cylinder_decimalSeparator: function () {
     try {
       var parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-      for (var i = 0; i < parts.length; ++i)
-        if (parts[i].type === 'decimal' && parts[i].value.length === 1)
-          return parts[i].value.charCodeAt(0);
-    } catch (e) {
-    }
+      var decimal = parts.find(function (part) { return part.type === 'decimal'; });
+      if (decimal && decimal.value.length === 1) return decimal.value.charCodeAt(0);
+    } catch (e) {}
     return 46;
   },
 
@@ -57,30 +52,27 @@ var cylinderLibrary = {
     var design = Module['design'];
     for (var k = 0; k < design.Option1.length; ++k)
       page.option(k).addEventListener('click', Module['_cylinder_optionClicked'].bind(null, k));
-    var calculate = function () {
+    page.control('Command1', 0).addEventListener('click', function () {
       Module['_cylinder_commandClicked'](0);
       page.reveal();
-    };
-    page.control('Command1', 0).addEventListener('click', calculate);
+    });
     page.control('Command1', 1)
       .addEventListener('click', Module['_cylinder_commandClicked'].bind(null, 1));
-    // Enter in any box calculates, as "Изчисли" does; so does the action key
-    // of an on-screen keyboard, which sends Enter.
-    var enter = function (event) {
-      if (event.key !== 'Enter' || event.isComposing) return;
+    // Enter in a box (an on-screen keyboard's action key too) clicks the
+    // button the window's keyboard names for it.
+    var enter = function (i, event) {
+      if (event.key !== 'Enter' || event.isComposing || design.enter[i] < 0) return;
       event.preventDefault();
-      calculate();
+      page.control('Command1', design.enter[i]).click();
     };
     for (var i = 0; i < design.Text2.length; ++i) {
       var box = page.box(i);
-      box.addEventListener('keydown', enter);
+      box.addEventListener('keydown', enter.bind(null, i));
       // The box shows its whole text while it has the focus.
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
-    page.measure = document.createElement('canvas').getContext('2d');
-    // Widths measured before the page's own fonts were in, or for the other
-    // layout, are measured again.
+    // Measured again once the page's fonts are in, and for the other layout.
     var refit = function () {
       for (var i = 0; i < design.Text2.length; ++i) Module['_cylinder_fitBox'](i);
     };
@@ -105,11 +97,7 @@ var cylinderLibrary = {
       page.focusBeforeError = null;
       if (before && before.isConnected) before.focus();
     });
-  },
-
-  // Handlers attached and load run: tests and the start-up benchmark wait
-  // for this mark.
-  cylinder_ready: function () {
+    // Load run and handlers attached: tests and the start-up benchmark wait for this.
     performance.mark('cylinder-ready');
     document.documentElement.setAttribute('data-ready', '');
   },
@@ -135,6 +123,7 @@ var cylinderLibrary = {
     var input = cylinderPage.box(box);
     var style = getComputedStyle(input);
     var room = input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    if (!cylinderPage.measure) cylinderPage.measure = document.createElement('canvas').getContext('2d');
     var measure = cylinderPage.measure;
     measure.font = style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily;
     return measure.measureText(cylinderPage.text(text, length)).width <= room ? 1 : 0;
@@ -145,7 +134,7 @@ var cylinderLibrary = {
   cylinder_showFitted: function (box, text, length) {
     var input = cylinderPage.box(box);
     var shown = cylinderPage.text(text, length);
-    var cover = cylinderPage.fitted(box);
+    var cover = input.nextElementSibling;  // over the box
     var fitted = shown !== input.value;
     cover.textContent = fitted ? shown : '';
     if (fitted) input.title = input.value; else input.removeAttribute('title');
@@ -170,15 +159,14 @@ var cylinderLibrary = {
   },
 
   // The solution's lines (HTML with MathML, from the program's own texts and
-  // numbers), its sketch (SVG in UTF-8, or none) and plain text; all empty:
-  // hidden.
-  cylinder_setSolution: function (html, htmlLength, sketch, text, textLength) {
-    var page = cylinderPage;
-    var lines = document.getElementById('solution-lines');
+  // numbers) and its sketch (SVG, or none), both UTF-8, and its plain text;
+  // all empty: hidden.
+  cylinder_setSolution: function (html, sketch, text, length) {
+    var lines = UTF8ToString(html);
     document.getElementById('solution-sketch').innerHTML = UTF8ToString(sketch);
-    lines.innerHTML = page.text(html, htmlLength);
-    page.solutionText = page.text(text, textLength).split(String.fromCharCode(13, 10)).slice(0, -1);
-    document.getElementById('solution').hidden = htmlLength === 0;
+    document.getElementById('solution-lines').innerHTML = lines;
+    cylinderPage.solutionText = cylinderPage.text(text, length).split(String.fromCharCode(13, 10)).slice(0, -1);
+    document.getElementById('solution').hidden = lines === '';
   },
 
   cylinder_showError: function (text, length) {
@@ -190,8 +178,5 @@ var cylinderLibrary = {
     document.getElementById('error-close').focus();
   },
 };
-// Each function the program calls may use the page's helpers.
-Object.keys(cylinderLibrary).forEach(function (name) {
-  if (name !== '$cylinderPage') cylinderLibrary[name + '__deps'] = ['$cylinderPage'];
-});
+autoAddDeps(cylinderLibrary, '$cylinderPage');
 mergeInto(LibraryManager.library, cylinderLibrary);

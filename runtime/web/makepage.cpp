@@ -1,69 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the page's markup from the design table at build time, so the
-// browser paints the window before the program is even compiled.
-//   makepage TEMPLATE FONTS.css OUT.html [--floor]
-//   makepage --manifest TEMPLATE.json OUT.webmanifest | --design OUT.json
-// Every @NAME@ in TEMPLATE is filled in; --floor drops the scripts, for the
-// start-up benchmark's floor page. The manifest makes the served page an app
-// with the window's name and colours; the design file is the tests' view of
-// the window: its controls with their ids, names, texts and places in pixels.
-#include <algorithm>
+// browser paints the window before the program is even compiled; --floor
+// drops the scripts, for the start-up benchmark's floor page. Also the web
+// app manifest and the design file the page tests read (usage in main).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "calc/cylinder.h"
+#include "platform/utf8.h"
 #include "window/design.h"
+#include "window/keyboard.h"
 
 namespace {
 
+using platform::html;
 using window::ControlDesign;
 using window::Kind;
 
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (const char16_t c : text) {  // the design's texts are all in the BMP
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// Text as HTML content or attribute value (CR LF as one line break), or in JSON.
-using Escape = std::pair<char, std::string_view>;
-constexpr Escape HtmlEscapes[] = {
-    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\r', ""}};
-constexpr Escape JsonEscapes[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\r', "\\r"}, {'\n', "\\n"}};
-
-std::string escaped(std::u16string_view text, std::span<const Escape> escapes) {
-    std::string out;
-    for (const char c : utf8(text)) {
-        const auto e =
-            std::find_if(escapes.begin(), escapes.end(), [c](auto x) { return x.first == c; });
-        out += e == escapes.end() ? std::string_view(&c, 1) : e->second;
-    }
-    return out;
-}
-
-std::string html(std::u16string_view text) {
-    return escaped(text, HtmlEscapes);
-}
-
 // The design's texts hold no control characters but CR LF.
 std::string json(std::u16string_view text) {
-    return '"' + escaped(text, JsonEscapes) + '"';
+    std::string out = "\"";
+    for (const char c : platform::utf8(text)) {
+        if (c == '"' || c == '\\' || c == '\r' || c == '\n') out += '\\';
+        out += c == '\r' ? 'r' : c == '\n' ? 'n' : c;
+    }
+    return out + '"';
 }
 
 constexpr const char* Arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
@@ -120,10 +85,12 @@ std::string style() {
     return css;
 }
 
-// What the page's script takes from the design: the ids of each control
-// array it works (not the labels') by index, as creation order lists them,
-// and the narrow layout's media query.
-std::string scriptDesign() {
+// The window as JSON. For the page's script: the ids of each control array
+// it works by index (not the labels'), the Command1(n) Enter presses in each
+// box (-1: none), the narrow layout's media query. For the tests (`whole`)
+// also the captions, the size, and each control with its id, the name a
+// screen reader announces, its text and its place in pixels.
+std::string design(bool whole) {
     std::string out = "{";
     for (std::size_t array = 1; array < std::size(Arrays); ++array) {
         out += std::string("\"") + Arrays[array] + "\":[";
@@ -133,18 +100,20 @@ std::string scriptDesign() {
         out.back() = ']';
         out += ',';
     }
-    return out + "\"narrow\":\"" + narrow() + "\"}";
-}
-
-// The tests' view of the window: its captions, size and narrow layout, and
-// each control, in creation order, with its id, the name a screen reader
-// announces, its text and its place in pixels.
-std::string designFile() {
-    std::string out = "{\"caption\":" + json(window::windowCaption()) +
-                      ",\"errorCaption\":" + json(window::ErrorCaption) +
-                      ",\"width\":" + pixels(window::ClientWidth) +
-                      ",\"height\":" + pixels(window::ClientHeight) + ",\"narrow\":\"" + narrow() +
-                      "\",\"controls\":[";
+    // Enter in a box, as the keyboard says whatever the chosen option.
+    out += "\"enter\":[";
+    for (int box = 0; box < window::BoxCount; ++box)
+        out += std::to_string(
+                   window::keyAction(window::Key::Enter, window::ControlRef{Kind::Text2, box}, 0)
+                       .command.value_or(-1)) +
+               ',';
+    out.back() = ']';
+    out += ",\"narrow\":\"" + narrow() + '"';
+    if (!whole) return out + '}';
+    out += ",\"caption\":" + json(window::windowCaption()) +
+           ",\"errorCaption\":" + json(window::ErrorCaption) +
+           ",\"width\":" + pixels(window::ClientWidth) +
+           ",\"height\":" + pixels(window::ClientHeight) + ",\"controls\":[";
     for (const ControlDesign& d : window::controlDesigns()) {
         const std::u16string name = window::accessibleName({d.kind, d.index});
         out += "\n{\"id\":\"" + id({d.kind, d.index}) + "\",\"kind\":\"" +
@@ -165,8 +134,8 @@ std::string shortCaption(int variant) {
            html(calc::columnName(given[1]));
 }
 
-// One element per control, in the design's tab order: the browser's Tab and
-// a screen reader's reading follow the page's order.
+// One element per control, in the window's tab order, which the browser's
+// Tab (the stops the keyboard names) and a screen reader's reading follow.
 std::string controls() {
     std::string out;
     for (const window::ControlRef ref : window::TabOrder) {
@@ -185,8 +154,7 @@ std::string controls() {
                 }
                 break;
             case Kind::Option1:
-                // Named by its caption whichever of the two shows: a phone
-                // shows the short one, the variant's number and given columns.
+                // Named by its caption whichever shows (a phone: the short one).
                 out += "<label " + tag +
                        " class=\"option\"><input type=\"radio\" name=\"variant\" aria-label=\"" +
                        text + "\"" + (d.index == 0 ? " checked" : "") +
@@ -195,18 +163,16 @@ std::string controls() {
                        shortCaption(d.index) + "</span></label>\n";
                 break;
             case Kind::Text2: {
-                // On a narrow screen the cell is one line of the column: the
-                // quantity's name over its box. Wide, only the box shows.
-                const int column = d.index % 5;
-                const auto c = static_cast<std::size_t>(column);
+                // A narrow screen shows the quantity's name beside its box.
+                const auto c = static_cast<std::size_t>(d.index % 5);
                 out += "<div class=\"cell row-" + std::to_string(d.index / 5) + "\"><label for=\"" +
                        id(ref) + "\" class=\"name\" aria-hidden=\"true\">" +
                        html(calc::ColumnNames[c]) + " — " + html(window::QuantityNames[c]) +
                        "</label><input " + tag +
                        " class=\"box\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" " +
                        "spellcheck=\"false\" enterkeyhint=\"go\" aria-label=\"" + name + "\"" +
-                       (d.tabStop ? "" : " tabindex=\"-1\"") + (d.index == 0 ? " autofocus" : "") +
-                       "><span id=\"" + id(ref) +
+                       (window::tabStop(ref) ? "" : " tabindex=\"-1\"") +
+                       (d.index == 0 ? " autofocus" : "") + "><span id=\"" + id(ref) +
                        "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";
                 break;
             }
@@ -220,12 +186,6 @@ std::string controls() {
         }
     }
     return out;
-}
-
-std::string hex(window::Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
-    return text;
 }
 
 std::string slurp(const char* path) {
@@ -247,11 +207,11 @@ std::string page(const char* shell, const char* fonts, bool floor) {
     std::string out = slurp(shell);
     const std::pair<std::string_view, std::string> fills[] = {
         {"@TITLE@", html(window::windowCaption())},
-        {"@FAMILY@", '"' + utf8(window::FontFamily) + '"'},
+        {"@FAMILY@", '"' + platform::utf8(window::FontFamily) + '"'},
         {"@SIZE@", fontSize()},
         {"@NARROW@", narrow()},
         {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
-        {"@DESIGN@", scriptDesign()},
+        {"@DESIGN@", design(false)},
         {"@ERROR_TITLE@", html(window::ErrorCaption)},
         {"@STYLE@", style()},
         {"@CONTROLS@", controls()},
@@ -266,8 +226,11 @@ std::string page(const char* shell, const char* fonts, bool floor) {
 // The web app manifest: the window's title and background colour.
 std::string manifest(const char* in) {
     std::string out = slurp(in);
-    replace(out, "@NAME@", utf8(window::CaptionTitle));
-    replace(out, "@COLOUR@", hex(window::WindowBackground));
+    const window::Rgb c = window::WindowBackground;
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", c.red, c.green, c.blue);
+    replace(out, "@NAME@", platform::utf8(window::CaptionTitle));
+    replace(out, "@COLOUR@", colour);
     return out;
 }
 
@@ -281,7 +244,7 @@ int write(const char* path, const std::string& text) {
 int main(int argc, char* argv[]) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
     try {
-        if (mode == "--design" && argc == 3) return write(argv[2], designFile());
+        if (mode == "--design" && argc == 3) return write(argv[2], design(true));
         if (mode == "--manifest" && argc == 4) return write(argv[3], manifest(argv[2]));
         const bool floor = argc == 5 && std::string_view(argv[4]) == "--floor";
         if (argc == 4 || floor) return write(argv[3], page(argv[1], argv[2], floor));

@@ -1,43 +1,107 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solutionhtml.h"
 
+#include <cstdio>
+#include <string_view>
+
+#include "platform/utf8.h"
+
 namespace web {
 
 namespace {
 
-std::u16string escaped(std::u16string_view text) {
-    std::u16string out;
-    for (char16_t ch : text) {
-        if (ch == u'&')
-            out += u"&amp;";
-        else if (ch == u'<')
-            out += u"&lt;";
-        else if (ch == u'>')
-            out += u"&gt;";
-        else
-            out += ch;
+// Writes markup piece by piece: numbers as printf's "%.2f", texts escaped.
+class Markup {
+public:
+    Markup& operator<<(std::string_view piece) {
+        out += piece;
+        return *this;
     }
-    return out;
+    Markup& operator<<(double number) {
+        const int length = std::snprintf(nullptr, 0, "%.2f", number);
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(length) + 1);
+        std::snprintf(out.data() + at, static_cast<std::size_t>(length) + 1, "%.2f", number);
+        out.pop_back();  // the terminating zero
+        return *this;
+    }
+    Markup& operator<<(std::u16string_view text) { return *this << platform::html(text); }
+
+    std::string out;
+};
+
+// An ellipse's lower (front) half solid and its upper (hidden) half dashed.
+void halves(Markup& m, const calc::Sketch::Ellipse& e) {
+    for (const bool back : {false, true})
+        m << "<path" << (back ? " stroke-dasharray=\"4 3\"" : "") << " d=\"M" << e.cx - e.rx << " "
+          << e.cy << "a" << e.rx << " " << e.ry << " 0 0 " << (back ? "1 " : "0 ") << 2 * e.rx
+          << " 0\"/>";
+}
+
+void axis(Markup& m, const calc::Sketch::Axis& a) {
+    m << "<path stroke-width=\"0.8\" stroke-dasharray=\"9 3 2 3\" d=\"M" << a.x << " " << a.y1
+      << "V" << a.y2 << "\"/>";
+}
+
+void circle(Markup& m, const calc::Sketch::Circle& c) {
+    m << "<circle cx=\"" << c.cx << "\" cy=\"" << c.cy << "\" r=\"" << c.r << "\"/>";
+}
+
+void label(Markup& m, const calc::Sketch::Label& l, std::string_view attributes) {
+    m << "<text" << attributes << " x=\"" << l.x << "\" y=\"" << l.y << "\"";
+    if (l.anchor != calc::Sketch::Anchor::Start)
+        m << " text-anchor=\"" << (l.anchor == calc::Sketch::Anchor::End ? "end" : "middle")
+          << "\"";
+    m << ">" << l.text << "</text>";
 }
 
 }  // namespace
 
-std::u16string solutionHtml(const calc::Solution& solution, char16_t separator) {
-    std::u16string out;
+std::string solutionHtml(const calc::Solution& solution, char16_t separator) {
+    Markup m;
     for (const calc::Line& line : solution.lines) {
-        out += line.quantity == calc::Quantity::None ? u"<p>" : u"<p class=\"step\">";
-        bool first = true;
+        m << (line.quantity == calc::Quantity::None ? "<p>" : "<p class=\"step\">");
         for (const calc::Part& part : line.parts) {
-            if (!first && calc::spaceBefore(part)) out += u' ';
-            first = false;
+            if (&part != &line.parts.front() && calc::spaceBefore(part)) m << " ";
             // Display style: fractions at full size, as written on paper.
-            out += part.formula ? u"<math displaystyle=\"true\">" +
-                                      calc::formulaMathML(*part.formula, separator) + u"</math>"
-                                : escaped(part.words);
+            if (part.formula)
+                m << "<math displaystyle=\"true\">"
+                  << platform::utf8(calc::formulaMathML(*part.formula, separator)) << "</math>";
+            else
+                m << part.words;
         }
-        out += u"</p>";
+        m << "</p>";
     }
-    return out;
+    return m.out;
+}
+
+std::string svg(const calc::Sketch& s) {
+    Markup m;
+    m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << s.width
+      << "\" height=\"" << s.height << "\" viewBox=\"0 0 " << s.width << " " << s.height
+      << "\"><title id=\"sketch-title\">" << std::u16string_view(s.title)
+      << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\"1.4\">";
+    // The cylinder: its upper base, sides and lower base; the sphere, its equator; the axis.
+    const auto& u = s.upperBase;
+    m << "<ellipse cx=\"" << u.cx << "\" cy=\"" << u.cy << "\" rx=\"" << u.rx << "\" ry=\"" << u.ry
+      << "\"/>";
+    m << "<path d=\"M" << s.body.x << " " << s.body.y << "v" << s.body.height << "m" << s.body.width
+      << " 0v" << -s.body.height << "\"/>";
+    halves(m, s.lowerBase);
+    circle(m, s.sphere);
+    halves(m, s.equator);
+    axis(m, s.axis);
+    // The axial section: the rectangle 2R × H, the circle, the radius r.
+    m << "<rect class=\"section\" x=\"" << s.section.x << "\" y=\"" << s.section.y << "\" width=\""
+      << s.section.width << "\" height=\"" << s.section.height << "\"/>";
+    circle(m, s.sectionCircle);
+    axis(m, s.sectionAxis);
+    m << "<path stroke-width=\"1\" d=\"M" << s.sectionCircle.cx << " " << s.sectionCircle.cy << "h"
+      << -s.sectionCircle.r << "\"/></g><g class=\"labels\">";
+    for (const auto& l : s.labels) label(m, l, "");
+    m << "</g>";
+    if (s.note) label(m, *s.note, " class=\"note\"");
+    return m.out + "</svg>";
 }
 
 }  // namespace web

@@ -3,15 +3,22 @@
 
 #include <string>
 
+#include "calc/sketch.h"
 #include "calc/solution.h"
 
 namespace web {
 
-// The whole solution as the page's HTML: one <p> a line, class "step" where
-// the line finds a quantity, each formula part a MathML Core <math> element
-// in display style (mfrac, msqrt, msup), words escaped; empty for an empty
-// solution. Example: a line "Дадено: R = 1, H = 1." is
+// The whole solution as the page's HTML (UTF-8): one <p> a line, class
+// "step" where the line finds a quantity, each formula part a MathML Core
+// <math> element in display style (mfrac, msqrt, msup), words escaped;
+// empty for an empty solution. Example: a line "Дадено: R = 1, H = 1." is
 // <p>Дадено: <math displaystyle="true"><mrow><mi>R</mi>…</math>, …</p>
-std::u16string solutionHtml(const calc::Solution& solution, char16_t separator);
+std::string solutionHtml(const calc::Solution& solution, char16_t separator);
+
+// `sketch` as inline SVG markup (UTF-8): the cylinder and its section with
+// the labels in the formulas' italic letters, its <title> naming what it
+// shows. Numbers with two decimals. Example: a sketch 246 wide starts
+// <svg class="sketch" role="img" aria-labelledby="sketch-title" width="246.00" …
+std::string svg(const calc::Sketch& sketch);
 
 }  // namespace web
