@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
 
@@ -18,6 +19,17 @@ using window::ControlDesign;
 using window::Kind;
 
 namespace {
+
+// The keys the window decides on an option or a command button; Tab and
+// Enter in a box come through focusNextPrevChild and returnPressed.
+constexpr struct {
+    int qt;
+    window::Key key;
+} ButtonKeys[] = {
+    {Qt::Key_Up, window::Key::Up},        {Qt::Key_Down, window::Key::Down},
+    {Qt::Key_Left, window::Key::Left},    {Qt::Key_Right, window::Key::Right},
+    {Qt::Key_Return, window::Key::Enter}, {Qt::Key_Enter, window::Key::Enter},
+};
 
 QColor toColour(window::Rgb c) {
     return QColor(c.red, c.green, c.blue);
@@ -134,10 +146,13 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
         connect(option, &QRadioButton::clicked, this, [this, k] {
             if (chosenAtPress_) form_.onOptionClick(k);
         });
+        option->installEventFilter(this);  // its arrows are the model's, not Qt's
     }
-    for (int n = 0; n < static_cast<int>(controls_.Command1.size()); ++n)
+    for (int n = 0; n < static_cast<int>(controls_.Command1.size()); ++n) {
         connect(controls_.Command1[n], &QPushButton::clicked, this,
                 [this, n] { form_.onCommandClick(n); });
+        controls_.Command1[n]->installEventFilter(this);  // Enter presses it
+    }
     for (int i = 0; i < window::BoxCount; ++i)
         connect(controls_.Text2[i], &QLineEdit::returnPressed, this, [this, i] {
             press(window::Key::Enter, {Kind::Text2, i});
@@ -152,6 +167,17 @@ bool MainWindow::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);  // none of ours has the focus
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int qt = static_cast<QKeyEvent*>(event)->key();
+    for (const auto& k : ButtonKeys) {
+        if (k.qt != qt) continue;
+        for (const window::ControlRef ref : window::TabOrder)
+            if (controls_.find(ref) == watched) return press(k.key, ref);
+    }
+    return false;
+}
+
 bool MainWindow::press(window::Key key, window::ControlRef ref) {
     const window::KeyAction action = keyAction(key, ref, form_.selectedVariant().value_or(0));
     if (action.focus) {
@@ -161,6 +187,8 @@ bool MainWindow::press(window::Key key, window::ControlRef ref) {
                                                       : Qt::TabFocusReason);
         if (auto* box = qobject_cast<QLineEdit*>(target); box && action.selectAll) box->selectAll();
     }
+    // Checked by a click, as Qt's own arrows do: the form hears it once, from toggled.
+    if (action.option) controls_.Option1.at(*action.option)->click();
     if (action.command) form_.onCommandClick(*action.command);
     return action.handled();
 }

@@ -27,8 +27,8 @@ QFont windowFont();
 // The program's one window on Qt: the controls of the design table, named by
 // array and index ("Text2_11"), each way of operating them (mouse, keyboard,
 // an assistive tool) delivered to the form once, the form's writes applied to
-// them. Tab, Shift+Tab and Enter in a box do what the window model says; the
-// arrow keys among the options are Qt's; errors show in a message box;
+// them. Tab, Shift+Tab, Enter in a box or on a button and the arrow keys on
+// the options do what the window model says; errors show in a message box;
 // numbers take the locale's decimal separator. Fixed in size (Qt scales it
 // for the screen's DPI); keeps nothing: no settings, files, network.
 // Example: Option1(1) clicked, "2" typed into Text2(5), "37.6991118430775"
@@ -48,6 +48,10 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    // The arrows on an option and Enter on a command button, as the model
+    // says; every other event goes on. Example: Down on Option1(8) focuses
+    // and chooses Option1(0).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Does what the window model says `key` does on `ref`; false: not ours.

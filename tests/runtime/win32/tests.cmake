@@ -16,12 +16,15 @@ add_test(NAME windows_package
                  $<TARGET_FILE:cylinder> ${CMAKE_CURRENT_BINARY_DIR}/windows_package)
 set_tests_properties(windows_package PROPERTIES LABELS "packaging-windows" TIMEOUT 300)
 
-# The window's own Win32 part (sizes, DPI, fonts, colours, keys) on an X display.
-add_executable(tst_win32window ${win32_tests}/tst_win32window.cpp)
-target_link_libraries(tst_win32window PRIVATE runtime_win32 doctest_main oleacc oleaut32 ole32)
-add_test(NAME tst_win32window
-         COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:tst_win32window>)
-set_tests_properties(tst_win32window PROPERTIES LABELS "window")
+# The window's own Win32 part (sizes, DPI, fonts, colours, keys) and what
+# reaches its form and a screen reader, on an X display.
+foreach(name IN ITEMS tst_win32window tst_win32access)
+    add_executable(${name} ${win32_tests}/${name}.cpp)
+    target_link_libraries(${name} PRIVATE runtime_win32 doctest_main oleacc oleaut32 ole32)
+    add_test(NAME ${name}
+             COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES LABELS "window")
+endforeach()
 
 # The window itself in an X server: every variant, each kind of error, clearing;
 # once more with the Bulgarian decimal comma.

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What reaches the Win32 window's form and what a screen reader gets: the
+// solution in tooltips and descriptions, options and buttons, locked boxes.
+#include "testwindow.h"
+#include "variants.h"
+
+#include <oleacc.h>
+
+// Text2(0)'s WM_SETTEXT messages: the form writes it once whenever an
+// option is chosen or the grid emptied.
+static int writes = 0;
+static WNDPROC boxProcedure = nullptr;
+static LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    writes += message == WM_SETTEXT;
+    return CallWindowProcW(boxProcedure, w, message, wParam, lParam);
+}
+
+TEST_CASE("descriptions give the solution; each way in reaches the form once; locks hold") {
+    SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
+    const VariantCase& c = variantCases()[3];                           // H and So given
+    click({Kind::Option1, 3});
+    for (int i : {0, 1})
+        SetWindowTextW(control({Kind::Text2, c.boxes[i]}), wide(c.given[i]).c_str());
+    click({Kind::Command1, 0});
+    SetFocus(control({Kind::Text2, 16}));
+    const std::wstring V = wide(c.row[4]);
+    const std::wstring v =
+        L"V = πR²H = π · " + wide(c.row[0]) + L"² · " + wide(c.row[1]) + L" = " + V;
+    CHECK(textOf(control({Kind::Text1, 0})).find(wide(c.r)) != std::wstring::npos);  // the report
+    CHECK(tipOf(control({Kind::Text2, 19})) == v + L"\r\n" + V);  // V, computed and rounded
+    CHECK(wide(theWindow().accessibleDescription({Kind::Text2, 19})) == v);
+    CHECK(tipOf(control({Kind::Text2, 16})).empty());  // H, given
+    CHECK(theWindow().accessibleDescription({Kind::Text2, 16}).empty());
+    const std::wstring whole = tipOf(control({Kind::Text1, 0}));
+    CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
+    CHECK(wide(theWindow().accessibleDescription({Kind::Text1, 0})) == whole);
+
+    click({Kind::Option1, 3});
+    for (const ControlRef ref : {ControlRef{Kind::Text2, 19}, ControlRef{Kind::Text1, 0}}) {
+        CHECK(tipOf(control(ref)).empty());
+        CHECK(theWindow().accessibleDescription(ref).empty());
+    }
+    click({Kind::Option1, 0});
+
+    // Under Wine a button's MSAA default action is not implemented; on
+    // Windows it sends BM_CLICK, as the mouse's press and release do.
+    const struct {
+        const char* name;
+        ControlRef at;
+        WPARAM key;  // 0: BM_CLICK
+        int chosen;  // the option chosen and focused after; -1 for a button
+    } rows[] = {
+        {"Option1(4) clicked", {Kind::Option1, 4}, 0, 4},
+        {"Space on Option1(5)", {Kind::Option1, 5}, VK_SPACE, 5},
+        {"Down on Option1(5)", {Kind::Option1, 5}, VK_DOWN, 6},
+        {"Command1(1) clicked", {Kind::Command1, 1}, 0, -1},
+        {"Space on Command1(1)", {Kind::Command1, 1}, VK_SPACE, -1},
+        {"Enter on Command1(1)", {Kind::Command1, 1}, VK_RETURN, -1},
+    };
+    HWND box = control({Kind::Text2, 0});
+    boxProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countWrites)));
+    for (const auto& row : rows) {
+        INFO(row.name);
+        HWND at = control(row.at);
+        SetFocus(at);
+        writes = 0;
+        if (!row.key) SendMessageW(at, BM_CLICK, 0, 0);
+        if (row.key && !press(at, row.key)) {  // as the message loop goes on to the control
+            SendMessageW(at, WM_KEYDOWN, row.key, 0);
+            SendMessageW(at, WM_KEYUP, row.key, 0);
+        }
+        pump();
+        CHECK(writes == 1);
+        if (row.chosen < 0) continue;
+        CHECK(GetFocus() == control({Kind::Option1, row.chosen}));
+        for (int k = 0; k < 9; ++k)  // the one chosen checked, every other not
+            CHECK(SendMessageW(control({Kind::Option1, k}), BM_GETCHECK, 0, 0) ==
+                  (k == row.chosen ? BST_CHECKED : BST_UNCHECKED));
+    }
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProcedure));
+    CHECK_FALSE(press(box, VK_DOWN));  // a box keeps its arrows
+
+    // A locked box takes text from the program only.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    click({Kind::Option1, 0});
+    VARIANT self{};
+    self.vt = VT_I4;  // lVal CHILDID_SELF: the box itself
+    BSTR five = SysAllocString(L"5");
+    for (const int i : {5, 0}) {  // locked, then open
+        INFO("Text2(" << i << ")");
+        HWND box = control({Kind::Text2, i});
+        IAccessible* a = nullptr;
+        REQUIRE(AccessibleObjectFromWindow(box, OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&a)) == S_OK);
+        CHECK(a->put_accValue(self, five) == S_OK);  // a reader or voice control writes
+        a->Release();
+        SetWindowTextW(box, L"6");  // another program
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"7"));  // pasted
+        const std::wstring expected = i == 0 ? L"7" : L"";
+        CHECK(textOf(box) == expected);
+        CHECK(wide(theWindow().box(i).model().text()) == expected);
+    }
+    SysFreeString(five);
+    click({Kind::Command1, 1});
+}
