@@ -12,8 +12,8 @@ namespace window {
 // fit (platform::fitNumberText); text() is always the full text. The shown
 // text is worked out again only when the text, the measure (width, font,
 // separator) or the focus changes, never at a paint.
-// Example: text u"2.65331193145904" in a box where 8 characters fit shows
-// u"2.653312" unfocused, the full text focused.
+// Example: text u"2.23606797749979" in a box where 8 characters fit shows
+// u"2.236068" unfocused, the full text focused.
 class NumberBox {
 public:
     // Whether a text fits the box at its current width, in its font.
@@ -52,8 +52,8 @@ public:
     bool rounded() const { return rounded_; }
     // The tooltip (window::boxTooltip): the step, then the full text while
     // rounded, lines ended by `lineEnd`; empty for neither.
-    // Example: step u"R = …", text u"2.65331193145904" rounded gives
-    // u"R = …\n2.65331193145904" for lineEnd u"\n".
+    // Example: step u"R = …", text u"2.23606797749979" rounded gives
+    // u"R = …\n2.23606797749979" for lineEnd u"\n".
     std::u16string tooltip(std::u16string_view lineEnd) const;
     // What a screen reader says after the box's name: the step.
     const std::u16string& description() const { return step_; }

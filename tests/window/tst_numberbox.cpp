@@ -13,9 +13,9 @@ TEST_CASE("NumberBox: the shown text and tooltip by text, width and focus") {
         std::u16string step, shown, tooltip;
     };
     const Row rows[] = {
-        {u"2.65331193145904", 8, false, u"", u"2.653312", u"2.65331193145904"},
-        {u"2.65331193145904", 8, true, u"", u"2.65331193145904", u""},
-        {u"2.65331193145904", 16, false, u"", u"2.65331193145904", u""},
+        {u"2.23606797749979", 8, false, u"", u"2.236068", u"2.23606797749979"},
+        {u"2.23606797749979", 8, true, u"", u"2.23606797749979", u""},
+        {u"2.23606797749979", 16, false, u"", u"2.23606797749979", u""},
         {u"3.14159265358979E+24", 10, false, u"V = …", u"3.1416E+24",
          u"V = …\n3.14159265358979E+24"},
         {u"3.14159265358979E+24", 10, true, u"V = …", u"3.14159265358979E+24", u"V = …"},
@@ -40,18 +40,18 @@ TEST_CASE("NumberBox: measured when text, width or focus change, never when read
     int measured = 0;
     std::size_t room = 8;
     const auto fits = [&](std::u16string_view t) { return ++measured, t.size() <= room; };
-    box.setText(u"2.65331193145904");
-    CHECK(box.shownText() == u"2.65331193145904");  // nothing to measure with yet
+    box.setText(u"2.23606797749979");
+    CHECK(box.shownText() == u"2.23606797749979");  // nothing to measure with yet
     box.setMeasure(fits, u'.');
     const int once = measured;
-    CHECK(box.shownText() == u"2.653312");
-    CHECK(box.tooltip(u"\r\n") == u"2.65331193145904");
+    CHECK(box.shownText() == u"2.236068");
+    CHECK(box.tooltip(u"\r\n") == u"2.23606797749979");
     CHECK(measured == once);
     room = 5;
     box.setMeasure(fits, u'.');  // narrower
-    CHECK(box.shownText() == u"2.653");
+    CHECK(box.shownText() == u"2.236");
     box.setFocus(true);
-    CHECK(box.shownText() == u"2.65331193145904");
+    CHECK(box.shownText() == u"2.23606797749979");
     measured = 0;
     box.setFocus(true);
     box.setText(u"");
