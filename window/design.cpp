@@ -2,6 +2,8 @@
 #include "design.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "calc/cylinder.h"
 
@@ -80,6 +82,29 @@ static_assert(std::all_of(designs.begin(), designs.end(), [](const ControlDesign
 
 const std::array<ControlDesign, ControlCount>& controlDesigns() {
     return designs;
+}
+
+const ControlDesign& controlDesign(ControlRef ref) {
+    for (const ControlDesign& d : designs)
+        if (d.kind == ref.kind && d.index == ref.index) return d;
+    throw std::out_of_range("no such control");
+}
+
+std::string_view arrayName(Kind kind) {
+    constexpr std::string_view names[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
+    return names[static_cast<int>(kind)];
+}
+
+std::string controlName(ControlRef ref) {
+    return std::string(arrayName(ref.kind)) + '_' + std::to_string(ref.index);
+}
+
+std::u16string shortCaption(int k) {
+    auto given = calc::givenColumns(k);
+    if (given[1] < given[0]) std::swap(given[0], given[1]);
+    std::u16string caption{static_cast<char16_t>(u'1' + k)};  // one digit: nine variants
+    return caption + u" · " + std::u16string(calc::columnName(given[0])) + u", " +
+           std::u16string(calc::columnName(given[1]));
 }
 
 #ifndef CYLINDER_PUBLISHER_URL

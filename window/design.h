@@ -88,6 +88,14 @@ inline constexpr std::u16string_view QuotationText =
 
 // All 64 controls, in creation order: later ones lie on top.
 const std::array<ControlDesign, ControlCount>& controlDesigns();
+// The design of the control `ref` names; throws std::out_of_range for none.
+// Example: controlDesign({Kind::Command1, 0}).text is u"Изчисли".
+const ControlDesign& controlDesign(ControlRef ref);
+
+// A control array's name, and a control's: the array's, '_', its index (the
+// page's element ids). Example: controlName({Kind::Text2, 11}) is "Text2_11".
+std::string_view arrayName(Kind kind);
+std::string controlName(ControlRef ref);
 
 // The tab order, position 0 first; labels hold a place but take no focus.
 inline constexpr std::array<ControlRef, ControlCount> TabOrder{{
@@ -118,6 +126,11 @@ inline constexpr std::array<std::u16string_view, 5> QuantityNames{
 
 // The title of the message box that tells of a calculation error.
 inline constexpr std::u16string_view ErrorCaption = calc::text(calc::Text::ErrorCaption);
+
+// Option1(k)'s caption where its own has no room (a phone): the variant's
+// number and its given columns in grid order. Example: shortCaption(5) is
+// u"6 · R, Sp".
+std::u16string shortCaption(int k);
 
 // The window caption: CaptionTitle alone, or after the publisher's address
 // and two spaces. Example: windowCaption(u"www.cylinder.example") is

@@ -10,13 +10,6 @@ namespace {
 
 constexpr int OptionCount = 9;
 
-const ControlDesign& designOf(ControlRef ref) {
-    const auto& designs = controlDesigns();
-    return *std::find_if(designs.begin(), designs.end(), [&](const ControlDesign& d) {
-        return d.kind == ref.kind && d.index == ref.index;
-    });
-}
-
 bool inChain(ControlRef ref, int chosen) {
     return tabStop(ref) && (ref.kind != Kind::Option1 || ref.index == chosen);
 }
@@ -50,7 +43,7 @@ bool takesFocus(ControlRef ref) {
 }
 
 bool tabStop(ControlRef ref) {
-    return takesFocus(ref) && designOf(ref).tabStop;
+    return takesFocus(ref) && controlDesign(ref).tabStop;
 }
 
 std::vector<ControlRef> focusChain(int chosen) {

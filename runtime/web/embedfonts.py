@@ -23,16 +23,12 @@ MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248
 
 
 def woff2(path, unicodes, math=False):
-    options = subset.Options()
-    options.flavor = "woff2"
-    options.hinting = False
-    options.desubroutinize = True
+    # A cut-down font must not carry the original's name (Liberation reserves
+    # it, TeX Gyre's licence asks it): copyright and licence entries only.
+    options = subset.Options(flavor="woff2", hinting=False, desubroutinize=True, name_IDs=[0, 13, 14])
     options.drop_tables += ["FFTM"]  # FontForge's time stamps: nothing to show
     if math:
         options.layout_features = ["ssty"]  # the smaller digits of exponents
-    # A cut-down font must not carry the original's name (Liberation reserves
-    # it, TeX Gyre's licence asks it): copyright and licence entries only.
-    options.name_IDs = [0, 13, 14]
     font = subset.load_font(path, options)
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=unicodes)

@@ -102,13 +102,11 @@ var cylinderLibrary = {
     document.documentElement.setAttribute('data-ready', '');
   },
 
-  cylinder_boxTextLength: function (box) {
-    return cylinderPage.box(box).value.length;
-  },
-
+  // The box's text: its first `length` code units written at `out`, its length returned.
   cylinder_boxText: function (box, out, length) {
     var value = cylinderPage.box(box).value;
     for (var i = 0; i < length; ++i) HEAPU16[(out >> 1) + i] = value.charCodeAt(i);
+    return value.length;
   },
 
   cylinder_setBoxText: function (box, text, length) {

@@ -5,6 +5,7 @@
 // app manifest and the design file the page tests read (usage in main).
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -31,12 +32,6 @@ std::string json(std::u16string_view text) {
     return out + '"';
 }
 
-constexpr const char* Arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
-
-std::string id(window::ControlRef ref) {
-    return std::string(Arrays[static_cast<int>(ref.kind)]) + '_' + std::to_string(ref.index);
-}
-
 std::string pixels(int twips) {
     return std::to_string(window::toPixels(twips));
 }
@@ -59,18 +54,12 @@ std::string rgb(window::Rgb c) {
            std::to_string(c.blue) + ")";
 }
 
-const ControlDesign& designOf(window::ControlRef ref) {
-    for (const ControlDesign& d : window::controlDesigns())
-        if (d.kind == ref.kind && d.index == ref.index) return d;
-    throw std::out_of_range("no such control");
-}
-
 // Place, size, colour and stacking of each control; creation order stacks.
 std::string style() {
     std::string css;
     int layer = 0;
     for (const ControlDesign& d : window::controlDesigns()) {
-        const std::string self = '#' + id({d.kind, d.index});
+        const std::string self = '#' + window::controlName({d.kind, d.index});
         // A box shares its place and font with what it shows when too narrow.
         css += self + (d.kind == Kind::Text2 ? ',' + self + "_fit" : "") + "{left:" + px(d.left) +
                ";top:" + px(d.top) + ";width:" + px(d.width) + ";height:" + px(d.height) +
@@ -92,11 +81,10 @@ std::string style() {
 // screen reader announces, its text and its place in pixels.
 std::string design(bool whole) {
     std::string out = "{";
-    for (std::size_t array = 1; array < std::size(Arrays); ++array) {
-        out += std::string("\"") + Arrays[array] + "\":[";
+    for (const Kind array : {Kind::Option1, Kind::Text2, Kind::Command1, Kind::Text1}) {
+        out += '"' + std::string(window::arrayName(array)) + "\":[";
         for (const ControlDesign& d : window::controlDesigns())
-            if (static_cast<std::size_t>(d.kind) == array)
-                out += '"' + id({d.kind, d.index}) + "\",";
+            if (d.kind == array) out += '"' + window::controlName({d.kind, d.index}) + "\",";
         out.back() = ']';
         out += ',';
     }
@@ -116,8 +104,8 @@ std::string design(bool whole) {
            ",\"height\":" + pixels(window::ClientHeight) + ",\"controls\":[";
     for (const ControlDesign& d : window::controlDesigns()) {
         const std::u16string name = window::accessibleName({d.kind, d.index});
-        out += "\n{\"id\":\"" + id({d.kind, d.index}) + "\",\"kind\":\"" +
-               Arrays[static_cast<int>(d.kind)] + "\",\"index\":" + std::to_string(d.index) +
+        out += "\n{\"id\":\"" + window::controlName({d.kind, d.index}) + "\",\"kind\":\"" +
+               std::string(window::arrayName(d.kind)) + "\",\"index\":" + std::to_string(d.index) +
                ",\"name\":" + json(name.empty() ? d.text : name) + ",\"text\":" + json(d.text) +
                ",\"left\":" + pixels(d.left) + ",\"top\":" + pixels(d.top) +
                ",\"width\":" + pixels(d.width) + ",\"height\":" + pixels(d.height) + "},";
@@ -126,23 +114,16 @@ std::string design(bool whole) {
     return out + "}\n";
 }
 
-// "6 · R, Sp": the variant's number and its given columns in grid order.
-std::string shortCaption(int variant) {
-    auto given = calc::givenColumns(variant);
-    if (given[1] < given[0]) std::swap(given[0], given[1]);
-    return std::to_string(variant + 1) + " \u00b7 " + html(calc::columnName(given[0])) + ", " +
-           html(calc::columnName(given[1]));
-}
-
 // One element per control, in the window's tab order, which the browser's
 // Tab (the stops the keyboard names) and a screen reader's reading follow.
 std::string controls() {
     std::string out;
     for (const window::ControlRef ref : window::TabOrder) {
-        const ControlDesign& d = designOf(ref);
+        const ControlDesign& d = window::controlDesign(ref);
         const std::string name = html(window::accessibleName(ref));
         const std::string text = html(d.text);
-        const std::string tag = "id=\"" + id(ref) + "\"";
+        const std::string self = window::controlName(ref);
+        const std::string tag = "id=\"" + self + "\"";
         switch (d.kind) {
             case Kind::Label1:
                 if (d.index == 0) {
@@ -160,19 +141,19 @@ std::string controls() {
                        text + "\"" + (d.index == 0 ? " checked" : "") +
                        "><span class=\"caption\">" + text +
                        "</span><span class=\"given\" aria-hidden=\"true\">" +
-                       shortCaption(d.index) + "</span></label>\n";
+                       html(window::shortCaption(d.index)) + "</span></label>\n";
                 break;
             case Kind::Text2: {
                 // A narrow screen shows the quantity's name beside its box.
                 const auto c = static_cast<std::size_t>(d.index % 5);
                 out += "<div class=\"cell row-" + std::to_string(d.index / 5) + "\"><label for=\"" +
-                       id(ref) + "\" class=\"name\" aria-hidden=\"true\">" +
+                       self + "\" class=\"name\" aria-hidden=\"true\">" +
                        html(calc::ColumnNames[c]) + " — " + html(window::QuantityNames[c]) +
                        "</label><input " + tag +
                        " class=\"box\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" " +
                        "spellcheck=\"false\" enterkeyhint=\"go\" aria-label=\"" + name + "\"" +
                        (window::tabStop(ref) ? "" : " tabindex=\"-1\"") +
-                       (d.index == 0 ? " autofocus" : "") + "><span id=\"" + id(ref) +
+                       (d.index == 0 ? " autofocus" : "") + "><span id=\"" + self +
                        "_fit\" class=\"fit\" aria-hidden=\"true\"></span></div>\n";
                 break;
             }
@@ -194,30 +175,32 @@ std::string slurp(const char* path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Every `key` in `text` replaced by `value`; there is one at least.
-void replace(std::string& text, std::string_view key, const std::string& value) {
-    auto at = text.find(key);
-    if (at == std::string::npos) throw std::runtime_error("no " + std::string(key));
-    for (; at != std::string::npos; at = text.find(key, at + value.size()))
-        text.replace(at, key.size(), value);
+// The template at `path` with every `key` replaced by its value; each is
+// there once at least.
+std::string fill(const char* path,
+                 std::initializer_list<std::pair<std::string_view, std::string>> fills) {
+    std::string out = slurp(path);
+    for (const auto& [key, value] : fills) {
+        auto at = out.find(key);
+        if (at == std::string::npos) throw std::runtime_error("no " + std::string(key));
+        for (; at != std::string::npos; at = out.find(key, at + value.size()))
+            out.replace(at, key.size(), value);
+    }
+    return out;
 }
 
 // The page: every @NAME@ in the template filled in from the design.
 std::string page(const char* shell, const char* fonts, bool floor) {
-    std::string out = slurp(shell);
-    const std::pair<std::string_view, std::string> fills[] = {
-        {"@TITLE@", html(window::windowCaption())},
-        {"@FAMILY@", '"' + platform::utf8(window::FontFamily) + '"'},
-        {"@SIZE@", fontSize()},
-        {"@NARROW@", narrow()},
-        {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
-        {"@DESIGN@", design(false)},
-        {"@ERROR_TITLE@", html(window::ErrorCaption)},
-        {"@STYLE@", style()},
-        {"@CONTROLS@", controls()},
-        {"@FONTS@", slurp(fonts)},
-    };
-    for (const auto& [key, value] : fills) replace(out, key, value);
+    std::string out = fill(shell, {{"@TITLE@", html(window::windowCaption())},
+                                   {"@FAMILY@", '"' + platform::utf8(window::FontFamily) + '"'},
+                                   {"@SIZE@", fontSize()},
+                                   {"@NARROW@", narrow()},
+                                   {"@WIDE@", "(min-width:" + px(window::ClientWidth) + ")"},
+                                   {"@DESIGN@", design(false)},
+                                   {"@ERROR_TITLE@", html(window::ErrorCaption)},
+                                   {"@STYLE@", style()},
+                                   {"@CONTROLS@", controls()},
+                                   {"@FONTS@", slurp(fonts)}});
     const auto scripts = out.find("{{{ SCRIPT }}}");
     if (floor) out.erase(scripts, out.find("</body>") - scripts);
     return out;
@@ -225,13 +208,10 @@ std::string page(const char* shell, const char* fonts, bool floor) {
 
 // The web app manifest: the window's title and background colour.
 std::string manifest(const char* in) {
-    std::string out = slurp(in);
     const window::Rgb c = window::WindowBackground;
     char colour[8];
     std::snprintf(colour, sizeof colour, "#%02x%02x%02x", c.red, c.green, c.blue);
-    replace(out, "@NAME@", platform::utf8(window::CaptionTitle));
-    replace(out, "@COLOUR@", colour);
-    return out;
+    return fill(in, {{"@NAME@", platform::utf8(window::CaptionTitle)}, {"@COLOUR@", colour}});
 }
 
 int write(const char* path, const std::string& text) {

@@ -18,11 +18,9 @@ public:
         return *this;
     }
     Markup& operator<<(double number) {
-        const int length = std::snprintf(nullptr, 0, "%.2f", number);
-        const std::size_t at = out.size();
-        out.resize(at + static_cast<std::size_t>(length) + 1);
-        std::snprintf(out.data() + at, static_cast<std::size_t>(length) + 1, "%.2f", number);
-        out.pop_back();  // the terminating zero
+        char digits[320];  // room for any double: the largest takes 313
+        out.append(digits,
+                   static_cast<std::size_t>(std::snprintf(digits, sizeof digits, "%.2f", number)));
         return *this;
     }
     Markup& operator<<(std::u16string_view text) { return *this << platform::html(text); }

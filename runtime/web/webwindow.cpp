@@ -11,7 +11,7 @@ WebWindow::WebWindow()
 }
 
 std::u16string WebWindow::boxText(int box) const {
-    std::u16string text(static_cast<std::size_t>(cylinder_boxTextLength(box)), u'\0');
+    std::u16string text(static_cast<std::size_t>(cylinder_boxText(box, nullptr, 0)), u'\0');
     cylinder_boxText(box, text.data(), lengthOf(text));
     return text;
 }

@@ -12,8 +12,7 @@
 extern "C" {
 int cylinder_decimalSeparator();
 void cylinder_attach();
-int cylinder_boxTextLength(int box);
-void cylinder_boxText(int box, char16_t* out, int length);
+int cylinder_boxText(int box, char16_t* out, int length);
 void cylinder_setBoxText(int box, const char16_t* text, int length);
 void cylinder_setBoxLocked(int box, int locked);
 void cylinder_selectOption(int k);
