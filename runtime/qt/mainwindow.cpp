@@ -35,11 +35,6 @@ QColor toColour(window::Rgb c) {
     return QColor(c.red, c.green, c.blue);
 }
 
-QString objectName(Kind kind, int index) {
-    static const char* const arrays[] = {"Label1", "Option1", "Text2", "Command1", "Text1"};
-    return QString::fromLatin1(arrays[static_cast<int>(kind)]) + u'_' + QString::number(index);
-}
-
 // Paints the widget's own background (`Window`) or a text box's (`Base`).
 void fillBackground(QWidget* w, QPalette::ColorRole role, window::Rgb colour) {
     QPalette palette = w->palette();
@@ -99,7 +94,7 @@ Controls buildControls(QWidget* form) {
     for (const ControlDesign& d : window::controlDesigns()) {
         const window::ControlRef ref{d.kind, d.index};
         QWidget* w = create(d, form, controls);
-        w->setObjectName(objectName(d.kind, d.index));
+        w->setObjectName(QString::fromStdString(window::controlName({d.kind, d.index})));
         w->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width), toPixels(d.height));
         if (d.bold) {
             QFont bold = form->font();
