@@ -7,7 +7,6 @@
 
 #include "systemfunction.h"
 #include "window/keyboard.h"
-#include "window/solutionnotes.h"
 
 using window::ControlRef;
 using window::Key;
@@ -92,8 +91,7 @@ LRESULT controlColour(HDC dc, HWND control) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : instance_(instance),
-      separator_(userDecimalSeparator()),
+    : separator_(userDecimalSeparator()),
       form_(*this, separator_),
       background_(CreateSolidBrush(toColorRef(window::WindowBackground))) {
     WNDCLASSEXW wc{};
@@ -169,29 +167,26 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETOBJECT:
             // A screen reader is asking: name and describe the controls now.
-            if (!annotated_) {
-                annotated_ = true;
-                annotations_.start(widgets_);
-                describeControls();
-            }
+            annotations_.start(widgets_, notes_);
             break;
         case WM_DESTROY:
             PostQuitMessage(0);
             hwnd_ = nullptr;
             return 0;
-        default:
-            break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void MainWindow::onCreate() {
-    dpi_ = dpiOf(hwnd_);
-    fonts_ = {createWindowFont(dpi_, FW_NORMAL), createWindowFont(dpi_, FW_BOLD)};
-    widgets_ = createWidgets(hwnd_, instance_, dpi_, fonts_);
+    const int dpi = dpiOf(hwnd_);
+    applyDpi(dpi);
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].attach(widgets_.Text2[i], separator_);
     // The frame was made for 96 dpi.
-    if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
+    if (dpi != USER_DEFAULT_SCREEN_DPI) {
+        const SIZE frame = frameSize(dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
@@ -199,8 +194,7 @@ void MainWindow::onCreate() {
 void MainWindow::onCommand(HWND control, int code) {
     const window::ControlDesign* d = designOf(control);
     if (!d) return;
-    if (code == EN_CHANGE && d->kind == Kind::Text2)
-        boxes_[static_cast<std::size_t>(d->index)].textChanged();
+    if (code == EN_CHANGE && d->kind == Kind::Text2) boxes_.at(d->index).textChanged();
     if (code != BN_CLICKED) return;
     if (d->kind == Kind::Option1) selectOption(d->index);
     if (d->kind == Kind::Option1) form_.onOptionClick(d->index);
@@ -228,18 +222,10 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void MainWindow::applyDpi(int dpi) {
-    const std::array<HFONT, 2> old = fonts_;
-    dpi_ = dpi;
+    const std::array<HFONT, 2> old = fonts_;  // none the first time
     fonts_ = {createWindowFont(dpi, FW_NORMAL), createWindowFont(dpi, FW_BOLD)};
-    layoutWidgets(widgets_, dpi, fonts_);
+    placeWidgets(widgets_, hwnd_, dpi, fonts_);
     for (HFONT font : old) DeleteObject(font);
-    fitFrame();
-}
-
-void MainWindow::fitFrame() {
-    const SIZE frame = frameSize(dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainWindow::handleKey(const MSG& msg) {
@@ -261,25 +247,9 @@ bool MainWindow::handleKey(const MSG& msg) {
     return action.handled();
 }
 
-std::u16string MainWindow::boxText(int box) const {
-    return boxes_.at(static_cast<std::size_t>(box)).model().text();
-}
-
-void MainWindow::setBoxText(int box, std::u16string_view text) {
-    boxes_.at(static_cast<std::size_t>(box)).setText(text);
-}
-
-void MainWindow::setBoxLocked(int box, bool locked) {
-    boxes_.at(static_cast<std::size_t>(box)).setLocked(locked);
-}
-
 void MainWindow::selectOption(int k) {
     for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
         SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::setReportText(std::u16string_view text) {
-    SetWindowTextW(widgets_.Text1[0], wide(text).c_str());
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {
@@ -288,24 +258,8 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
-    const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\r\n");
-    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes.box[i]);
-    solution_ = notes.report;
-    setTipText(widgets_.Text1[0], solution_);
-    describeControls();
-}
-
-void MainWindow::describeControls() {
-    if (!annotations_.started()) return;
-    for (int i = 0; i <= window::BoxCount; ++i) {
-        const ControlRef ref =
-            i < window::BoxCount ? ControlRef{Kind::Text2, i} : ControlRef{Kind::Text1, 0};
-        annotations_.describe(widgets_.find(ref), accessibleDescription(ref));
-    }
-}
-
-std::u16string MainWindow::accessibleDescription(ControlRef ref) const {
-    if (ref.kind == Kind::Text2) return box(ref.index).model().description();
-    if (ref == ControlRef{Kind::Text1, 0}) return solution_;
-    return {};
+    notes_ = window::solutionNotes(solution, separator_, u"\r\n");
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
+    setTipText(widgets_.Text1[0], notes_.report);
+    annotations_.describe(widgets_, notes_);
 }

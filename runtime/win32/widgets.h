@@ -29,15 +29,13 @@ constexpr int toPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
 
-// Creates every control of the design table as a child of `form`, in its
-// place at `dpi` with its font (fonts: normal, bold). One pass: under Wine
-// every later move or font change of a child costs a round trip to the server.
-Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, const std::array<HFONT, 2>& fonts);
+// Places every control of the design table at `dpi` with its font (fonts:
+// normal, bold), creating them as children of `form` the first time. One
+// pass: under Wine every move or font change of a child costs a round trip
+// to the server.
+void placeWidgets(Widgets& widgets, HWND form, int dpi, const std::array<HFONT, 2>& fonts);
 
-// Places and sizes every control for a new `dpi`, with its font.
-void layoutWidgets(const Widgets& widgets, int dpi, const std::array<HFONT, 2>& fonts);
-
-// The design of a control made by createWidgets(), by its id; null for none.
+// The design of a control made by placeWidgets(), by its id; null for none.
 const window::ControlDesign* designOf(HWND control);
 
 // "Times New Roman" 12 pt, Cyrillic, at `dpi`; `weight` FW_NORMAL or FW_BOLD.
