@@ -9,9 +9,6 @@
 
 #include "systemfunction.h"
 
-using window::ControlRef;
-using window::Kind;
-
 Annotations::~Annotations() {
     if (services_) services_->Release();
 }
@@ -45,15 +42,13 @@ void Annotations::start(const Widgets& widgets, const window::SolutionNotes& not
 void Annotations::describe(const Widgets& widgets, const window::SolutionNotes& notes) {
     if (!services_) return;
     const auto object = static_cast<DWORD>(OBJID_CLIENT);
-    for (int i = 0; i <= window::BoxCount; ++i) {
-        const ControlRef ref =
-            i < window::BoxCount ? ControlRef{Kind::Text2, i} : ControlRef{Kind::Text1, 0};
-        HWND control = widgets.find(ref);
+    for (const window::ControlDesign& d : window::controlDesigns()) {
+        HWND control = widgets.find({d.kind, d.index});
+        const std::u16string_view note = notes.of({d.kind, d.index});
         MSAAPROPID property = PROPID_ACC_DESCRIPTION;
-        if (notes.of(ref).empty())
+        if (note.empty())
             services_->ClearHwndProps(control, object, CHILDID_SELF, &property, 1);
         else
-            services_->SetHwndPropStr(control, object, CHILDID_SELF, property,
-                                      wide(notes.of(ref)).c_str());
+            services_->SetHwndPropStr(control, object, CHILDID_SELF, property, wide(note).c_str());
     }
 }

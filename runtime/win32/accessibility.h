@@ -22,8 +22,9 @@ public:
     // and describes them. Where the system offers no annotations the
     // controls keep their default names.
     void start(const Widgets& widgets, const window::SolutionNotes& notes);
-    // Describes each grid box and Text1(0) with its note, an empty one
-    // removing the description. Does nothing before start().
+    // Describes each control with its note (a grid box's step, the whole
+    // solution for Text1(0)), an empty one removing the description. Does
+    // nothing before start().
     void describe(const Widgets& widgets, const window::SolutionNotes& notes);
 
 private:

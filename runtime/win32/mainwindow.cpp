@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 #include "systemfunction.h"
 #include "window/keyboard.h"
@@ -18,20 +18,19 @@ constexpr wchar_t ClassName[] = L"CylinderWindow";
 constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int IconId = 1;
 
-// The window model's keys; Shift turns Tab into ShiftTab, and A is one
-// only with Ctrl (the Edit control itself knows no Ctrl+A).
-constexpr std::pair<WPARAM, Key> Keys[] = {
-    {VK_TAB, Key::Tab},   {VK_RETURN, Key::Enter}, {VK_UP, Key::Up},      {VK_DOWN, Key::Down},
-    {VK_LEFT, Key::Left}, {VK_RIGHT, Key::Right},  {'A', Key::SelectAll},
+// The window model's keys: virtual key, modifier held (0: any), the first
+// match counting. The Edit control itself knows no Ctrl+A.
+constexpr std::tuple<WPARAM, int, Key> Keys[] = {
+    {VK_TAB, VK_SHIFT, Key::ShiftTab}, {VK_TAB, 0, Key::Tab},
+    {VK_RETURN, 0, Key::Enter},        {VK_UP, 0, Key::Up},
+    {VK_DOWN, 0, Key::Down},           {VK_LEFT, 0, Key::Left},
+    {VK_RIGHT, 0, Key::Right},         {'A', VK_CONTROL, Key::SelectAll},
 };
 
 std::optional<Key> keyOf(WPARAM pressed) {
-    const auto* k = std::find_if(std::begin(Keys), std::end(Keys),
-                                 [&](const auto& known) { return known.first == pressed; });
-    if (k == std::end(Keys)) return std::nullopt;
-    if (k->second == Key::Tab && GetKeyState(VK_SHIFT) < 0) return Key::ShiftTab;
-    if (k->second == Key::SelectAll && GetKeyState(VK_CONTROL) >= 0) return std::nullopt;
-    return k->second;
+    for (const auto& [code, modifier, key] : Keys)
+        if (code == pressed && (!modifier || GetKeyState(modifier) < 0)) return key;
+    return std::nullopt;
 }
 
 COLORREF toColorRef(window::Rgb c) {
@@ -208,13 +207,12 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     const bool down = item.itemState & ODS_SELECTED;
     FillRect(item.hDC, &r, brushIn(item.hDC, toColorRef(*d->background)));
     DrawEdge(item.hDC, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    wchar_t text[32] = {};
-    GetWindowTextW(item.hwndItem, text, 32);
     RECT textArea = r;
     if (down) OffsetRect(&textArea, 1, 1);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
-    DrawTextW(item.hDC, text, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(item.hDC, wide(d->text).c_str(), -1, &textArea,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&r, -4, -4);
         DrawFocusRect(item.hDC, &r);
@@ -248,8 +246,8 @@ bool MainWindow::handleKey(const MSG& msg) {
 }
 
 void MainWindow::selectOption(int k) {
-    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
-        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckRadioButton(hwnd_, controlId({Kind::Option1, 0}), controlId({Kind::Option1, 8}),
+                     controlId({Kind::Option1, k}));
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {

@@ -66,5 +66,5 @@ HFONT createWindowFont(int dpi, int weight) {
     // FF_ROMAN: where Times New Roman is missing, a serif face stands in.
     return CreateFontW(-MulDiv(window::FontPoints, dpi, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                        RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
+                       VARIABLE_PITCH | FF_ROMAN, wide(window::FontFamily).c_str());
 }
