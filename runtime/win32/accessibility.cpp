@@ -7,8 +7,6 @@
 
 #include <string>
 
-#include "systemfunction.h"
-
 Annotations::~Annotations() {
     if (services_) services_->Release();
 }

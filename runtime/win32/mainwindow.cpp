@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "systemfunction.h"
 #include "window/keyboard.h"
 
 using window::ControlRef;
