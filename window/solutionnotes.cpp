@@ -20,6 +20,11 @@ std::u16string withLineEnds(std::u16string_view text, std::u16string_view lineEn
 
 }  // namespace
 
+std::u16string_view SolutionNotes::of(ControlRef ref) const {
+    if (ref.kind == Kind::Text2) return box.at(static_cast<std::size_t>(ref.index));
+    return ref == ControlRef{Kind::Text1, 0} ? report : std::u16string_view();
+}
+
 std::u16string boxSolutionText(const calc::Solution& solution, int box, char16_t separator) {
     // A box that kept its number from before has no step of this solution.
     if (!solution.solved || box / 5 != solution.calculation.variant) return {};

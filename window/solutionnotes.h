@@ -20,6 +20,10 @@ struct SolutionNotes {
     std::array<std::u16string, BoxCount> box;
     // The report area's: the whole solution (calc::plainText).
     std::u16string report;
+
+    // The note of `ref`: box[i] for Text2(i), report for Text1(0), empty for
+    // any other control. Example: of({Kind::Text1, 1}) is empty.
+    std::u16string_view of(ControlRef ref) const;
 };
 
 // What grid box `box` shows as its tooltip after `solution`: the step that

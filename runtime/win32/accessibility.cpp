@@ -7,47 +7,46 @@
 
 #include <string>
 
-#include "systemfunction.h"
-
 Annotations::~Annotations() {
     if (services_) services_->Release();
 }
 
-bool Annotations::start(const Widgets& widgets) {
-    if (services_) return true;
+void Annotations::start(const Widgets& widgets, const window::SolutionNotes& notes) {
+    if (started_) return;
+    started_ = true;
     // ole32 is loaded only now, for a screen reader.
     const auto coInitialize =
         systemFunction<HRESULT(WINAPI*)(LPVOID, DWORD)>(L"ole32.dll", "CoInitializeEx");
     const auto coCreate =
         systemFunction<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>(
             L"ole32.dll", "CoCreateInstance");
-    if (!coInitialize || !coCreate) return false;
+    if (!coInitialize || !coCreate) return;
     coInitialize(nullptr, COINIT_APARTMENTTHREADED);  // stays for the window's life
 
     if (FAILED(coCreate(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                         reinterpret_cast<void**>(&services_)))) {
         services_ = nullptr;
-        return false;
+        return;
     }
-    bool named = true;
     for (const window::ControlDesign& d : window::controlDesigns()) {
         const std::wstring text = wide(window::accessibleName({d.kind, d.index}));
         if (text.empty()) continue;  // the control's own text names it
-        named &= SUCCEEDED(services_->SetHwndPropStr(widgets.find({d.kind, d.index}),
-                                                     static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                                     PROPID_ACC_NAME, text.c_str()));
+        services_->SetHwndPropStr(widgets.find({d.kind, d.index}), static_cast<DWORD>(OBJID_CLIENT),
+                                  CHILDID_SELF, PROPID_ACC_NAME, text.c_str());
     }
-    return named;
+    describe(widgets, notes);
 }
 
-void Annotations::describe(HWND control, std::u16string_view text) {
+void Annotations::describe(const Widgets& widgets, const window::SolutionNotes& notes) {
     if (!services_) return;
     const auto object = static_cast<DWORD>(OBJID_CLIENT);
-    if (text.empty()) {
+    for (const window::ControlDesign& d : window::controlDesigns()) {
+        HWND control = widgets.find({d.kind, d.index});
+        const std::u16string_view note = notes.of({d.kind, d.index});
         MSAAPROPID property = PROPID_ACC_DESCRIPTION;
-        services_->ClearHwndProps(control, object, CHILDID_SELF, &property, 1);
-        return;
+        if (note.empty())
+            services_->ClearHwndProps(control, object, CHILDID_SELF, &property, 1);
+        else
+            services_->SetHwndPropStr(control, object, CHILDID_SELF, property, wide(note).c_str());
     }
-    services_->SetHwndPropStr(control, object, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                              wide(text).c_str());
 }

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
-#include "systemfunction.h"
 #include "window/keyboard.h"
-#include "window/solutionnotes.h"
 
 using window::ControlRef;
 using window::Key;
@@ -19,20 +17,19 @@ constexpr wchar_t ClassName[] = L"CylinderWindow";
 constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int IconId = 1;
 
-// The window model's keys; Shift turns Tab into ShiftTab, and A is one
-// only with Ctrl (the Edit control itself knows no Ctrl+A).
-constexpr std::pair<WPARAM, Key> Keys[] = {
-    {VK_TAB, Key::Tab},   {VK_RETURN, Key::Enter}, {VK_UP, Key::Up},      {VK_DOWN, Key::Down},
-    {VK_LEFT, Key::Left}, {VK_RIGHT, Key::Right},  {'A', Key::SelectAll},
+// The window model's keys: virtual key, modifier held (0: any), the first
+// match counting. The Edit control itself knows no Ctrl+A.
+constexpr std::tuple<WPARAM, int, Key> Keys[] = {
+    {VK_TAB, VK_SHIFT, Key::ShiftTab}, {VK_TAB, 0, Key::Tab},
+    {VK_RETURN, 0, Key::Enter},        {VK_UP, 0, Key::Up},
+    {VK_DOWN, 0, Key::Down},           {VK_LEFT, 0, Key::Left},
+    {VK_RIGHT, 0, Key::Right},         {'A', VK_CONTROL, Key::SelectAll},
 };
 
 std::optional<Key> keyOf(WPARAM pressed) {
-    const auto* k = std::find_if(std::begin(Keys), std::end(Keys),
-                                 [&](const auto& known) { return known.first == pressed; });
-    if (k == std::end(Keys)) return std::nullopt;
-    if (k->second == Key::Tab && GetKeyState(VK_SHIFT) < 0) return Key::ShiftTab;
-    if (k->second == Key::SelectAll && GetKeyState(VK_CONTROL) >= 0) return std::nullopt;
-    return k->second;
+    for (const auto& [code, modifier, key] : Keys)
+        if (code == pressed && (!modifier || GetKeyState(modifier) < 0)) return key;
+    return std::nullopt;
 }
 
 COLORREF toColorRef(window::Rgb c) {
@@ -92,8 +89,7 @@ LRESULT controlColour(HDC dc, HWND control) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : instance_(instance),
-      separator_(userDecimalSeparator()),
+    : separator_(userDecimalSeparator()),
       form_(*this, separator_),
       background_(CreateSolidBrush(toColorRef(window::WindowBackground))) {
     WNDCLASSEXW wc{};
@@ -169,29 +165,26 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETOBJECT:
             // A screen reader is asking: name and describe the controls now.
-            if (!annotated_) {
-                annotated_ = true;
-                annotations_.start(widgets_);
-                describeControls();
-            }
+            annotations_.start(widgets_, notes_);
             break;
         case WM_DESTROY:
             PostQuitMessage(0);
             hwnd_ = nullptr;
             return 0;
-        default:
-            break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void MainWindow::onCreate() {
-    dpi_ = dpiOf(hwnd_);
-    fonts_ = {createWindowFont(dpi_, FW_NORMAL), createWindowFont(dpi_, FW_BOLD)};
-    widgets_ = createWidgets(hwnd_, instance_, dpi_, fonts_);
+    const int dpi = dpiOf(hwnd_);
+    applyDpi(dpi);
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].attach(widgets_.Text2[i], separator_);
     // The frame was made for 96 dpi.
-    if (dpi_ != USER_DEFAULT_SCREEN_DPI) fitFrame();
+    if (dpi != USER_DEFAULT_SCREEN_DPI) {
+        const SIZE frame = frameSize(dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
@@ -199,8 +192,7 @@ void MainWindow::onCreate() {
 void MainWindow::onCommand(HWND control, int code) {
     const window::ControlDesign* d = designOf(control);
     if (!d) return;
-    if (code == EN_CHANGE && d->kind == Kind::Text2)
-        boxes_[static_cast<std::size_t>(d->index)].textChanged();
+    if (code == EN_CHANGE && d->kind == Kind::Text2) boxes_.at(d->index).textChanged();
     if (code != BN_CLICKED) return;
     if (d->kind == Kind::Option1) selectOption(d->index);
     if (d->kind == Kind::Option1) form_.onOptionClick(d->index);
@@ -214,13 +206,12 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     const bool down = item.itemState & ODS_SELECTED;
     FillRect(item.hDC, &r, brushIn(item.hDC, toColorRef(*d->background)));
     DrawEdge(item.hDC, &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    wchar_t text[32] = {};
-    GetWindowTextW(item.hwndItem, text, 32);
     RECT textArea = r;
     if (down) OffsetRect(&textArea, 1, 1);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
-    DrawTextW(item.hDC, text, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(item.hDC, wide(d->text).c_str(), -1, &textArea,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&r, -4, -4);
         DrawFocusRect(item.hDC, &r);
@@ -228,18 +219,10 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void MainWindow::applyDpi(int dpi) {
-    const std::array<HFONT, 2> old = fonts_;
-    dpi_ = dpi;
+    const std::array<HFONT, 2> old = fonts_;  // none the first time
     fonts_ = {createWindowFont(dpi, FW_NORMAL), createWindowFont(dpi, FW_BOLD)};
-    layoutWidgets(widgets_, dpi, fonts_);
+    placeWidgets(widgets_, hwnd_, dpi, fonts_);
     for (HFONT font : old) DeleteObject(font);
-    fitFrame();
-}
-
-void MainWindow::fitFrame() {
-    const SIZE frame = frameSize(dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainWindow::handleKey(const MSG& msg) {
@@ -261,25 +244,9 @@ bool MainWindow::handleKey(const MSG& msg) {
     return action.handled();
 }
 
-std::u16string MainWindow::boxText(int box) const {
-    return boxes_.at(static_cast<std::size_t>(box)).model().text();
-}
-
-void MainWindow::setBoxText(int box, std::u16string_view text) {
-    boxes_.at(static_cast<std::size_t>(box)).setText(text);
-}
-
-void MainWindow::setBoxLocked(int box, bool locked) {
-    boxes_.at(static_cast<std::size_t>(box)).setLocked(locked);
-}
-
 void MainWindow::selectOption(int k) {
-    for (int i = 0; i < static_cast<int>(widgets_.Option1.size()); ++i)
-        SendMessageW(widgets_.Option1[i], BM_SETCHECK, i == k ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::setReportText(std::u16string_view text) {
-    SetWindowTextW(widgets_.Text1[0], wide(text).c_str());
+    CheckRadioButton(hwnd_, controlId({Kind::Option1, 0}), controlId({Kind::Option1, 8}),
+                     controlId({Kind::Option1, k}));
 }
 
 void MainWindow::reportError(const platform::CalculationError& error) {
@@ -288,24 +255,8 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 }
 
 void MainWindow::setSolution(const calc::Solution& solution) {
-    const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\r\n");
-    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes.box[i]);
-    solution_ = notes.report;
-    setTipText(widgets_.Text1[0], solution_);
-    describeControls();
-}
-
-void MainWindow::describeControls() {
-    if (!annotations_.started()) return;
-    for (int i = 0; i <= window::BoxCount; ++i) {
-        const ControlRef ref =
-            i < window::BoxCount ? ControlRef{Kind::Text2, i} : ControlRef{Kind::Text1, 0};
-        annotations_.describe(widgets_.find(ref), accessibleDescription(ref));
-    }
-}
-
-std::u16string MainWindow::accessibleDescription(ControlRef ref) const {
-    if (ref.kind == Kind::Text2) return box(ref.index).model().description();
-    if (ref == ControlRef{Kind::Text1, 0}) return solution_;
-    return {};
+    notes_ = window::solutionNotes(solution, separator_, u"\r\n");
+    for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
+    setTipText(widgets_.Text1[0], notes_.report);
+    annotations_.describe(widgets_, notes_);
 }

@@ -11,6 +11,7 @@
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
+#include "window/solutionnotes.h"
 
 // The program's one window on Win32: the controls built from the design
 // table, clicks and the keys the window model decides handed to the form,
@@ -41,7 +42,9 @@ public:
 
     // The description a screen reader gets: a grid box's step, the whole
     // solution for Text1(0); empty for none.
-    std::u16string accessibleDescription(window::ControlRef ref) const;
+    std::u16string accessibleDescription(window::ControlRef ref) const {
+        return std::u16string(notes_.of(ref));
+    }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,30 +52,28 @@ private:
     void onCreate();
     void onCommand(HWND control, int code);
     void onDrawItem(const DRAWITEMSTRUCT& item);
+    // New fonts for `dpi`, every control placed for it (made, the first time).
     void applyDpi(int dpi);
-    void fitFrame();
-    void describeControls();
 
     // window::ControlServices
-    std::u16string boxText(int box) const override;
-    void setBoxText(int box, std::u16string_view text) override;
-    void setBoxLocked(int box, bool locked) override;
+    std::u16string boxText(int box) const override { return boxes_.at(box).model().text(); }
+    void setBoxText(int box, std::u16string_view text) override { boxes_.at(box).setText(text); }
+    void setBoxLocked(int box, bool locked) override { boxes_.at(box).setLocked(locked); }
     void selectOption(int k) override;
-    void setReportText(std::u16string_view text) override;
+    void setReportText(std::u16string_view text) override {
+        SetWindowTextW(widgets_.Text1[0], wide(text).c_str());
+    }
     void reportError(const platform::CalculationError& error) override;
     void setSolution(const calc::Solution& solution) override;
 
-    HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     Widgets widgets_;
     char16_t separator_;  // the user's decimal separator: numbers are written with it
     window::Form form_;
-    int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::array<HFONT, 2> fonts_{};  // normal, bold
     HBRUSH background_;
     HWND lastFocus_ = nullptr;
     std::array<NumberBox, window::BoxCount> boxes_;
-    std::u16string solution_;  // of the last calculation, as Text1(0)'s tooltip
+    window::SolutionNotes notes_;  // of the last calculation
     Annotations annotations_;
-    bool annotated_ = false;
 };

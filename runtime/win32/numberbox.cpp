@@ -5,7 +5,6 @@
 
 #include <climits>
 
-#include "systemfunction.h"
 #include "widgets.h"
 
 namespace {

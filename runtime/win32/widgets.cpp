@@ -24,38 +24,35 @@ constexpr Style Styles[] = {
 
 }  // namespace
 
-Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, const std::array<HFONT, 2>& fonts) {
-    Widgets widgets;
+void placeWidgets(Widgets& widgets, HWND form, int dpi, const std::array<HFONT, 2>& fonts) {
     HWND* const arrays[] = {widgets.Label1.data(), widgets.Option1.data(), widgets.Text2.data(),
                             widgets.Command1.data(), widgets.Text1.data()};  // by Kind
+    const bool creating = !widgets.Text1[1];
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+    HDWP batch = BeginDeferWindowPos(window::ControlCount);
     for (const ControlDesign& d : window::controlDesigns()) {
+        HWND& control = arrays[static_cast<int>(d.kind)][d.index];
+        const int left = toPixels(d.left, dpi);
+        const int top = toPixels(d.top, dpi);
+        const int width = toPixels(d.width, dpi);
+        const int height = toPixels(d.height, dpi);
         const Style& s = Styles[static_cast<int>(d.kind)];
-        const std::wstring text = wide(d.text);
-        HWND control = CreateWindowExW(
-            d.border ? s.exStyle : 0, s.className, text.c_str(),
-            s.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, toPixels(d.left, dpi),
-            toPixels(d.top, dpi), toPixels(d.width, dpi), toPixels(d.height, dpi), form,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId({d.kind, d.index}))), instance,
-            nullptr);
+        if (creating)
+            control = CreateWindowExW(
+                d.border ? s.exStyle : 0, s.className, wide(d.text).c_str(),
+                s.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height, form,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId({d.kind, d.index}))),
+                instance, nullptr);
+        else
+            batch = DeferWindowPos(batch, control, nullptr, left, top, width, height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[d.bold]), FALSE);
-        arrays[static_cast<int>(d.kind)][d.index] = control;
-    }
-    // The quotation lies over the report area, as designed.
-    SetWindowPos(widgets.Text1[1], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return widgets;
-}
-
-void layoutWidgets(const Widgets& widgets, int dpi, const std::array<HFONT, 2>& fonts) {
-    const auto& designs = window::controlDesigns();
-    HDWP batch = BeginDeferWindowPos(static_cast<int>(designs.size()));
-    for (const ControlDesign& d : designs) {
-        HWND control = widgets.find({d.kind, d.index});
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[d.bold]), FALSE);
-        batch = DeferWindowPos(batch, control, nullptr, toPixels(d.left, dpi), toPixels(d.top, dpi),
-                               toPixels(d.width, dpi), toPixels(d.height, dpi),
-                               SWP_NOZORDER | SWP_NOACTIVATE);
     }
     EndDeferWindowPos(batch);
+    // The quotation lies over the report area, as designed.
+    if (creating)
+        SetWindowPos(widgets.Text1[1], HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 const ControlDesign* designOf(HWND control) {
@@ -69,5 +66,5 @@ HFONT createWindowFont(int dpi, int weight) {
     // FF_ROMAN: where Times New Roman is missing, a serif face stands in.
     return CreateFontW(-MulDiv(window::FontPoints, dpi, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                        RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
+                       VARIABLE_PITCH | FF_ROMAN, wide(window::FontFamily).c_str());
 }

@@ -29,16 +29,26 @@ constexpr int toPixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
 }
 
-// Creates every control of the design table as a child of `form`, in its
-// place at `dpi` with its font (fonts: normal, bold). One pass: under Wine
-// every later move or font change of a child costs a round trip to the server.
-Widgets createWidgets(HWND form, HINSTANCE instance, int dpi, const std::array<HFONT, 2>& fonts);
+// Places every control of the design table at `dpi` with its font (fonts:
+// normal, bold), creating them as children of `form` the first time. One
+// pass: under Wine every move or font change of a child costs a round trip
+// to the server.
+void placeWidgets(Widgets& widgets, HWND form, int dpi, const std::array<HFONT, 2>& fonts);
 
-// Places and sizes every control for a new `dpi`, with its font.
-void layoutWidgets(const Widgets& widgets, int dpi, const std::array<HFONT, 2>& fonts);
-
-// The design of a control made by createWidgets(), by its id; null for none.
+// The design of a control made by placeWidgets(), by its id; null for none.
 const window::ControlDesign* designOf(HWND control);
 
 // "Times New Roman" 12 pt, Cyrillic, at `dpi`; `weight` FW_NORMAL or FW_BOLD.
 HFONT createWindowFont(int dpi, int weight);
+
+// A function of a system DLL that older Windows may lack, or that only some
+// starts need: null where it is missing. The DLL is loaded on first use.
+// Example: systemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow").
+template <typename Function>
+Function systemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    if (!module) module = LoadLibraryW(dll);
+    if (!module) return nullptr;
+    // Through void*: FARPROC is a placeholder type for any function.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
