@@ -29,8 +29,7 @@ public:
     // text offered again is taken and changes nothing.
     // Example: setLocked(true); offerText(u"5") is false, text() unchanged.
     bool offerText(std::u16string_view text);
-    // Whether text from anyone but the program is taken now.
-    bool acceptsUserText() const { return !locked_; }
+    // Locked: text from anyone but the program is refused.
     void setLocked(bool locked) { locked_ = locked; }
     bool locked() const { return locked_; }
 
