@@ -43,6 +43,16 @@ void Form::onCommandClick(int n) {
     }
 }
 
+KeyAction Form::onKey(Key key, std::optional<ControlRef> focused) {
+    const KeyAction action = keyAction(key, focused, SelectedVariant.value_or(0));
+    if (action.option) {
+        controls_.selectOption(*action.option);
+        onOptionClick(*action.option);
+    }
+    if (action.command) onCommandClick(*action.command);
+    return action;
+}
+
 void Form::setText(std::u16string text) {
     report_ = std::move(text);
     controls_.setReportText(report_);

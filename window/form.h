@@ -7,6 +7,7 @@
 
 #include "calc/sphere.h"
 #include "controls.h"
+#include "keyboard.h"
 
 namespace window {
 
@@ -32,6 +33,12 @@ public:
     // Command1(0) calculates the selected row, Command1(1) empties the
     // grid; any other n does nothing.
     void onCommandClick(int n);
+    // A key the window decides, pressed with `focused` holding the focus:
+    // chooses the option or presses the command it operates, as a click
+    // does, and returns the action for the runtime to move the focus.
+    // Example: onKey(Key::Down, ControlRef{Kind::Option1, 8}) chooses
+    // Option1(0) and returns it to focus.
+    KeyAction onKey(Key key, std::optional<ControlRef> focused);
 
     std::optional<std::int16_t> selectedVariant() const { return SelectedVariant; }
     std::int16_t lastBoxIndex() const { return LastBoxIndex; }

@@ -174,7 +174,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::press(window::Key key, window::ControlRef ref) {
-    const window::KeyAction action = keyAction(key, ref, form_.selectedVariant().value_or(0));
+    const window::KeyAction action = form_.onKey(key, ref);
     if (action.focus) {
         QWidget* target = controls_.find(*action.focus);
         // Qt's own reasons: a button so focused shows it, a box selects its text.
@@ -182,9 +182,6 @@ bool MainWindow::press(window::Key key, window::ControlRef ref) {
                                                       : Qt::TabFocusReason);
         if (auto* box = qobject_cast<QLineEdit*>(target); box && action.selectAll) box->selectAll();
     }
-    // Checked by a click, as Qt's own arrows do: the form hears it once, from toggled.
-    if (action.option) controls_.Option1.at(*action.option)->click();
-    if (action.command) form_.onCommandClick(*action.command);
     return action.handled();
 }
 

@@ -230,17 +230,13 @@ bool MainWindow::handleKey(const MSG& msg) {
     const std::optional<Key> key = keyOf(msg.wParam);
     const window::ControlDesign* d = designOf(msg.hwnd);
     if (!key) return false;
+    // The option is checked before it takes the focus: a radio button
+    // given the focus unchecked may click itself.
     const window::KeyAction action =
-        window::keyAction(*key, d ? std::optional(ControlRef{d->kind, d->index}) : std::nullopt,
-                          form_.selectedVariant().value_or(0));
+        form_.onKey(*key, d ? std::optional(ControlRef{d->kind, d->index}) : std::nullopt);
     HWND target = action.focus ? widgets_.find(*action.focus) : msg.hwnd;
-    // Checked before it takes the focus: a radio button given the focus
-    // unchecked may click itself.
-    if (action.option) selectOption(*action.option);
     if (action.focus) SetFocus(target);
     if (action.selectAll) SendMessageW(target, EM_SETSEL, 0, -1);
-    if (action.option) form_.onOptionClick(*action.option);
-    if (action.command) form_.onCommandClick(*action.command);
     return action.handled();
 }
 
