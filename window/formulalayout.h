@@ -24,7 +24,7 @@ struct FormulaLayout {
     struct Style {
         bool script = false;
         bool italic = false;
-        friend bool operator==(Style, Style) = default;
+        friend bool operator==(const Style&, const Style&) = default;
     };
 
     // The font's measures at the size the formula is drawn, supplied by
@@ -49,16 +49,13 @@ struct FormulaLayout {
         std::u16string text;
         int x, y;  // the baseline's left end
         Style style;
-        friend bool operator==(const Run&, const Run&) = default;
     };
     // A filled rectangle: top left corner, size.
     struct Bar {
         int x, y, width, height;
-        friend bool operator==(const Bar&, const Bar&) = default;
     };
     struct Point {
         int x, y;
-        friend bool operator==(Point, Point) = default;
     };
     // A radical sign, stroked `rule` thick from the tick's start down to
     // the bottom and up to its overbar's left end.
