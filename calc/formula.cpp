@@ -82,25 +82,10 @@ std::u16string numberText(double value, char16_t separator) {
     return text;
 }
 
-// Where the walk below writes a formula: plain text or MathML.
-class Sink {
+// A sink that writes a string.
+class StringSink : public Formula::Sink {
 public:
-    explicit Sink(char16_t separator) : separator(separator) {}
-    virtual ~Sink() = default;
-    // Fractions and roots on one line need brackets the bar and sign spare.
-    virtual bool linear() const = 0;
-    // A symbol, constant or number.
-    virtual void leaf(const Formula& f) = 0;
-    // What frames a node of several pieces.
-    virtual void begin(const Formula& f) = 0;
-    virtual void end(const Formula& f) = 0;
-    // A sign of node `in`; `afterItem`: an item stands before it.
-    virtual void sign(const Formula& in, char16_t sign, bool afterItem) = 0;
-    virtual void bracket(bool open) = 0;
-    // A linear fraction's bar; the numerator and denominator stacked.
-    virtual void bar(bool spaced) = 0;
-    virtual void beginPart() = 0;
-    virtual void endPart() = 0;
+    explicit StringSink(char16_t separator) : separator(separator) {}
 
     const char16_t separator;  // the numbers' decimal separator
     std::u16string out;
@@ -109,7 +94,7 @@ public:
 // The one walk: which items take brackets, where a sign or dot stands.
 class Walk {
 public:
-    explicit Walk(Sink& sink) : sink_(sink) {}
+    explicit Walk(Formula::Sink& sink) : sink_(sink) {}
 
     void write(const Formula& f, bool top) {
         switch (f.kind) {
@@ -196,17 +181,15 @@ private:
         item(d, down);
     }
 
-    Sink& sink_;
+    Formula::Sink& sink_;
 };
 
-class TextSink final : public Sink {
+class TextSink final : public StringSink {
 public:
-    using Sink::Sink;
+    using StringSink::StringSink;
 
     bool linear() const override { return true; }
-    void leaf(const Formula& f) override {
-        out += f.kind == Kind::Number ? numberText(f.value, separator) : f.text;
-    }
+    void leaf(const Formula& f) override { out += leafText(f, separator); }
     void begin(const Formula& f) override {
         if (f.kind == Kind::Root) out += u"√";
         if (f.kind == Kind::Call) out += f.text + u"(";
@@ -216,15 +199,7 @@ public:
         if (f.kind == Kind::Call) out += u")";
     }
     void sign(const Formula& in, char16_t sign, bool afterItem) override {
-        if (in.kind == Kind::Negate) {
-            out += sign;
-        } else if (in.kind == Kind::Call) {
-            out += u"; ";
-        } else {
-            if (afterItem) out += u' ';
-            out += sign;
-            out += u' ';
-        }
+        out += signText(in, sign, afterItem);
     }
     void bracket(bool open) override { out += open ? u'(' : u')'; }
     void bar(bool spaced) override { out += spaced ? u" / " : u"/"; }
@@ -256,9 +231,9 @@ constexpr const Frame& frame(Kind kind) {
     return Frames[static_cast<std::size_t>(kind)];
 }
 
-class MathSink final : public Sink {
+class MathSink final : public StringSink {
 public:
-    using Sink::Sink;
+    using StringSink::StringSink;
 
     bool linear() const override { return false; }
     void leaf(const Formula& f) override {
@@ -323,6 +298,21 @@ private:
 };
 
 }  // namespace
+
+void walkFormula(const Formula& f, Formula::Sink& sink) {
+    Walk(sink).write(f, true);
+}
+
+std::u16string leafText(const Formula& leaf, char16_t separator) {
+    return leaf.kind == Kind::Number ? numberText(leaf.value, separator) : leaf.text;
+}
+
+std::u16string signText(const Formula& in, char16_t sign, bool afterItem) {
+    if (in.kind == Kind::Negate) return {sign};
+    if (in.kind == Kind::Call) return u"; ";
+    std::u16string text = afterItem ? u" " : u"";
+    return text + sign + u' ';
+}
 
 std::u16string formulaText(const Formula& f, char16_t separator) {
     TextSink sink(separator);

@@ -31,6 +31,30 @@ struct Formula {
     double value = 0;     // Number
     std::vector<Formula> items;
     std::u16string ops;  // Sum and Relation: one sign per gap
+
+    class Sink;
+};
+
+// Where walkFormula writes a formula. The walk decides the brackets and
+// where signs stand; a sink only draws what it is told.
+// Example: the plain text's sink appends "(" at bracket(true).
+class Formula::Sink {
+public:
+    virtual ~Sink() = default;
+    // Fractions and roots on one line need brackets the bar and sign spare.
+    virtual bool linear() const = 0;
+    // A symbol, constant or number.
+    virtual void leaf(const Formula& f) = 0;
+    // What frames a node of several pieces.
+    virtual void begin(const Formula& f) = 0;
+    virtual void end(const Formula& f) = 0;
+    // A sign of node `in`; `afterItem`: an item stands before it.
+    virtual void sign(const Formula& in, char16_t sign, bool afterItem) = 0;
+    virtual void bracket(bool open) = 0;
+    // A linear fraction's bar; the numerator and denominator stacked.
+    virtual void bar(bool spaced) = 0;
+    virtual void beginPart() = 0;
+    virtual void endPart() = 0;
 };
 
 Formula sym(std::u16string_view letters);
@@ -52,6 +76,15 @@ Formula rel(std::vector<Formula> items, std::u16string_view ops);
 // `separator`, a minus as U+2212, negative numbers in brackets where a
 // sign would be read wrong ("2 · (−1)", "(−1)²").
 std::u16string formulaText(const Formula& f, char16_t separator);
+
+// `f` walked into `sink`, `f` standing at the top.
+// Example: root(sym(u"V")) gives begin(root), leaf(V), end(root).
+void walkFormula(const Formula& f, Formula::Sink& sink);
+
+// A leaf's text and a sign with its spaces, as the plain text writes them.
+// Example: leafText(num(-1.5), u',') is "−1,5"; signText(sum, u'+', true) " + ".
+std::u16string leafText(const Formula& leaf, char16_t separator);
+std::u16string signText(const Formula& in, char16_t sign, bool afterItem);
 
 // The MathML Core content (no <math> element) of `f`.
 std::u16string formulaMathML(const Formula& f, char16_t separator);

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Formulas laid out with a fixed fake font, every position worked out by hand.
+#include <string>
+
+#include "calc/rules.h"
+#include "expect.h"
+#include "window/formulalayout.h"
+
+namespace {
+
+using Layout = window::FormulaLayout;
+using calc::Formula;
+
+// Every character 10 wide, ascent 8, descent 2; scripts 7, 5 and 1.
+class FakeMetrics final : public Layout::Metrics {
+public:
+    int advance(std::u16string_view text, Layout::Style style) const override {
+        return static_cast<int>(text.size()) * (style.script ? 7 : 10);
+    }
+    int ascent(Layout::Style style) const override { return style.script ? 5 : 8; }
+    int descent(Layout::Style style) const override { return style.script ? 1 : 2; }
+    int axis() const override { return 3; }
+    int rule() const override { return 1; }
+};
+
+// Runs as text[style]x,y (i italic, s script), bars as #x,y,w,h, radicals
+// as √ and their four points.
+std::string drawn(const Layout& layout) {
+    std::string out;
+    const auto point = [](int x, int y) { return std::to_string(x) + ',' + std::to_string(y); };
+    for (const Layout::Run& run : layout.runs)
+        out += utf8(run.text) + '[' + (run.style.script ? "s" : "") +
+               (run.style.italic ? "i" : "") + ']' + point(run.x, run.y) + '|';
+    for (const Layout::Bar& bar : layout.bars)
+        out += '#' + point(bar.x, bar.y) + ',' + point(bar.width, bar.height) + '|';
+    for (const Layout::Radical& radical : layout.radicals) {
+        out += "√";
+        for (const Layout::Point& p : radical) out += point(p.x, p.y) + ' ';
+        out.back() = '|';
+    }
+    return out;
+}
+
+struct Row {
+    const char* name;
+    Formula formula;
+    char16_t separator;
+    int width, ascent, descent;
+    const char* drawn;
+};
+
+}  // namespace
+
+TEST_CASE("layOut: fractions, roots, powers, subscripts and inline signs") {
+    using namespace calc;
+    // clang-format off
+    const Row rows[] = {
+        {"So/(2πR)", HeightFromRadiusAndLateral.derive().formula, u'.', 32, 15, 9,
+         "S[i]7,-7|o[si]17,-5|2[]1,7|πR[i]11,7|#0,-3,32,1|"},
+        {"√(V/(πH))", RadiusFromHeightAndVolume.derive().formula, u'.', 29, 16, 9,
+         "V[i]12,-6|πH[i]7,7|#5,-16,24,1|#6,-3,22,1|√0,5 1,4 2,9 5,-16|"},
+        {"πR²H", VolumeFromRadiusAndHeight.derive().formula, u'.', 37, 9, 2,
+         "π[i]0,0|R[i]10,0|2[s]20,-4|H[i]27,0|"},
+        {"(−H + √(H² + 2Sp/π))/2", RadiusFromHeightAndTotal.derive().formula, u'.', 135, 30, 9,
+         "−[]1,-13|H[i]11,-13| + []21,-13|H[i]57,-13|2[s]67,-17| + []74,-13|2[]105,-20|"
+         "S[i]115,-20|p[si]125,-18|π[i]113,-6|2[]62,7|"
+         "#0,-3,135,1|#56,-30,78,1|#104,-16,29,1|√51,-8 52,-9 53,-4 56,-30|"},
+        {"Sp = 2πR(R + H)", RadiusFromHeightAndTotal.derive().from[0], u'.', 147, 8, 3,
+         "S[i]0,0|p[si]10,2| = []17,0|2[]47,0|πR[i]57,0|([]77,0|R[i]87,0| + []97,0|H[i]127,0|"
+         ")[]137,0|"},
+        {"= π · 2,65² · 3", rel({prod({pi(), square(num(2.65)), num(3)})}, u"="), u',', 147, 9, 2,
+         "= []0,0|π[i]20,0| · []30,0|2,65[]60,0|2[s]100,-4| · 3[]107,0|"},
+    };
+    // clang-format on
+    const FakeMetrics metrics;
+    for (const Row& row : rows) {
+        INFO(row.name);
+        const Layout layout = window::layOut(row.formula, metrics, row.separator);
+        CHECK(drawn(layout) == row.drawn);
+        CHECK(layout.width == row.width);
+        CHECK(layout.ascent == row.ascent);
+        CHECK(layout.descent == row.descent);
+    }
+}
