@@ -33,9 +33,10 @@ bool isPositive(const Rational& r) {
     return r.numerator() > 0;
 }
 
+// Kept within ±INT_MAX, so that 1/x can negate any power.
 int addPowers(int a, int b) {
     const long long sum = static_cast<long long>(a) + b;
-    if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max())
+    if (sum < -std::numeric_limits<int>::max() || sum > std::numeric_limits<int>::max())
         throw std::overflow_error("π power");
     return static_cast<int>(sum);
 }
