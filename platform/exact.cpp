@@ -62,21 +62,19 @@ std::pair<long long, long long> squareFree(long long n) {
     return {outside, inside * n};
 }
 
-// Sorted by (π power, radicand), like terms merged, zeros dropped.
-std::vector<ExactTerm> canonical(std::vector<ExactTerm> terms) {
-    std::sort(terms.begin(), terms.end(), [](const ExactTerm& a, const ExactTerm& b) {
-        return std::pair(a.piPower, a.radicand) < std::pair(b.piPower, b.radicand);
-    });
-    std::vector<ExactTerm> merged;
-    for (const ExactTerm& term : terms) {
-        if (!merged.empty() && merged.back().piPower == term.piPower &&
-            merged.back().radicand == term.radicand)
-            merged.back().coefficient += term.coefficient;
-        else
-            merged.push_back(term);
-        if (merged.back().coefficient.numerator() == 0) merged.pop_back();
+// Adds a term to a sum kept sorted by (π power, radicand), like terms
+// merged and zeros dropped. A sum has a handful of terms: a linear search is
+// enough, and smaller on the page than a sort.
+void add(std::vector<ExactTerm>& sum, const ExactTerm& term) {
+    const auto key = [](const ExactTerm& t) { return std::pair(t.piPower, t.radicand); };
+    auto at = sum.begin();
+    while (at != sum.end() && key(*at) < key(term)) ++at;
+    if (at != sum.end() && key(*at) == key(term)) {
+        at->coefficient += term.coefficient;
+        if (at->coefficient.numerator() == 0) sum.erase(at);
+    } else if (term.coefficient.numerator() != 0) {
+        sum.insert(at, term);
     }
-    return merged;
 }
 
 // √a·√b = g·√((a/g)(b/g)) with g = gcd(a, b): the cofactors are coprime and
@@ -157,10 +155,8 @@ std::optional<int> Exact::sign() const {
 Exact operator+(const Exact& a, const Exact& b) {
     if (!a.exact_ || !b.exact_) return Exact::none();
     return guarded([&] {
-        std::vector<ExactTerm> terms = a.terms_;
-        terms.insert(terms.end(), b.terms_.begin(), b.terms_.end());
-        Exact result;
-        result.terms_ = canonical(std::move(terms));
+        Exact result = a;
+        for (const ExactTerm& term : b.terms_) add(result.terms_, term);
         return result;
     });
 }
@@ -181,11 +177,9 @@ Exact operator-(const Exact& a, const Exact& b) {
 Exact operator*(const Exact& a, const Exact& b) {
     if (!a.exact_ || !b.exact_) return Exact::none();
     return guarded([&] {
-        std::vector<ExactTerm> terms;
-        for (const ExactTerm& x : a.terms_)
-            for (const ExactTerm& y : b.terms_) terms.push_back(product(x, y));
         Exact result;
-        result.terms_ = canonical(std::move(terms));
+        for (const ExactTerm& x : a.terms_)
+            for (const ExactTerm& y : b.terms_) add(result.terms_, product(x, y));
         return result;
     });
 }
@@ -207,9 +201,9 @@ Exact operator/(const Exact& a, const Exact& b) {
         // (x√d1 + y√d2)(x√d1 − y√d2) = x²d1 − y²d2, never zero for d1 ≠ d2 square-free.
         const Rational norm = x.coefficient * x.coefficient * Rational(Integer(x.radicand)) -
                               y.coefficient * y.coefficient * Rational(Integer(y.radicand));
-        factor.terms_ = {{x.coefficient / norm, x.radicand, -x.piPower},
-                         {-y.coefficient / norm, y.radicand, -y.piPower}};
-        factor.terms_ = canonical(std::move(factor.terms_));
+        // Still in order: the same π power, the same radicands.
+        factor.terms_.push_back({x.coefficient / norm, x.radicand, -x.piPower});
+        factor.terms_.push_back({-y.coefficient / norm, y.radicand, -y.piPower});
         return a * factor;
     });
 }
