@@ -87,13 +87,6 @@ TEST_CASE("layOut: fractions, roots, powers, subscripts and inline signs") {
 
 namespace {
 
-calc::Part words(std::u16string_view text) {
-    return {std::u16string(text), {}};
-}
-calc::Part math(Formula f) {
-    return {{}, std::move(f)};
-}
-
 // The page's draw list gathered into one layout, as a painter walks it.
 Layout flat(const window::SolutionLayout& page) {
     Layout out;
@@ -114,15 +107,16 @@ struct PageRow {
 
 TEST_CASE("layOutSolution: parts wrapped onto indented rows, rows as high as their boxes") {
     using namespace calc;
-    const calc::Line given{Quantity::None,
-                           {words(u"Дадено:"), math(rel({sym(u"R"), num(1)}, u"=")), words(u".")}};
-    const calc::Line chain{
-        Quantity::V,
-        {math(rel({sym(u"V"), VolumeFromRadiusAndHeight.derive().formula}, u"=")),
-         math(rel({prod({pi(), square(num(1)), num(1)})}, u"=")), math(rel({num(3.14)}, u"="))}};
-    const calc::Line root{
-        Quantity::R, {math(rel({sym(u"R"), RadiusFromHeightAndVolume.derive().formula}, u"="))}};
-    const calc::Line v3{Quantity::None, {math(rel({sym(u"V"), num(3)}, u"="))}};
+    // Words as {text, {}}, a formula as {{}, formula}.
+    const Line given{Quantity::None,
+                     {{u"Дадено:", {}}, {{}, rel({sym(u"R"), num(1)}, u"=")}, {u".", {}}}};
+    const Line chain{Quantity::V,
+                     {{{}, rel({sym(u"V"), VolumeFromRadiusAndHeight.derive().formula}, u"=")},
+                      {{}, rel({prod({pi(), square(num(1)), num(1)})}, u"=")},
+                      {{}, rel({num(3.14)}, u"=")}}};
+    const Line root{Quantity::R,
+                    {{{}, rel({sym(u"R"), RadiusFromHeightAndVolume.derive().formula}, u"=")}}};
+    const Line v3{Quantity::None, {{{}, rel({sym(u"V"), num(3)}, u"=")}}};
     // clang-format off
     const PageRow rows[] = {
         {"empty", {}, 300, 0, 0, ""},
@@ -142,10 +136,7 @@ TEST_CASE("layOutSolution: parts wrapped onto indented rows, rows as high as the
     const FakeMetrics metrics;
     for (const PageRow& row : rows) {
         INFO(row.name);
-        calc::Solution solution;
-        solution.lines = row.lines;
-        const window::SolutionLayout page =
-            window::layOutSolution(solution, metrics, row.width, u'.');
+        const auto page = window::layOutSolution({row.lines, {}}, metrics, row.width, u'.');
         CHECK(drawn(flat(page)) == row.drawn);
         CHECK(page.width == row.pageWidth);
         CHECK(page.height == row.height);
