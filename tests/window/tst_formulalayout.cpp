@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Formulas laid out with a fixed fake font, every position worked out by hand.
+// Formulas and solutions laid out with a fixed fake font, every position
+// worked out by hand.
 #include <string>
 
 #include "calc/rules.h"
 #include "expect.h"
 #include "window/formulalayout.h"
+#include "window/solutionlayout.h"
 
 namespace {
 
@@ -80,5 +82,63 @@ TEST_CASE("layOut: fractions, roots, powers, subscripts and inline signs") {
         CHECK(layout.width == row.width);
         CHECK(layout.ascent == row.ascent);
         CHECK(layout.descent == row.descent);
+    }
+}
+
+namespace {
+
+// The page's draw list gathered into one layout, as a painter walks it.
+Layout flat(const window::SolutionLayout& page) {
+    Layout out;
+    page.forEachRun([&](const Layout::Run& run) { out.runs.push_back(run); });
+    page.forEachBar([&](const Layout::Bar& bar) { out.bars.push_back(bar); });
+    page.forEachPolyline([&](const Layout::Radical& line) { out.radicals.push_back(line); });
+    return out;
+}
+
+struct PageRow {
+    const char* name;
+    std::vector<calc::Line> lines;
+    int width, pageWidth, height;
+    const char* drawn;
+};
+
+}  // namespace
+
+TEST_CASE("layOutSolution: parts wrapped onto indented rows, rows as high as their boxes") {
+    using namespace calc;
+    // Words as {text, {}}, a formula as {{}, formula}.
+    const Line given{Quantity::None,
+                     {{u"Дадено:", {}}, {{}, rel({sym(u"R"), num(1)}, u"=")}, {u".", {}}}};
+    const Line chain{Quantity::V,
+                     {{{}, rel({sym(u"V"), VolumeFromRadiusAndHeight.derive().formula}, u"=")},
+                      {{}, rel({prod({pi(), square(num(1)), num(1)})}, u"=")},
+                      {{}, rel({num(3.14)}, u"=")}}};
+    const Line root{Quantity::R,
+                    {{{}, rel({sym(u"R"), RadiusFromHeightAndVolume.derive().formula}, u"=")}}};
+    const Line v3{Quantity::None, {{{}, rel({sym(u"V"), num(3)}, u"=")}}};
+    // clang-format off
+    const PageRow rows[] = {
+        {"empty", {}, 300, 0, 0, ""},
+        {"Дадено: R = 1. / V = πR²H = π · 1² · 1 = 3.14 at 300", {given, chain}, 300, 274, 26,
+         "Дадено:[]0,8|R[i]80,8| = 1[]90,8|.[]130,8|"
+         "V[i]0,24| = []10,24|π[i]40,24|R[i]50,24|2[s]60,20|H[i]67,24|"
+         "= []87,24|π[i]107,24| · []117,24|1[]147,24|2[s]157,20| · 1[]164,24|= 3.14[]214,24|"},
+        {"Дадено: R = 1. / V = πR²H = π · 1² · 1 = 3.14 at 135", {given, chain}, 135, 132, 63,
+         "Дадено:[]0,8|R[i]15,20| = 1[]25,20|.[]65,20|"
+         "V[i]0,36| = []10,36|π[i]40,36|R[i]50,36|2[s]60,32|H[i]67,36|"
+         "= []15,49|π[i]35,49| · []45,49|1[]75,49|2[s]85,45| · 1[]92,49|= 3.14[]15,61|"},
+        {"Дадено: R = 1. / R = √(V/(πH)) / V = 3 at 300", {given, root, v3}, 300, 140, 55,
+         "Дадено:[]0,8|R[i]80,8| = 1[]90,8|.[]130,8|R[i]0,31| = []10,31|V[i]52,25|πH[i]47,38|"
+         "V[i]0,53| = 3[]10,53|#45,15,24,1|#46,28,22,1|√40,36 41,35 42,40 45,15|"},
+    };
+    // clang-format on
+    const FakeMetrics metrics;
+    for (const PageRow& row : rows) {
+        INFO(row.name);
+        const auto page = window::layOutSolution({row.lines, {}}, metrics, row.width, u'.');
+        CHECK(drawn(flat(page)) == row.drawn);
+        CHECK(page.width == row.pageWidth);
+        CHECK(page.height == row.height);
     }
 }
