@@ -62,6 +62,7 @@ public:
     friend Exact operator/(const Exact& a, const Exact& b);
     // Equal as numbers; none equals nothing, itself included.
     friend bool operator==(const Exact& a, const Exact& b);
+    friend Exact sqrt(const Exact& x);
 
 private:
     bool exact_ = true;
