@@ -126,6 +126,15 @@ constexpr std::int64_t kKeptDigits = 800;
 // Exponent digits past this are saturated: the value is decided already.
 constexpr std::int64_t kExponentCap = std::int64_t{1} << 40;
 
+// Integers of at most this many digits, and powers of ten up to
+// 10^kExactPower, are doubles exactly.
+constexpr std::int64_t kExactDigits = 15;
+constexpr std::int64_t kExactPower = 22;
+constexpr double kPowersOfTen[kExactPower + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+
 // The usual text (a sign, digits, one separator) straight to the library:
 // true when it took the whole text. Anything else goes the long way.
 bool readPlain(std::u16string_view text, double& value) {
@@ -159,6 +168,7 @@ bool readDecimal(Reader& in, double& result) {
     std::int64_t count = 0;     // significant digits read
     std::int64_t pointAt = -1;  // significant digits before the separator
     std::int64_t exponent = 0;  // what the digits kept do not say
+    std::int64_t mantissa = 0;  // the first kExactDigits significant digits
     bool anyDigit = false;
     bool nonzeroDropped = false;
     for (;; in.next()) {
@@ -172,6 +182,7 @@ bool readDecimal(Reader& in, double& result) {
             }
             if (count < kKeptDigits) {
                 *out++ = static_cast<char>(c);
+                if (count < kExactDigits) mantissa = mantissa * 10 + d;
             } else {
                 nonzeroDropped |= d != 0;
                 if (pointAt < 0) ++exponent;  // a dropped digit before the separator
@@ -207,6 +218,14 @@ bool readDecimal(Reader& in, double& result) {
     }
     result = 0.0;
     if (count == 0) return true;
+    // mantissa · 10^scale with both exact doubles: one rounding gives the
+    // nearest double, without the library (its strtod is slow in a browser).
+    const std::int64_t scale = exponent - (pointAt >= 0 ? count - pointAt : 0);
+    if (count <= kExactDigits && scale >= -kExactPower && scale <= kExactPower) {
+        const auto m = static_cast<double>(mantissa);
+        result = scale >= 0 ? m * kPowersOfTen[scale] : m / kPowersOfTen[-scale];
+        return true;
+    }
     if (exponent != 0) {
         *out++ = 'e';
         out = std::to_chars(out, ascii + sizeof ascii, exponent).ptr;
