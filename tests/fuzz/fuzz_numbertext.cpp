@@ -2,8 +2,8 @@
 // libFuzzer target: reading any text, and writing any double, must agree
 // with C's own strtod (on the normalised text of a plain number) and
 // "%.15G", and what is written must read back; products, roots and brackets
-// must read without a fault, in time linear in the text. The browser's build of the same functions
-// (C's strtod and printf behind them) must agree with them bit for bit.
+// read without a fault. The browser's build of the same functions (C's
+// strtod and printf behind them) must agree with them bit for bit.
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -65,12 +65,13 @@ std::string ascii(const std::u16string& t) {
     return s;
 }
 
+const std::u16string space = u" \t\n\v\f\r\u00A0\u202F\u2028\u2029";
+
 // The text as C's strtod reads it the way toNumber does: the white space
 // toNumber skips taken out, U+2212 as '-', ',' as '.', and strtod's own
 // extras (hexadecimal, "inf", "nan") cut where toNumber stops. `from[k]` is
 // where the text's character behind s[k] stands, for k up to s.size().
 std::string normalised(const std::u16string& t, std::vector<std::size_t>& from) {
-    static const std::u16string space = u" \t\n\v\f\r\u00A0\u202F\u2028\u2029";
     std::string s;
     from.clear();
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -91,7 +92,6 @@ std::string normalised(const std::u16string& t, std::vector<std::size_t>& from) 
 // Whether the text at `at` goes on as a product ("·3", "π", "√2", "(",
 // "/4"): a text of the plain numbers' syntax is one where it does not.
 bool goesOnAsProduct(const std::u16string& t, std::size_t at) {
-    static const std::u16string space = u" \t\n\v\f\r\u00A0\u202F\u2028\u2029";
     static const std::u16string starts = u"*/(\u00B7\u00D7\u22C5\u03C0\u221A\u043F\u041F";
     while (at < t.size() && space.find(t[at]) != space.npos) ++at;
     if (at == t.size()) return false;
