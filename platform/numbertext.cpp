@@ -159,8 +159,8 @@ bool readPlain(std::u16string_view text, double& value) {
 // Reads the digits, separator and exponent at the reader, without a sign,
 // to the double nearest them; false when there is no digit (the reader is
 // then somewhere inside what it looked at). An 'e' without exponent digits
-// is left unread. Throws CalculationError(Overflow) beyond the doubles.
-bool readDecimal(Reader& in, double& result) {
+// is left unread. `overflow` tells a magnitude beyond the doubles.
+bool readDecimal(Reader& in, double& result, bool& overflow) {
     // What was read goes to `ascii` as the library reads it: the significant
     // digits with '.' where the separator stood, then any exponent.
     char ascii[kKeptDigits + 32];
@@ -233,7 +233,7 @@ bool readDecimal(Reader& in, double& result) {
 
     if (readAscii(ascii, out, result).ec == std::errc::result_out_of_range) {
         const std::int64_t whole = pointAt >= 0 ? pointAt : count;  // digits before the point
-        if (exponent + std::min(whole, kKeptDigits) > 0) throw CalculationError(Failure::Overflow);
+        overflow = exponent + std::min(whole, kKeptDigits) > 0;
         result = 0.0;
     }
     return true;
@@ -411,15 +411,16 @@ private:
         const char16_t* const start = in_.position();
         if (digitOf(c) < 10 || c == u'.' || c == u',') {
             out = Value{};
-            try {
-                if (!readDecimal(in_, out.number)) {
-                    in_.reset(start);
-                    return false;
-                }
-            } catch (const CalculationError& error) {
-                out.failure = error.failure();
+            bool overflow = false;
+            if (!readDecimal(in_, out.number, overflow)) {
+                in_.reset(start);
+                return false;
             }
-            if (!out.failure && exactStep())
+            if (overflow)
+                out.failure = Failure::Overflow;
+            else if (!exactStep())
+                out.exact = Exact::none();
+            else
                 out.exact = exactDecimal({start, static_cast<std::size_t>(in_.position() - start)});
             return true;
         }
