@@ -5,11 +5,11 @@
 #include <charconv>
 #include <climits>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 // Where the C++ library cannot convert doubles (emscripten's libc++), the C
 // library's correctly rounded strtod and printf do the same job.
@@ -296,38 +296,28 @@ bool isLetter(char16_t c) {
            (c >= u'\u00C0' && c <= u'\u052F' && c != u'\u00D7' && c != u'\u00F7');
 }
 
-// A value read so far and the first of its steps that failed, thrown only
-// if the text is read that far: "2(1/0" is 2.
-struct Value {
-    double number = 0;
-    Exact exact;
-    std::optional<Failure> failure;
-};
+// What the text asks for, in the order it asks: the parser writes it, the
+// double and the exact value are then worked out from it separately. A
+// megabyte of "1·1·…" so stays quick in the browser too, where a call that
+// may throw out of a frame with destructors is slow.
+enum class Op : unsigned char { Number, Overflow, Pi, Negate, Root, Times, Over, Plus, Minus };
 
-// One step of the arithmetic: the checked double one and the exact one.
-struct Step {
-    Checked (*number)(Checked, Checked);
-    Exact (*exact)(const Exact&, const Exact&);
+struct Instruction {
+    Op op;
+    double number = 0;               // a Number's value
+    std::u16string_view text = u"";  // and the text it was read from
 };
-
-constexpr Step kTimes{[](Checked x, Checked y) { return x * y; },
-                      [](const Exact& a, const Exact& b) { return a * b; }};
-constexpr Step kOver{[](Checked x, Checked y) { return x / y; },
-                     [](const Exact& a, const Exact& b) { return a / b; }};
-constexpr Step kPlus{[](Checked x, Checked y) { return x + y; },
-                     [](const Exact& a, const Exact& b) { return a + b; }};
-constexpr Step kMinus{[](Checked x, Checked y) { return x - y; },
-                      [](const Exact& a, const Exact& b) { return a - b; }};
 
 struct Operator {
     char16_t symbol;
-    Step step;
+    Op op;
 };
 
 constexpr Operator kProducts[] = {
-    {u'*', kTimes}, {u'\u00B7', kTimes}, {u'\u00D7', kTimes}, {u'\u22C5', kTimes}, {u'/', kOver},
+    {u'*', Op::Times},      {u'\u00B7', Op::Times}, {u'\u00D7', Op::Times},
+    {u'\u22C5', Op::Times}, {u'/', Op::Over},
 };
-constexpr Operator kSums[] = {{u'+', kPlus}, {u'-', kMinus}, {u'\u2212', kMinus}};
+constexpr Operator kSums[] = {{u'+', Op::Plus}, {u'-', Op::Minus}, {u'\u2212', Op::Minus}};
 
 template <std::size_t N>
 const Operator* operatorOf(const Operator (&table)[N], char16_t c) {
@@ -336,120 +326,104 @@ const Operator* operatorOf(const Operator (&table)[N], char16_t c) {
     return nullptr;
 }
 
-void negate(Value& v) {
-    v.number = -v.number;
-    v.exact = -v.exact;
-}
-
 // Brackets and roots deeper than this are not read: the stack stays small.
 constexpr int kMaxDepth = 100;
-// A text of more exact steps than this (numbers, π, roots, operators) is no
-// textbook's number: it has no exact form, and a megabyte reads quickly.
-constexpr int kExactSteps = 100;
+// Each level of brackets or roots holds at most two operands waiting.
+constexpr int kStackSize = 2 * kMaxDepth + 4;
+// A text of more steps than this is no textbook's number: no exact form.
+constexpr std::size_t kExactSteps = 100;
 
 // The grammar of readNumber, one function a rule; each returns false and
-// leaves the reader where it was when there is nothing of its kind.
+// leaves the reader and the program as they were when there is nothing of
+// its kind.
 class Parser {
 public:
     explicit Parser(std::u16string_view text) : in_(text) {}
 
-    // An optional sign and a product; nothing read is 0.
-    Value read() {
+    // An optional sign and a product; nothing read is an empty program.
+    std::vector<Instruction> read() {
         const bool negative = in_.takeSign();
-        Value v;
-        if (!product(v, 0)) return Value{};
-        if (negative) negate(v);
-        return v;
+        if (product(0) && negative) emit(Op::Negate);
+        return std::move(program_);
     }
 
 private:
-    bool product(Value& out, int depth) {
-        if (!factor(out, depth)) return false;
+    bool product(int depth) {
+        if (!factor(depth)) return false;
         for (;;) {
             const char16_t c = in_.peek();
             const char16_t* const before = in_.position();
-            Value next;
             if (const Operator* op = operatorOf(kProducts, c)) {
                 in_.next();
-                if (!factor(next, depth)) {
+                if (!factor(depth)) {
                     in_.reset(before);
                     return true;
                 }
-                apply(out, op->step, next);
-            } else if (digitOf(c) >= 10 && c != u'.' && c != u',' && factor(next, depth)) {
-                apply(out, kTimes, next);  // no number after nothing: "1,2,3" is 1.2
+                emit(op->op);
+            } else if (digitOf(c) >= 10 && c != u'.' && c != u',' && factor(depth)) {
+                emit(Op::Times);  // no number after nothing: "1,2,3" is 1.2
             } else {
                 return true;
             }
         }
     }
 
-    bool sum(Value& out, int depth) {
+    bool sum(int depth) {
         const char16_t* const start = in_.position();
         const bool negative = in_.takeSign();
-        if (!product(out, depth)) {
+        if (!product(depth)) {
             in_.reset(start);
             return false;
         }
-        if (negative) negate(out);
+        if (negative) emit(Op::Negate);
         for (;;) {
             const Operator* op = operatorOf(kSums, in_.peek());
             if (op == nullptr) return true;
             const char16_t* const before = in_.position();
             in_.next();
-            Value next;
-            if (!product(next, depth)) {
+            if (!product(depth)) {
                 in_.reset(before);
                 return true;
             }
-            apply(out, op->step, next);
+            emit(op->op);
         }
     }
 
-    bool factor(Value& out, int depth) {
+    bool factor(int depth) {
         const char16_t c = in_.peek();
         const char16_t* const start = in_.position();
         if (digitOf(c) < 10 || c == u'.' || c == u',') {
-            out = Value{};
+            double value = 0;
             bool overflow = false;
-            if (!readDecimal(in_, out.number, overflow)) {
+            if (!readDecimal(in_, value, overflow)) {
                 in_.reset(start);
                 return false;
             }
-            if (overflow)
-                out.failure = Failure::Overflow;
-            else if (!exactStep())
-                out.exact = Exact::none();
-            else
-                out.exact = exactDecimal({start, static_cast<std::size_t>(in_.position() - start)});
+            const std::u16string_view text(start, static_cast<std::size_t>(in_.position() - start));
+            program_.push_back({overflow ? Op::Overflow : Op::Number, value, text});
             return true;
         }
         if (takePi(c)) {
-            out = Value{PI_14, exactStep() ? Exact::pi() : Exact::none(), std::nullopt};
+            emit(Op::Pi);
             return true;
         }
         if ((c != u'\u221A' && c != u'(') || depth == kMaxDepth) return false;
+        const std::size_t mark = program_.size();
         in_.next();
         if (c == u'(') {
-            if (sum(out, depth + 1) && in_.peek() == u')') {
+            if (sum(depth + 1) && in_.peek() == u')') {
                 in_.next();
                 return true;
             }
         } else {
             const bool negative = in_.takeSign();
-            if (factor(out, depth + 1)) {
-                if (negative) negate(out);
-                if (!out.failure) {
-                    try {
-                        out.number = squareRoot(Checked(out.number)).value();
-                        out.exact = exactStep() ? sqrt(out.exact) : Exact::none();
-                    } catch (const CalculationError& error) {
-                        out.failure = error.failure();
-                    }
-                }
+            if (factor(depth + 1)) {
+                if (negative) emit(Op::Negate);
+                emit(Op::Root);
                 return true;
             }
         }
+        program_.resize(mark);
         in_.reset(start);
         return false;
     }
@@ -476,32 +450,80 @@ private:
         return false;
     }
 
-    // a step b into a.
-    void apply(Value& a, const Step& step, const Value& b) {
-        if (a.failure) return;
-        if (b.failure) {
-            a.failure = b.failure;
-            return;
-        }
-        try {
-            a.number = step.number(Checked(a.number), Checked(b.number)).value();
-        } catch (const CalculationError& error) {
-            a.failure = error.failure();
-            return;
-        }
-        a.exact = exactStep() ? step.exact(a.exact, b.exact) : Exact::none();
-    }
-
-    // Whether the exact form is still worth working out.
-    bool exactStep() {
-        if (exactLeft_ == 0) return false;
-        --exactLeft_;
-        return true;
-    }
+    void emit(Op op) { program_.push_back({op}); }
 
     Reader in_;
-    int exactLeft_ = kExactSteps;
+    std::vector<Instruction> program_;
 };
+
+// The program's double, left to right, each step checked: the first step
+// that fails throws.
+double evaluate(const std::vector<Instruction>& program) {
+    double stack[kStackSize];
+    int top = 0;
+    for (const Instruction& i : program) {
+        switch (i.op) {
+            case Op::Number:
+                stack[top++] = i.number;
+                break;
+            case Op::Overflow:
+                fail(Failure::Overflow);
+            case Op::Pi:
+                stack[top++] = PI_14;
+                break;
+            case Op::Negate:
+                stack[top - 1] = -stack[top - 1];
+                break;
+            case Op::Root:
+                stack[top - 1] = squareRoot(Checked(stack[top - 1])).value();
+                break;
+            default: {
+                const Checked x(stack[top - 2]), y(stack[top - 1]);
+                --top;
+                stack[top - 1] = (i.op == Op::Times  ? x * y
+                                  : i.op == Op::Over ? x / y
+                                  : i.op == Op::Plus ? x + y
+                                                     : x - y)
+                                     .value();
+            }
+        }
+    }
+    return top > 0 ? stack[0] : 0.0;
+}
+
+// The program's exact value; none for a program of more than kExactSteps.
+Exact exactly(const std::vector<Instruction>& program) {
+    if (program.size() > kExactSteps) return Exact::none();
+    std::vector<Exact> stack;
+    for (const Instruction& i : program) {
+        switch (i.op) {
+            case Op::Number:
+                stack.push_back(exactDecimal(i.text));
+                break;
+            case Op::Overflow:
+                return Exact::none();
+            case Op::Pi:
+                stack.push_back(Exact::pi());
+                break;
+            case Op::Negate:
+                stack.back() = -stack.back();
+                break;
+            case Op::Root:
+                stack.back() = sqrt(stack.back());
+                break;
+            default: {
+                const Exact y = std::move(stack.back());
+                stack.pop_back();
+                Exact& x = stack.back();
+                x = i.op == Op::Times  ? x * y
+                    : i.op == Op::Over ? x / y
+                    : i.op == Op::Plus ? x + y
+                                       : x - y;
+            }
+        }
+    }
+    return stack.empty() ? Exact(0) : std::move(stack.front());
+}
 
 }  // namespace
 
@@ -511,9 +533,9 @@ Reading readNumber(std::u16string_view text) {
         const Exact exact = exactDecimal(text.substr(negative ? 1 : 0));
         return {value, negative ? -exact : exact};
     }
-    Value v = Parser(text).read();
-    if (v.failure) throw CalculationError(*v.failure);
-    return {v.number, std::move(v.exact)};
+    const std::vector<Instruction> program = Parser(text).read();
+    const double value = evaluate(program);
+    return {value, exactly(program)};
 }
 
 double toNumber(std::u16string_view text) {
