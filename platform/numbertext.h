@@ -13,8 +13,9 @@ namespace platform {
 inline constexpr double PI_14 = 3.14159265358979;
 
 // What a typed text says: the double as the calculation uses it, and the
-// same number exactly as typed (none where Exact cannot hold it, as a
-// decimal whose digits do not fit in 64 bits).
+// same number exactly as typed: none where Exact cannot hold it (a
+// decimal whose digits do not fit in 64 bits), and for a text of more than
+// 100 numbers, operators and roots, which no textbook writes.
 struct Reading {
     double value = 0;
     Exact exact;
@@ -32,7 +33,7 @@ struct Reading {
 // CalculationError), π as PI_14, the sign applied last. Reading stops
 // where the text can go no further: an operator or a bracket that nothing
 // completes is not read, nor what lies more than 100 brackets and roots
-// deep.
+// deep. Time is linear in the text.
 // Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2};
 // readNumber(u"70π").value == 70 * PI_14; readNumber(u"3/").value == 3.
 Reading readNumber(std::u16string_view text);
