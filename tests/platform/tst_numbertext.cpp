@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cfloat>
+#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "expect.h"
 #include "platform/calculationerror.h"
@@ -256,5 +259,102 @@ TEST_CASE("long texts at midpoints agree with strtod") {
             INFO(text);
             CHECK_BITS(toNumber(widen(text)), std::strtod(text.c_str(), nullptr));
         }
+    }
+}
+
+// The textbook's forms, worked out by hand from the 15-digit π and the
+// correctly rounded √2 0x1.6a09e667f3bcdp+0, √3 0x1.bb67ae8584caap+0 and
+// √69 0x1.09cfdcd8ed009p+3; with the exact form where it is checked.
+TEST_CASE("readNumber") {
+    using platform::Failure;
+    using Terms = std::vector<platform::ExactTerm>;
+    constexpr double pi = 3.14159265358979, root2 = 0x1.6a09e667f3bcdp+0;
+    constexpr double root3 = 0x1.bb67ae8584caap+0;
+    struct Row {
+        std::u16string text;
+        double expected = 0;
+        std::optional<Terms> terms = std::nullopt;  // none: no exact form
+        bool checkExact = true;
+        std::optional<Failure> failure = std::nullopt;
+    };
+    const auto term = [](long long p, long long q, long long radicand, int piPower) {
+        return platform::ExactTerm{platform::Rational(p, q), radicand, piPower};
+    };
+    const auto value = [](std::u16string text, double expected) {
+        return Row{std::move(text), expected, std::nullopt, false};
+    };
+    const auto fails = [](std::u16string text, Failure failure) {
+        return Row{std::move(text), 0, std::nullopt, false, failure};
+    };
+    const std::u16string deep(100, u'('), shut(100, u')');
+    std::u16string longProduct = u"1";
+    while (longProduct.size() < 120) longProduct += u"·1";
+    std::vector<Row> rows = {
+        {u"70π", 70 * pi, Terms{term(70, 1, 1, 1)}},
+        {u"-70 π", -(70 * pi), Terms{term(-70, 1, 1, 1)}},
+        {u"pi", pi, Terms{term(1, 1, 1, 1)}},
+        {u"2,5π", 2.5 * pi, Terms{term(5, 2, 1, 1)}},
+        {u"3√2", 3 * root2, Terms{term(3, 1, 2, 0)}},
+        {u"√12", 0x1.bb67ae8584caap+1, Terms{term(2, 1, 3, 0)}},
+        {u"√(3/4)", 0x1.bb67ae8584caap-1, Terms{term(1, 2, 3, 0)}},
+        {u"√2π", root2 * pi, Terms{term(1, 1, 2, 1)}},
+        {u"3/4", 0.75, Terms{term(3, 4, 1, 0)}},
+        {u"25π/16", 25 * pi / 16, Terms{term(25, 16, 1, 1)}},
+        {u"(√69 − 3)/2", (0x1.09cfdcd8ed009p+3 - 3) / 2,
+         Terms{term(-3, 2, 1, 0), term(1, 2, 69, 0)}},
+        {u"(6 + 4√3)π", (6 + 4 * root3) * pi, Terms{term(6, 1, 1, 1), term(4, 1, 3, 1)}},
+        {u"1" + std::u16string(30000, u'0') + u"e-30000", 1, Terms{term(1, 1, 1, 0)}},
+        {u"12345678901234567890", 12345678901234567890.0},
+        {u"1e-400", 0},
+        {longProduct, 1},  // too long for a textbook: no exact form
+        value(u"0.1·3/3", 0.1 * 3 / 3),
+        value(u"(-2·3 + 1)", -(2 * 3) + 1),
+        value(u"2 (3 + 4)(2)", 28),
+        value(deep + u"2" + shut, 2),
+        // Where the text goes no further.
+        value(u"(" + deep + u"2" + shut + u")", 0),
+        value(u"7 cm", 7),
+        value(u"7 pieces", 7),
+        value(u"5 пъти", 5),
+        value(u"2е", 2),  // Cyrillic е
+        value(u"5eπ", 5),
+        value(u"7-3", 7),
+        value(u"3/", 3),
+        value(u"√", 0),
+        value(u"(2", 0),
+        value(u"2(3", 2),
+        value(u"2(1/0", 2),
+        fails(u"√−4", Failure::InvalidArgument),
+        fails(u"1/0", Failure::DivisionByZero),
+        fails(u"(1/0)√−4", Failure::DivisionByZero),
+        fails(u"1e308·10", Failure::Overflow),
+        fails(u"1e999π", Failure::Overflow),
+    };
+    for (const char16_t* text : {u"70pi", u"70 Pi", u"70PI", u"70pI", u"70п", u"70П", u"70·π",
+                                 u"70 * π", u"70×π", u"70⋅π", u"70π cm²"})
+        rows.push_back(value(text, 70 * pi));
+    for (const Row& r : rows) {
+        INFO(utf8(r.text.substr(0, 40)));
+        const auto error = errorOf([&] {
+            const platform::Reading reading = platform::readNumber(r.text);
+            CHECK_BITS(reading.value, r.expected);
+            if (!r.checkExact) return;
+            CHECK(reading.exact.exact() == r.terms.has_value());
+            if (r.terms && reading.exact.exact()) CHECK(reading.exact.terms() == *r.terms);
+        });
+        CHECK(error.has_value() == r.failure.has_value());
+        if (error && r.failure) CHECK(error->failure() == *r.failure);
+    }
+}
+
+// A megabyte of each form reads in time linear in the text.
+TEST_CASE("readNumber of long texts") {
+    for (const std::u16string_view piece : {u"1·", u"√", u"(", u"2π", u"(1+", u"1/"}) {
+        std::u16string text;
+        while (text.size() < 1'000'000) text += piece;
+        INFO(utf8(piece));
+        const auto start = std::chrono::steady_clock::now();
+        CHECK_NOTHROW(platform::readNumber(text));
+        CHECK(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(500));
     }
 }
