@@ -9,11 +9,24 @@
 #include <stdexcept>
 #include <utility>
 
+#include <boost/rational.hpp>
+#include <boost/safe_numerics/safe_integer.hpp>
+
 namespace platform {
 
 namespace {
 
 using Integer = boost::safe_numerics::safe<long long>;
+// The arithmetic: Boost.Rational over integers that throw on overflow.
+using Checked = boost::rational<Integer>;
+
+Checked big(const Rational& r) {
+    return {Integer(r.numerator()), Integer(r.denominator())};
+}
+
+Rational small(const Checked& c) {
+    return {static_cast<long long>(c.numerator()), static_cast<long long>(c.denominator())};
+}
 
 // Beyond this a radicand takes too long to factor by trial division.
 constexpr long long LargestRadicand = 1'000'000'000'000;
@@ -70,7 +83,7 @@ void add(std::vector<ExactTerm>& sum, const ExactTerm& term) {
     auto at = sum.begin();
     while (at != sum.end() && key(*at) < key(term)) ++at;
     if (at != sum.end() && key(*at) == key(term)) {
-        at->coefficient += term.coefficient;
+        at->coefficient = small(big(at->coefficient) + big(term.coefficient));
         if (at->coefficient.numerator() == 0) sum.erase(at);
     } else if (term.coefficient.numerator() != 0) {
         sum.insert(at, term);
@@ -81,20 +94,26 @@ void add(std::vector<ExactTerm>& sum, const ExactTerm& term) {
 // square-free, so their product is square-free without factoring.
 ExactTerm product(const ExactTerm& a, const ExactTerm& b) {
     const long long g = std::gcd(a.radicand, b.radicand);
-    return {a.coefficient * b.coefficient * Rational(Integer(g)),
+    return {small(big(a.coefficient) * big(b.coefficient) * Checked(Integer(g))),
             static_cast<long long>(Integer(a.radicand / g) * (b.radicand / g)),
             addPowers(a.piPower, b.piPower)};
 }
 
 // Squares of two like-π terms compared: |a|√d1 against |b|√d2.
 bool firstOutweighs(const ExactTerm& a, const ExactTerm& b) {
-    return a.coefficient * a.coefficient * Rational(Integer(a.radicand)) >
-           b.coefficient * b.coefficient * Rational(Integer(b.radicand));
+    const Checked x = big(a.coefficient), y = big(b.coefficient);
+    return x * x * Checked(Integer(a.radicand)) > y * y * Checked(Integer(b.radicand));
 }
 
 }  // namespace
 
-Exact::Exact(long long integer) : Exact(Rational(Integer(integer))) {}
+Rational::Rational(long long numerator, long long denominator) {
+    const Checked lowest(Integer{numerator}, Integer{denominator});
+    numerator_ = lowest.numerator();
+    denominator_ = lowest.denominator();
+}
+
+Exact::Exact(long long integer) : Exact(Rational(integer)) {}
 
 Exact::Exact(Rational value) {
     if (value.numerator() != 0) terms_.push_back({value, 1, 0});
@@ -122,8 +141,8 @@ Exact Exact::decimal(long long digits, int exponent) {
         if (digits == 0) return Exact();
         Integer scale = 1;
         for (int i = 0; i < exponent || i < -exponent; ++i) scale *= 10;
-        return exponent >= 0 ? Exact(Rational(Integer(digits) * scale))
-                             : Exact(Rational(Integer(digits), scale));
+        return Exact(small(exponent >= 0 ? Checked(Integer(digits) * scale)
+                                         : Checked(Integer(digits), scale)));
     });
 }
 
@@ -165,7 +184,7 @@ Exact operator-(const Exact& a) {
     if (!a.exact_) return a;
     return guarded([&] {
         Exact result = a;
-        for (ExactTerm& term : result.terms_) term.coefficient = -term.coefficient;
+        for (ExactTerm& term : result.terms_) term.coefficient = small(-big(term.coefficient));
         return result;
     });
 }
@@ -191,19 +210,21 @@ Exact operator/(const Exact& a, const Exact& b) {
         if (b.terms_.size() == 1) {
             // 1/(c√d·π^k) = √d/(cd)·π^-k
             const ExactTerm& t = b.terms_[0];
-            factor.terms_.push_back({Rational(1) / (t.coefficient * Rational(Integer(t.radicand))),
-                                     t.radicand, -t.piPower});
+            factor.terms_.push_back(
+                {small(Checked(1) / (big(t.coefficient) * Checked(Integer(t.radicand)))),
+                 t.radicand, -t.piPower});
             return a * factor;
         }
         const ExactTerm& x = b.terms_[0];
         const ExactTerm& y = b.terms_[1];
         if (x.piPower != y.piPower) return Exact::none();
         // (x√d1 + y√d2)(x√d1 − y√d2) = x²d1 − y²d2, never zero for d1 ≠ d2 square-free.
-        const Rational norm = x.coefficient * x.coefficient * Rational(Integer(x.radicand)) -
-                              y.coefficient * y.coefficient * Rational(Integer(y.radicand));
+        const Checked cx = big(x.coefficient), cy = big(y.coefficient);
+        const Checked norm =
+            cx * cx * Checked(Integer(x.radicand)) - cy * cy * Checked(Integer(y.radicand));
         // Still in order: the same π power, the same radicands.
-        factor.terms_.push_back({x.coefficient / norm, x.radicand, -x.piPower});
-        factor.terms_.push_back({-y.coefficient / norm, y.radicand, -y.piPower});
+        factor.terms_.push_back({small(cx / norm), x.radicand, -x.piPower});
+        factor.terms_.push_back({small(-cy / norm), y.radicand, -y.piPower});
         return a * factor;
     });
 }
@@ -220,11 +241,12 @@ Exact sqrt(const Exact& x) {
     return guarded([&] {
         // √(p/q) = √(pq)/q
         const Integer q = t.coefficient.denominator();
-        const long long n = t.coefficient.numerator() * q;
+        const long long n = Integer(t.coefficient.numerator()) * q;
         if (n > LargestRadicand) return Exact::none();
         const auto [outside, inside] = squareFree(n);
         Exact root;
-        root.terms_.push_back({Rational(Integer(outside), q), inside, t.piPower / 2});
+        root.terms_.push_back(
+            {Rational(outside, static_cast<long long>(q)), inside, t.piPower / 2});
         return root;
     });
 }

@@ -1,18 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <boost/rational.hpp>
-#include <boost/safe_numerics/safe_integer.hpp>
-
 #include <optional>
 #include <vector>
 
 namespace platform {
 
-// A fraction of 64-bit integers whose every operation is checked: an
-// overflow throws instead of wrapping, and Exact turns it into "no exact
-// form", never a wrong one.
-using Rational = boost::rational<boost::safe_numerics::safe<long long>>;
+// A fraction in lowest terms with a positive denominator. Exact values do
+// their arithmetic on it inside exact.cpp, checked: an overflow there means
+// "no exact form", never a wrong one. Boost stays out of this header, so
+// code built without exceptions may hold exact values too.
+// Example: Rational(6, -4) has numerator -3 and denominator 2.
+class Rational {
+public:
+    Rational(long long integer = 0) : numerator_(integer) {}  // NOLINT: 5 reads as 5
+    // `denominator` is not 0; throws std::overflow_error where the lowest
+    // terms do not fit (a numerator of LLONG_MIN made positive).
+    Rational(long long numerator, long long denominator);
+    long long numerator() const { return numerator_; }
+    long long denominator() const { return denominator_; }
+    bool operator==(const Rational&) const = default;
+
+private:
+    long long numerator_ = 0;
+    long long denominator_ = 1;
+};
 
 // coefficient · √radicand · π^piPower; the radicand is square-free, 1 for none.
 // Example: 3√2 is {3, 2, 0}; 25π/16 is {25/16, 1, 1}.
