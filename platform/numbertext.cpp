@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 // Where the C++ library cannot convert doubles (emscripten's libc++), the C
 // library's correctly rounded strtod and printf do the same job.
@@ -20,6 +23,7 @@
 #endif
 
 #include "calculationerror.h"
+#include "checked.h"
 
 namespace platform {
 
@@ -44,6 +48,8 @@ public:
     // The next character, white space or not.
     char16_t current() const { return pos_ != end_ ? *pos_ : u'\0'; }
     void next() { ++pos_; }
+    const char16_t* position() const { return pos_; }
+    void reset(const char16_t* position) { pos_ = position; }
     // Takes a sign if there is one; returns true for minus.
     bool takeSign() {
         const char16_t c = peek();
@@ -141,13 +147,11 @@ bool readPlain(std::u16string_view text, double& value) {
     return error == std::errc{} && stop == end;
 }
 
-}  // namespace
-
-double toNumber(std::u16string_view text) {
-    if (double value; readPlain(text, value)) return value;
-    Reader in(text);
-    const bool negative = in.takeSign();
-
+// Reads the digits, separator and exponent at the reader, without a sign,
+// to the double nearest them; false when there is no digit (the reader is
+// then somewhere inside what it looked at). An 'e' without exponent digits
+// is left unread. Throws CalculationError(Overflow) beyond the doubles.
+bool readDecimal(Reader& in, double& result) {
     // What was read goes to `ascii` as the library reads it: the significant
     // digits with '.' where the separator stood, then any exponent.
     char ascii[kKeptDigits + 32];
@@ -180,36 +184,320 @@ double toNumber(std::u16string_view text) {
             break;
         }
     }
-    if (!anyDigit) return 0.0;
-    const double zero = negative ? -0.0 : 0.0;
-    if (count == 0) return zero;
+    if (!anyDigit) return false;
     if (nonzeroDropped) {
         if (pointAt < 0 || pointAt > kKeptDigits) *out++ = '.';
         *out++ = '1';
     }
 
-    // An optional exponent; "5e" adds nothing.
+    // An optional exponent; "5e" adds nothing and leaves the 'e' unread.
     const char16_t e = in.peek();
     if (e == u'e' || e == u'E') {
+        const char16_t* const atE = in.position();
         in.next();
         const bool negativeExponent = in.takeSign();
-        std::int64_t value = 0;
-        for (unsigned d; (d = digitOf(in.peek())) < 10; in.next())
-            if (value < kExponentCap) value = value * 10 + d;
-        exponent += negativeExponent ? -value : value;
+        if (digitOf(in.peek()) < 10) {
+            std::int64_t value = 0;
+            for (unsigned d; (d = digitOf(in.peek())) < 10; in.next())
+                if (value < kExponentCap) value = value * 10 + d;
+            exponent += negativeExponent ? -value : value;
+        } else {
+            in.reset(atE);
+        }
     }
+    result = 0.0;
+    if (count == 0) return true;
     if (exponent != 0) {
         *out++ = 'e';
         out = std::to_chars(out, ascii + sizeof ascii, exponent).ptr;
     }
 
-    double value = 0.0;
-    if (readAscii(ascii, out, value).ec == std::errc::result_out_of_range) {
+    if (readAscii(ascii, out, result).ec == std::errc::result_out_of_range) {
         const std::int64_t whole = pointAt >= 0 ? pointAt : count;  // digits before the point
         if (exponent + std::min(whole, kKeptDigits) > 0) throw CalculationError(Failure::Overflow);
-        return zero;
+        result = 0.0;
     }
-    return negative ? -value : value;
+    return true;
+}
+
+// A decimal holds digits · 10^scale in 64 bits only for |scale| up to this.
+constexpr std::int64_t kExactScale = 40;
+
+// The decimal that readDecimal read from `number`, exactly: none when its
+// digits do not fit in 64 bits or its scale is past kExactScale.
+Exact exactDecimal(std::u16string_view number) {
+    long long digits = 0;
+    std::int64_t scale = 0;  // the power of ten that `digits` is multiplied by
+    std::int64_t zeros = 0;  // zeros since the last nonzero digit, not yet in `digits`
+    bool point = false;
+    std::size_t i = 0;
+    for (; i < number.size(); ++i) {
+        const char16_t c = number[i];
+        if (const unsigned d = digitOf(c); d < 10) {
+            if (point) --scale;
+            if (d == 0) {
+                ++zeros;
+            } else if (digits == 0) {
+                digits = d;
+                zeros = 0;
+            } else {
+                for (; zeros >= 0; --zeros) {
+                    if (digits > LLONG_MAX / 10) return Exact::none();
+                    digits *= 10;
+                }
+                if (digits > LLONG_MAX - d) return Exact::none();
+                digits += d;
+                zeros = 0;
+            }
+        } else if (c == u'.' || c == u',') {
+            if (point) break;
+            point = true;
+        } else if (c == u'e' || c == u'E') {
+            break;
+        }
+    }
+    if (digits == 0) return Exact(0);
+    scale += zeros;
+    if (i < number.size()) {
+        Reader in(number.substr(i + 1));
+        const bool negative = in.takeSign();
+        std::int64_t value = 0;
+        for (unsigned d; (d = digitOf(in.peek())) < 10; in.next())
+            if (value < kExponentCap) value = value * 10 + d;
+        scale += negative ? -value : value;
+    }
+    if (scale < -kExactScale || scale > kExactScale) return Exact::none();
+    return Exact::decimal(digits, static_cast<int>(scale));
+}
+
+// Letters that make "pi" or "п" part of a word: Latin, Greek, Cyrillic.
+bool isLetter(char16_t c) {
+    const char16_t lower = c | 0x20;
+    return (lower >= u'a' && lower <= u'z') ||
+           (c >= u'\u00C0' && c <= u'\u052F' && c != u'\u00D7' && c != u'\u00F7');
+}
+
+// A value read so far and the first of its steps that failed, thrown only
+// if the text is read that far: "2(1/0" is 2.
+struct Value {
+    double number = 0;
+    Exact exact;
+    std::optional<Failure> failure;
+};
+
+// One step of the arithmetic: the checked double one and the exact one.
+struct Step {
+    Checked (*number)(Checked, Checked);
+    Exact (*exact)(const Exact&, const Exact&);
+};
+
+constexpr Step kTimes{[](Checked x, Checked y) { return x * y; },
+                      [](const Exact& a, const Exact& b) { return a * b; }};
+constexpr Step kOver{[](Checked x, Checked y) { return x / y; },
+                     [](const Exact& a, const Exact& b) { return a / b; }};
+constexpr Step kPlus{[](Checked x, Checked y) { return x + y; },
+                     [](const Exact& a, const Exact& b) { return a + b; }};
+constexpr Step kMinus{[](Checked x, Checked y) { return x - y; },
+                      [](const Exact& a, const Exact& b) { return a - b; }};
+
+struct Operator {
+    char16_t symbol;
+    Step step;
+};
+
+constexpr Operator kProducts[] = {
+    {u'*', kTimes}, {u'\u00B7', kTimes}, {u'\u00D7', kTimes}, {u'\u22C5', kTimes}, {u'/', kOver},
+};
+constexpr Operator kSums[] = {{u'+', kPlus}, {u'-', kMinus}, {u'\u2212', kMinus}};
+
+template <std::size_t N>
+const Operator* operatorOf(const Operator (&table)[N], char16_t c) {
+    for (const Operator& o : table)
+        if (o.symbol == c) return &o;
+    return nullptr;
+}
+
+void negate(Value& v) {
+    v.number = -v.number;
+    v.exact = -v.exact;
+}
+
+// Brackets and roots deeper than this are not read: the stack stays small.
+constexpr int kMaxDepth = 100;
+// A text of more exact steps than this (numbers, π, roots, operators) is no
+// textbook's number: it has no exact form, and a megabyte reads quickly.
+constexpr int kExactSteps = 100;
+
+// The grammar of readNumber, one function a rule; each returns false and
+// leaves the reader where it was when there is nothing of its kind.
+class Parser {
+public:
+    explicit Parser(std::u16string_view text) : in_(text) {}
+
+    // An optional sign and a product; nothing read is 0.
+    Value read() {
+        const bool negative = in_.takeSign();
+        Value v;
+        if (!product(v, 0)) return Value{};
+        if (negative) negate(v);
+        return v;
+    }
+
+private:
+    bool product(Value& out, int depth) {
+        if (!factor(out, depth)) return false;
+        for (;;) {
+            const char16_t c = in_.peek();
+            const char16_t* const before = in_.position();
+            Value next;
+            if (const Operator* op = operatorOf(kProducts, c)) {
+                in_.next();
+                if (!factor(next, depth)) {
+                    in_.reset(before);
+                    return true;
+                }
+                apply(out, op->step, next);
+            } else if (digitOf(c) >= 10 && c != u'.' && c != u',' && factor(next, depth)) {
+                apply(out, kTimes, next);  // no number after nothing: "1,2,3" is 1.2
+            } else {
+                return true;
+            }
+        }
+    }
+
+    bool sum(Value& out, int depth) {
+        const char16_t* const start = in_.position();
+        const bool negative = in_.takeSign();
+        if (!product(out, depth)) {
+            in_.reset(start);
+            return false;
+        }
+        if (negative) negate(out);
+        for (;;) {
+            const Operator* op = operatorOf(kSums, in_.peek());
+            if (op == nullptr) return true;
+            const char16_t* const before = in_.position();
+            in_.next();
+            Value next;
+            if (!product(next, depth)) {
+                in_.reset(before);
+                return true;
+            }
+            apply(out, op->step, next);
+        }
+    }
+
+    bool factor(Value& out, int depth) {
+        const char16_t c = in_.peek();
+        const char16_t* const start = in_.position();
+        if (digitOf(c) < 10 || c == u'.' || c == u',') {
+            out = Value{};
+            try {
+                if (!readDecimal(in_, out.number)) {
+                    in_.reset(start);
+                    return false;
+                }
+            } catch (const CalculationError& error) {
+                out.failure = error.failure();
+            }
+            if (!out.failure && exactStep())
+                out.exact = exactDecimal({start, static_cast<std::size_t>(in_.position() - start)});
+            return true;
+        }
+        if (takePi(c)) {
+            out = Value{PI_14, exactStep() ? Exact::pi() : Exact::none(), std::nullopt};
+            return true;
+        }
+        if ((c != u'\u221A' && c != u'(') || depth == kMaxDepth) return false;
+        in_.next();
+        if (c == u'(') {
+            if (sum(out, depth + 1) && in_.peek() == u')') {
+                in_.next();
+                return true;
+            }
+        } else {
+            const bool negative = in_.takeSign();
+            if (factor(out, depth + 1)) {
+                if (negative) negate(out);
+                if (!out.failure) {
+                    try {
+                        out.number = squareRoot(Checked(out.number)).value();
+                        out.exact = exactStep() ? sqrt(out.exact) : Exact::none();
+                    } catch (const CalculationError& error) {
+                        out.failure = error.failure();
+                    }
+                }
+                return true;
+            }
+        }
+        in_.reset(start);
+        return false;
+    }
+
+    // "π", or "pi" and "п" with no letter right after.
+    bool takePi(char16_t c) {
+        if (c == u'\u03C0') {
+            in_.next();
+            return true;
+        }
+        const char16_t* const start = in_.position();
+        if (c == u'p' || c == u'P') {
+            in_.next();
+            if ((in_.current() | 0x20) != u'i') {
+                in_.reset(start);
+                return false;
+            }
+        } else if (c != u'\u043F' && c != u'\u041F') {
+            return false;
+        }
+        in_.next();
+        if (!isLetter(in_.current())) return true;
+        in_.reset(start);
+        return false;
+    }
+
+    // a step b into a.
+    void apply(Value& a, const Step& step, const Value& b) {
+        if (a.failure) return;
+        if (b.failure) {
+            a.failure = b.failure;
+            return;
+        }
+        try {
+            a.number = step.number(Checked(a.number), Checked(b.number)).value();
+        } catch (const CalculationError& error) {
+            a.failure = error.failure();
+            return;
+        }
+        a.exact = exactStep() ? step.exact(a.exact, b.exact) : Exact::none();
+    }
+
+    // Whether the exact form is still worth working out.
+    bool exactStep() {
+        if (exactLeft_ == 0) return false;
+        --exactLeft_;
+        return true;
+    }
+
+    Reader in_;
+    int exactLeft_ = kExactSteps;
+};
+
+}  // namespace
+
+Reading readNumber(std::u16string_view text) {
+    if (double value; readPlain(text, value)) {
+        const bool negative = !text.empty() && (text[0] == u'-' || text[0] == u'\u2212');
+        const Exact exact = exactDecimal(text.substr(negative ? 1 : 0));
+        return {value, negative ? -exact : exact};
+    }
+    Value v = Parser(text).read();
+    if (v.failure) throw CalculationError(*v.failure);
+    return {v.number, std::move(v.exact)};
+}
+
+double toNumber(std::u16string_view text) {
+    return readNumber(text).value;
 }
 
 std::u16string toText(double value, char16_t separator) {

@@ -4,10 +4,41 @@
 #include <string>
 #include <string_view>
 
+#include "exact.h"
+
 namespace platform {
 
-// Reads the number at the start of a typed text, the same in every locale.
-// White space anywhere is skipped (space, tab, line breaks, U+00A0, U+202F,
+// π as every result uses it: the textbook's 15 digits, not the double
+// nearest π (0x400921FB54442D18): changing it changes every last bit.
+inline constexpr double PI_14 = 3.14159265358979;
+
+// What a typed text says: the double as the calculation uses it, and the
+// same number exactly as typed (none where Exact cannot hold it, as a
+// decimal whose digits do not fit in 64 bits).
+struct Reading {
+    double value = 0;
+    Exact exact;
+};
+
+// Reads a number as a textbook writes it at the start of a typed text.
+// White space anywhere is skipped. An optional sign, then a product:
+// factors joined by '*', U+00B7, U+00D7, U+22C5, '/' or nothing (before π,
+// a root or a bracket). A factor is a number as toNumber reads it; π as
+// "π", "pi" in any case or the Cyrillic "п" (the last two only when no
+// letter follows at once); U+221A and the signed factor after it; or a
+// bracketed sum of such products with signs between them. The value is
+// worked out left to right as written, each step one rounding checked as
+// Checked does (a zero divisor, a negative radicand or an overflow throws
+// CalculationError), π as PI_14, the sign applied last. Reading stops
+// where the text can go no further: an operator or a bracket that nothing
+// completes is not read, nor what lies more than 100 brackets and roots
+// deep.
+// Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2};
+// readNumber(u"70π").value == 70 * PI_14; readNumber(u"3/").value == 3.
+Reading readNumber(std::u16string_view text);
+
+// readNumber(text).value. A number, the same in every locale, reads so:
+// white space anywhere is skipped (space, tab, line breaks, U+00A0, U+202F,
 // U+2028, U+2029); then an optional sign ('+', '-' or U+2212), digits with
 // at most one separator ('.' or ','), and an optional exponent ('e' or 'E',
 // an optional sign, at least one digit). Reading stops at the first

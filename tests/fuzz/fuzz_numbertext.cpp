@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: reading any text, and writing any double, must agree
-// with C's own strtod (on the normalised text) and "%.15G", and what is
-// written must read back. The browser's build of the same functions (C's
-// strtod and printf behind them) must agree with them bit for bit.
+// with C's own strtod (on the normalised text of a plain number) and
+// "%.15G", and what is written must read back; products, roots and brackets
+// must read without a fault, in time linear in the text. The browser's build of the same functions
+// (C's strtod and printf behind them) must agree with them bit for bit.
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -10,7 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/calculationerror.h"
 #include "platform/numbertext.h"
@@ -64,19 +67,37 @@ std::string ascii(const std::u16string& t) {
 
 // The text as C's strtod reads it the way toNumber does: the white space
 // toNumber skips taken out, U+2212 as '-', ',' as '.', and strtod's own
-// extras (hexadecimal, "inf", "nan") cut where toNumber stops.
-std::string normalised(const std::u16string& t) {
+// extras (hexadecimal, "inf", "nan") cut where toNumber stops. `from[k]` is
+// where the text's character behind s[k] stands, for k up to s.size().
+std::string normalised(const std::u16string& t, std::vector<std::size_t>& from) {
     static const std::u16string space = u" \t\n\v\f\r\u00A0\u202F\u2028\u2029";
     std::string s;
-    for (char16_t c : t) {
+    from.clear();
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char16_t c = t[i];
         if (space.find(c) != space.npos) continue;
         s += c == u'\u2212' ? '-' : c == u',' ? '.' : c < 0x80 ? static_cast<char>(c) : '?';
+        from.push_back(i);
     }
     s.resize(std::strlen(s.c_str()));  // strtod stops at a NUL as toNumber does
     const std::size_t sign = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
     if (sign < s.size() && std::strchr("iInN", s[sign]) != nullptr) s.resize(sign);
     if (s.compare(sign, 2, "0x") == 0 || s.compare(sign, 2, "0X") == 0) s.resize(sign + 1);
+    from.resize(s.size());
+    from.push_back(s.empty() ? 0 : from.back() + 1);
     return s;
+}
+
+// Whether the text at `at` goes on as a product ("·3", "π", "√2", "(",
+// "/4"): a text of the plain numbers' syntax is one where it does not.
+bool goesOnAsProduct(const std::u16string& t, std::size_t at) {
+    static const std::u16string space = u" \t\n\v\f\r\u00A0\u202F\u2028\u2029";
+    static const std::u16string starts = u"*/(\u00B7\u00D7\u22C5\u03C0\u221A\u043F\u041F";
+    while (at < t.size() && space.find(t[at]) != space.npos) ++at;
+    if (at == t.size()) return false;
+    const char16_t c = t[at];
+    return starts.find(c) != starts.npos ||
+           ((c | 0x20) == u'p' && at + 1 < t.size() && (t[at + 1] | 0x20) == u'i');
 }
 
 bool nearMax(double x) {
@@ -110,27 +131,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::u16string text = decode(data, size);
     double value = 0;
-    bool overflow = false;
+    std::optional<platform::Failure> failure;
     try {
         value = platform::toNumber(text);
         if (!std::isfinite(value)) fault("toNumber made a non-finite value", ascii(text));
         checkText(value);
     } catch (const platform::CalculationError& error) {
-        if (error.failure() != platform::Failure::Overflow) fault("toNumber failure", ascii(text));
-        overflow = true;
+        failure = error.failure();
     }
 
     try {
         const double c = platform::toNumberThroughC(text);
-        if (overflow || std::memcmp(&c, &value, 8) != 0)
+        if (failure || std::memcmp(&c, &value, 8) != 0)
             fault("the C library's toNumber differs", ascii(text).substr(0, 200));
-    } catch (const platform::CalculationError&) {
-        if (!overflow) fault("only the C library's toNumber overflows", ascii(text).substr(0, 200));
+    } catch (const platform::CalculationError& error) {
+        if (error.failure() != failure)
+            fault("only the C library's toNumber fails so", ascii(text).substr(0, 200));
     }
 
-    // strtod must read the same from the same text normalised.
-    const std::string plain = normalised(text);
-    const double expected = std::strtod(plain.c_str(), nullptr);
+    // strtod must read the same from the same text normalised, where the
+    // text after the number (or after the sign, when there is none) is no
+    // product.
+    std::vector<std::size_t> from;
+    const std::string plain = normalised(text, from);
+    char* stop = nullptr;
+    const double expected = std::strtod(plain.c_str(), &stop);
+    std::size_t used = static_cast<std::size_t>(stop - plain.c_str());
+    if (used == 0 && !plain.empty() && (plain[0] == '+' || plain[0] == '-')) used = 1;
+    if (goesOnAsProduct(text, from[used])) return 0;
+    const bool overflow = failure == platform::Failure::Overflow;
+    if (failure && !overflow) fault("toNumber failure", ascii(text));
     if (std::isinf(expected) != overflow)
         fault("overflow disagrees with strtod", plain.substr(0, 200));
     if (!overflow && std::memcmp(&expected, &value, 8) != 0)

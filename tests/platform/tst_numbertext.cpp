@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cfloat>
+#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "expect.h"
 #include "platform/calculationerror.h"
@@ -256,5 +259,142 @@ TEST_CASE("long texts at midpoints agree with strtod") {
             INFO(text);
             CHECK_BITS(toNumber(widen(text)), std::strtod(text.c_str(), nullptr));
         }
+    }
+}
+
+// The textbook's forms, worked out by hand from the 15-digit π and the
+// correctly rounded roots: √2 0x1.6a09e667f3bcdp+0, √3 0x1.bb67ae8584caap+0,
+// √69 0x1.09cfdcd8ed009p+3. `terms` is the exact form where it is checked.
+TEST_CASE("readNumber") {
+    using platform::ExactTerm;
+    using platform::Rational;
+    using Terms = std::vector<ExactTerm>;
+    constexpr double pi = 3.14159265358979;
+    constexpr double root2 = 0x1.6a09e667f3bcdp+0;
+    constexpr double root3 = 0x1.bb67ae8584caap+0;
+    struct Row {
+        std::u16string text;
+        double expected;
+        std::optional<Terms> terms = std::nullopt;  // none: no exact form
+        bool checkExact = true;
+    };
+    const auto value = [](std::u16string text, double expected) {
+        return Row{std::move(text), expected, std::nullopt, false};
+    };
+    const auto term = [](long long p, long long q, long long radicand, int piPower) {
+        return ExactTerm{Rational(p, q), radicand, piPower};
+    };
+    const std::u16string deep(100, u'('), shut(100, u')');
+    const auto repeat = [](std::u16string_view piece, int times) {
+        std::u16string text;
+        for (int i = 0; i < times; ++i) text += piece;
+        return text;
+    };
+    const Row rows[] = {
+        {u"70π", 70 * pi, Terms{term(70, 1, 1, 1)}},
+        {u"-70 π", -(70 * pi), Terms{term(-70, 1, 1, 1)}},
+        value(u"70pi", 70 * pi),
+        value(u"70 Pi", 70 * pi),
+        value(u"70PI", 70 * pi),
+        value(u"70pI", 70 * pi),
+        value(u"70п", 70 * pi),
+        value(u"70П", 70 * pi),
+        value(u"70·π", 70 * pi),
+        value(u"70 * π", 70 * pi),
+        value(u"70×π", 70 * pi),
+        value(u"70⋅π", 70 * pi),
+        value(u"70π cm²", 70 * pi),
+        {u"π", pi, Terms{term(1, 1, 1, 1)}},
+        {u"pi", pi, Terms{term(1, 1, 1, 1)}},
+        {u"2,5π", 2.5 * pi, Terms{term(5, 2, 1, 1)}},
+        value(u"1e3π", 1000 * pi),
+        {u"√2", root2, Terms{term(1, 1, 2, 0)}},
+        {u"3√2", 3 * root2, Terms{term(3, 1, 2, 0)}},
+        {u"-2√2", -(2 * root2), Terms{term(-2, 1, 2, 0)}},
+        {u"√12", 0x1.bb67ae8584caap+1, Terms{term(2, 1, 3, 0)}},
+        {u"√(3/4)", 0x1.bb67ae8584caap-1, Terms{term(1, 2, 3, 0)}},
+        {u"√2π", root2 * pi, Terms{term(1, 1, 2, 1)}},
+        value(u"√√16", 2),
+        {u"3/4", 0.75, Terms{term(3, 4, 1, 0)}},
+        {u"25π/16", 25 * pi / 16, Terms{term(25, 16, 1, 1)}},
+        {u"π/2", pi / 2, Terms{term(1, 2, 1, 1)}},
+        value(u"0.1·3/3", 0.1 * 3 / 3),
+        {u"(√69 − 3)/2", (0x1.09cfdcd8ed009p+3 - 3) / 2,
+         Terms{term(-3, 2, 1, 0), term(1, 2, 69, 0)}},
+        {u"(6 + 4√3)π", (6 + 4 * root3) * pi, Terms{term(6, 1, 1, 1), term(4, 1, 3, 1)}},
+        value(u"(-2·3 + 1)", -(2 * 3) + 1),
+        value(u"2(3)", 6),
+        value(u"(2)(3)", 6),
+        value(u"2 (3 + 4)", 14),
+        {u"0,1", 0.1, Terms{term(1, 10, 1, 0)}},
+        {u"1 000", 1000, Terms{term(1000, 1, 1, 0)}},
+        {u"123456789012345678", 123456789012345678.0, Terms{term(123456789012345678, 1, 1, 0)}},
+        {u"12345678901234567890", 12345678901234567890.0},
+        {u"1e-400", 0},
+        {u"1" + std::u16string(30000, u'0') + u"e-30000", 1, Terms{term(1, 1, 1, 0)}},
+        value(deep + u"2" + shut, 2),
+        {u"1" + repeat(u"·1", 60), 1},  // too long for a textbook: no exact form
+        // Where the text goes no further.
+        value(u"(" + deep + u"2" + shut + u")", 0),
+        value(u"7 cm", 7),
+        value(u"7 pieces", 7),
+        value(u"pie", 0),
+        value(u"5 пъти", 5),
+        value(u"2е", 2),  // Cyrillic е
+        value(u"5eπ", 5),
+        value(u"7-3", 7),
+        value(u"3/", 3),
+        value(u"3*", 3),
+        value(u"√", 0),
+        value(u"√-", 0),
+        value(u"(2", 0),
+        value(u"2(", 2),
+        value(u"2(3", 2),
+        value(u"2(1/0", 2),
+        value(u"(2*)", 0),
+        value(u"π2", pi),
+    };
+    for (const Row& r : rows) {
+        INFO(utf8(r.text.substr(0, 40)));
+        const platform::Reading reading = platform::readNumber(r.text);
+        CHECK_BITS(reading.value, r.expected);
+        CHECK_BITS(toNumber(r.text), r.expected);
+        if (!r.checkExact) continue;
+        CHECK(reading.exact.exact() == r.terms.has_value());
+        if (r.terms && reading.exact.exact()) CHECK(reading.exact.terms() == *r.terms);
+    }
+}
+
+TEST_CASE("readNumber fails") {
+    struct Row {
+        std::u16string text;
+        platform::Failure failure;
+    };
+    const Row rows[] = {
+        {u"√−4", platform::Failure::InvalidArgument},
+        {u"√(2 − 3)", platform::Failure::InvalidArgument},
+        {u"1/0", platform::Failure::DivisionByZero},
+        {u"(1/0)√−4", platform::Failure::DivisionByZero},
+        {u"1e308·10", platform::Failure::Overflow},
+        {u"1e999π", platform::Failure::Overflow},
+    };
+    for (const Row& r : rows) {
+        INFO(utf8(r.text));
+        const auto error = errorOf([&] { platform::readNumber(r.text); });
+        CHECK_MESSAGE(error.has_value(), "no calculation error");
+        if (error) CHECK(error->failure() == r.failure);
+    }
+}
+
+// A megabyte of each form is read in time linear in the text.
+TEST_CASE("readNumber of long texts") {
+    const std::u16string_view pieces[] = {u"1·", u"√", u"(", u"2π", u"(1+", u"1/"};
+    for (const std::u16string_view piece : pieces) {
+        std::u16string text;
+        while (text.size() < 1'000'000) text += piece;
+        INFO(utf8(piece));
+        const auto start = std::chrono::steady_clock::now();
+        CHECK_NOTHROW(platform::readNumber(text));
+        CHECK(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(500));
     }
 }
