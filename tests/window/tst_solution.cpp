@@ -4,12 +4,19 @@
 // calculation finds no cylinder.
 #include <doctest/doctest.h>
 
+#include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "calc/constants.h"
 #include "calc/cylinder.h"
+#include "calc/exactform.h"
+#include "calc/sphere.h"
 #include "expect.h"
 #include "memorycontrols.h"
+#include "platform/exact.h"
 #include "window/form.h"
 #include "window/solutionnotes.h"
 
@@ -248,4 +255,125 @@ TEST_CASE("the solution as MathML is well-formed") {
     CHECK(fractions == 7);
     CHECK(roots == 2);
     CHECK(squares == 7);
+}
+
+namespace {
+
+using platform::Exact;
+using namespace std::literals;
+
+// A given as typed: its double, and exactly.
+struct Given {
+    double value;
+    Exact exact;
+};
+Given pis(long long k) {
+    return {static_cast<double>(k) * calc::PI_14, Exact(k) * Exact::pi()};
+}
+Given roots(long long k, long long radicand) {
+    return {static_cast<double>(k) * std::sqrt(static_cast<double>(radicand)),
+            Exact(k) * platform::sqrt(Exact(radicand))};
+}
+Given ratio(long long n, long long d) {
+    return {static_cast<double>(n) / static_cast<double>(d), Exact(platform::Rational(n, d))};
+}
+Given whole(long long n) {
+    return {static_cast<double>(n), Exact(n)};
+}
+
+struct Task {
+    const char* name;
+    int variant;
+    Given first, second;
+    std::u16string_view answer;
+};
+
+// Textbook tasks: the exact forms worked out by hand, the decimals the
+// grid's (an independent evaluation of the formulas, "%.15G").
+// clang-format off
+const Task tasks[] = {
+    {"Вариант 1: R = 3√2, H = 6√2", 0, roots(3, 2), roots(6, 2),
+     u"Отговор: R = 3√2 ≈ 4.24264068711929, H = 6√2 ≈ 8.48528137423857, So = 72π ≈ 226.194671058465, Sp = 108π ≈ 339.292006587697, V = 108π√2 ≈ 479.831357321103, r = 3√2 ≈ 4.24264068711929, s = 72π ≈ 226.194671058465."},
+    {"Вариант 1: R = 3/4, H = 2", 0, ratio(3, 4), whole(2),
+     u"Отговор: R = 0.75, H = 2, So = 3π ≈ 9.42477796076937, Sp = 33π/8 ≈ 12.9590696960579, V = 9π/8 ≈ 3.53429173528851, r = 0.75, s = 9π/4 ≈ 7.06858347057703."},
+    {"Вариант 2: R = 5, So = 70π", 1, whole(5), pis(70), u""},
+    {"Вариант 3: H = 3, Sp = 30π", 2, whole(3), pis(30),
+     u"Отговор: R = (√69 − 3)/2 ≈ 2.65331193145904, H = 3, So = (3√69 − 9)π ≈ 50.0137516293231, Sp = 30π ≈ 94.2477796076937, V = (117 − 9√69)π/2 ≈ 66.3510419675559, r = 1.5, s = 9π ≈ 28.2743338823081."},
+    {"Вариант 4: H = 7, So = 70π", 3, whole(7), pis(70), u""},
+    {"Вариант 5: So = 70π, V = 175π", 4, pis(70), pis(175), u""},
+    {"Вариант 6: Sp = 120π, R = 5", 5, pis(120), whole(5), u""},
+    {"Вариант 7: R = 5, V = 175π", 6, whole(5), pis(175), u""},
+    {"Вариант 8: H = 7, V = 175π", 7, whole(7), pis(175), u""},
+    {"Вариант 9: So = 70π, Sp = 120π", 8, pis(70), pis(120), u""},
+    {"Вариант 1: R and H without an exact form", 0, {0.5, Exact::none()}, {2, Exact::none()},
+     u"Отговор: R = 0.5, H = 2, So = 6.28318530717958, Sp = 7.85398163397447, V = 1.5707963267949, r = 0.5, s = 3.14159265358979."},
+};
+// clang-format on
+
+// The matura's cylinder, R = 5 and H = 7, whichever two it is given by.
+constexpr std::u16string_view Matura =
+    u"Отговор: R = 5, H = 7, So = 70π ≈ 219.911485751285, Sp = 120π ≈ 376.991118430775, V = 175π ≈ "
+    u"549.778714378213, r = 3.5, s = 49π ≈ 153.9380400259.";
+
+std::u16string answerOf(const Task& task) {
+    calc::Calculation c;
+    c.variant = task.variant;
+    calc::solveCylinder(task.variant, task.first.value, task.second.value, c.q);
+    c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
+    c.s = calc::sphereSurface(*c.r);
+    calc::solveExactly(c, task.first.exact, task.second.exact);
+    const std::u16string text = calc::plainText(calc::explain(c), u'.');
+    const std::size_t at = text.find(u"Отговор:");
+    return at == std::u16string::npos ? std::u16string()
+                                      : text.substr(at, text.find(u"\r\n", at) - at);
+}
+
+struct Form {
+    const char* name;
+    Exact x;
+    std::optional<std::u16string_view> text;  // none: no book form
+};
+
+// clang-format off
+const Form forms[] = {
+    {"5/2", Exact(platform::Rational(5, 2)), u"2.5"},
+    {"25/16", Exact(platform::Rational(25, 16)), u"1.5625"},
+    {"1/3", Exact(platform::Rational(1, 3)), u"1/3"},
+    {"−7/3", Exact(platform::Rational(-7, 3)), u"−7/3"},
+    {"1234567/3", Exact(platform::Rational(1234567, 3)), std::nullopt},
+    {"10^18", Exact(1'000'000'000'000'000'000), u"1E+18"},
+    {"3√2", Exact(3) * platform::sqrt(Exact(2)), u"3√2"},
+    {"25π/16", Exact(25) * Exact::pi() / Exact(16), u"25π/16"},
+    {"−2π", Exact(-2) * Exact::pi(), u"−2π"},
+    {"(√69 − 3)/2", (platform::sqrt(Exact(69)) - Exact(3)) / Exact(2), u"(√69 − 3)/2"},
+    {"(6 + 4√3)π", (Exact(6) + Exact(4) * platform::sqrt(Exact(3))) * Exact::pi(), u"(6 + 4√3)π"},
+    {"5/(4π)", Exact(5) / (Exact(4) * Exact::pi()), u"5/(4π)"},
+    {"18π + 200/3", Exact(18) * Exact::pi() + Exact(platform::Rational(200, 3)), u"18π + 200/3"},
+    {"π³", Exact::pi() * Exact::pi() * Exact::pi(), std::nullopt},
+    {"none", Exact::none(), std::nullopt},
+};
+// clang-format on
+
+}  // namespace
+
+TEST_CASE("textbook tasks answer in the book's exact forms") {
+    for (const Task& task : tasks) {
+        CAPTURE(task.name);
+        CHECK(answerOf(task) == (task.answer.empty() ? Matura : task.answer));
+    }
+}
+
+TEST_CASE("an exact value as the book writes it") {
+    for (const Form& form : forms) {
+        CAPTURE(form.name);
+        const std::optional<calc::Formula> f = calc::bookForm(form.x);
+        REQUIRE(f.has_value() == form.text.has_value());
+        if (f) CHECK(calc::formulaText(*f, u'.') == *form.text);
+    }
+    // Put in for a letter it keeps apart from its neighbours, as a number does.
+    calc::Formula product = calc::prod({calc::lit(u"2"), calc::pi(), *calc::bookForm(forms[6].x)});
+    CHECK(calc::formulaText(product, u'.') == u"2π · 3√2");
+    CHECK(
+        calc::formulaMathML(*calc::bookForm(forms[9].x), u'.') ==
+        u"<mfrac><mrow><msqrt><mn>69</mn></msqrt><mo>−</mo><mn>3</mn></mrow><mrow><mn>2</mn></mrow></mfrac>"sv);
 }
