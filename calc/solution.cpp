@@ -171,7 +171,7 @@ private:
              {words(text(Text::LargestSphere)),
               math(rel({sym(u"r"), call(u"min", {q(R), frac(q(H), two())})}, u"=")), words(u".")}});
         if (!c.r) return failure({});
-        // 2R as the sphere compares it: 2·R is exact in doubles too.
+        // 2R exactly, else the double 2·R the sphere compares (doubling rounds nothing).
         const std::optional<Formula> twoRForm = exactTwoR(c);
         const Formula twoR = twoRForm ? *twoRForm : num(2 * c.q.R);
         const Formula h = shown(Quantity::H);
