@@ -9,6 +9,8 @@
 
 namespace calc {
 
+static_assert(PI_14 == platform::PI_14);  // "70π" typed is 70 · PI_14
+
 using platform::Checked;
 
 double inscribedSphereRadius(double R, double H) {
