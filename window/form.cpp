@@ -79,13 +79,12 @@ void Form::calculate() {
         const int at = box(k, static_cast<int>(given[i]));
         const std::u16string typed = controls_.boxText(at);
         Kept& kept = kept_[i];
-        const bool unchanged = kept.box == at && kept.text == typed;
-        kept.box = -1;
-        if (unchanged) {
+        if (kept.box == at && kept.text == typed) {
             readings[i] = kept.reading;
             keep[i] = true;
             continue;
         }
+        kept = {};  // the box shows another text now
         try {
             readings[i] = platform::readNumber(typed);
             keep[i] = newForms(typed);
