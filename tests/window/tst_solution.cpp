@@ -339,11 +339,11 @@ struct Form {
 
 // clang-format off
 const Form forms[] = {
-    {"5/2", Exact(platform::Rational(5, 2)), u"2.5"},
-    {"25/16", Exact(platform::Rational(25, 16)), u"1.5625"},
-    {"1/3", Exact(platform::Rational(1, 3)), u"1/3"},
-    {"−7/3", Exact(platform::Rational(-7, 3)), u"−7/3"},
-    {"1234567/3", Exact(platform::Rational(1234567, 3)), std::nullopt},
+    {"5/2", Exact(5) / Exact(2), u"2.5"},
+    {"25/16", Exact(25) / Exact(16), u"1.5625"},
+    {"1/3", Exact(1) / Exact(3), u"1/3"},
+    {"−7/3", Exact(-7) / Exact(3), u"−7/3"},
+    {"1234567/3", Exact(1234567) / Exact(3), std::nullopt},
     {"10^18", Exact(1'000'000'000'000'000'000), u"1E+18"},
     {"3√2", Exact(3) * platform::sqrt(Exact(2)), u"3√2"},
     {"25π/16", Exact(25) * Exact::pi() / Exact(16), u"25π/16"},
@@ -351,7 +351,7 @@ const Form forms[] = {
     {"(√69 − 3)/2", (platform::sqrt(Exact(69)) - Exact(3)) / Exact(2), u"(√69 − 3)/2"},
     {"(6 + 4√3)π", (Exact(6) + Exact(4) * platform::sqrt(Exact(3))) * Exact::pi(), u"(6 + 4√3)π"},
     {"5/(4π)", Exact(5) / (Exact(4) * Exact::pi()), u"5/(4π)"},
-    {"18π + 200/3", Exact(18) * Exact::pi() + Exact(platform::Rational(200, 3)), u"18π + 200/3"},
+    {"18π + 200/3", Exact(18) * Exact::pi() + Exact(200) / Exact(3), u"18π + 200/3"},
     {"π³", Exact::pi() * Exact::pi() * Exact::pi(), std::nullopt},
     {"none", Exact::none(), std::nullopt},
 };
