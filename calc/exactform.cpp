@@ -2,12 +2,11 @@
 #include "exactform.h"
 
 #include <algorithm>
-#include <climits>
+#include <array>
 #include <iterator>
 #include <memory>
 #include <numeric>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -40,6 +39,7 @@ bool times(long long a, long long b, long long& out) {
     return !__builtin_mul_overflow(a, b, &out);
 }
 
+// A formula's constant, by its digits.
 Exact constant(std::u16string_view digits) {
     if (digits.empty() || digits.size() > 15) return Exact::none();
     long long n = 0;
