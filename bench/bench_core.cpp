@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "calc/constants.h"
 #include "calc/cylinder.h"
+#include "calc/exactform.h"
 #include "calc/solution.h"
 #include "calc/sphere.h"
+#include "platform/exact.h"
 #include "platform/numbertext.h"
 
 namespace {
@@ -65,6 +68,26 @@ void explainSample(benchmark::State& state) {
     }
 }
 BENCHMARK(explainSample)->Unit(benchmark::kMicrosecond);
+
+// The sample's cylinder given as H = 3, Sp = 30π: its exact values, with a
+// root and π in each, then the solution written both ways.
+void explainExactSample(benchmark::State& state) {
+    calc::Calculation c;
+    c.variant = 2;
+    calc::solveCylinder(2, 3, 30 * calc::PI_14, c.q);
+    c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
+    c.s = calc::sphereSurface(*c.r);
+    for (auto _ : state) {
+        calc::solveExactly(c, platform::Exact(3), platform::Exact(30) * platform::Exact::pi());
+        const calc::Solution s = calc::explain(c);
+        benchmark::DoNotOptimize(calc::plainText(s, u'.'));
+        for (const calc::Line& line : s.lines)
+            for (const calc::Part& part : line.parts)
+                if (part.formula)
+                    benchmark::DoNotOptimize(calc::formulaMathML(*part.formula, u'.'));
+    }
+}
+BENCHMARK(explainExactSample)->Unit(benchmark::kMicrosecond);
 
 // The number conversions beside the bare library calls they build on, on
 // the same inputs: the floor they are measured against.

@@ -67,7 +67,8 @@ bool atom(const Formula& f) {
 }
 
 bool holdsNumber(const Formula& f) {
-    return f.kind == Kind::Number || std::any_of(f.items.begin(), f.items.end(), holdsNumber);
+    return f.kind == Kind::Number || f.filledIn ||
+           std::any_of(f.items.begin(), f.items.end(), holdsNumber);
 }
 
 // Factors stand side by side ("2πR") unless a number is next to them.
@@ -104,11 +105,12 @@ public:
                 sink_.leaf(f);
                 return;
             case Kind::Sum:
+                // A sum put in for a letter keeps its brackets: "62 − (3 + √2)".
                 sink_.begin(f);
-                write(f.items[0], false);
+                item(f.items[0], f.items[0].kind == Kind::Sum);
                 for (std::size_t i = 1; i < f.items.size(); ++i) {
                     sink_.sign(f, f.ops[i - 1], true);
-                    item(f.items[i], signed_(f.items[i]));
+                    item(f.items[i], f.items[i].kind == Kind::Sum || signed_(f.items[i]));
                 }
                 break;
             case Kind::Product:
@@ -121,7 +123,7 @@ public:
                 break;
             case Kind::Fraction:
                 sink_.begin(f);
-                fraction(f.items[0], f.items[1], top);
+                fraction(f.items[0], f.items[1], top && !f.filledIn);  // "(√69 − 3)/2"
                 break;
             case Kind::Root:
                 sink_.begin(f);

@@ -32,6 +32,10 @@ struct Formula {
     std::vector<Formula> items;
     std::u16string ops;  // Sum and Relation: one sign per gap
 
+    // A value put in for a letter, written as a formula ("3√2"): set off
+    // from its neighbours by dots as a number is, its own factors side by side.
+    bool filledIn = false;
+
     class Sink;
 };
 

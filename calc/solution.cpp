@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "constants.h"
+#include "exactform.h"
 #include "rules.h"
 
 namespace calc {
@@ -22,17 +23,8 @@ Formula two() {
     return lit(u"2");
 }
 
-// Every letter of a quantity replaced by its value; π stays π.
-Formula putIn(Formula f, const CylinderQuantities& values, std::optional<double> r) {
-    if (f.kind == Formula::Kind::Symbol) {
-        for (int c = 0; c < ColumnCount; ++c)
-            if (f.text == columnName(static_cast<Column>(c)))
-                return num(values[static_cast<Column>(c)]);
-        if (f.text == u"r" && r) return num(*r);
-        return f;
-    }
-    for (Formula& item : f.items) item = putIn(std::move(item), values, r);
-    return f;
+std::size_t at(Quantity quantity) {
+    return static_cast<std::size_t>(quantity);
 }
 
 Part words(std::u16string_view text) {
@@ -42,35 +34,48 @@ Part math(Formula f) {
     return {{}, std::move(f)};
 }
 
-// "R = 2.65331193145904, H = 3" as parts, each value its own formula.
-void listValues(Line& line, const std::vector<std::pair<Formula, double>>& values) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) line.parts.push_back(words(u","));
-        line.parts.push_back(math(rel({values[i].first, num(values[i].second)}, u"=")));
-    }
-    line.parts.push_back(words(u"."));
-}
-
 constexpr std::array<Text, ColumnCount> MustBePositive{
     Text::RMustBePositive, Text::HMustBePositive, Text::SoMustBePositive, Text::SpMustBePositive,
     Text::VMustBePositive};
 
 // "— сферата се допира до двете основи." and the like.
-std::u16string contactWords(Text contact, std::u16string_view end) {
+std::u16string contactWords(SphereContact contact) {
     std::u16string out(u"— ");
-    out += text(contact);
-    return out += end;
+    switch (contact) {
+        case SphereContact::Bases:
+            return out += std::u16string(text(Text::TouchesBases)) + u".";
+        case SphereContact::Lateral:
+            return out += std::u16string(text(Text::TouchesLateral)) + u".";
+        case SphereContact::All:
+            break;
+    }
+    out += text(Text::TouchesAll);
+    return out += text(Text::OnlyThenInscribed);
+}
+
+// The letters of `quantity`: "R" … "V", "r", "s".
+std::u16string_view letters(Quantity quantity) {
+    if (quantity == Quantity::r) return u"r";
+    if (quantity == Quantity::s) return u"s";
+    return columnName(static_cast<Column>(quantity));
 }
 
 class Writer {
 public:
-    explicit Writer(const Calculation& c) { s_.calculation = c; }
+    explicit Writer(const Calculation& c) {
+        s_.calculation = c;
+        for (std::size_t i = 0; i < forms_.size(); ++i)
+            forms_[i] = exactForm(c, static_cast<Quantity>(i));
+    }
 
     Solution write() {
-        const Calculation& c = s_.calculation;
-        const auto given = givenColumns(c.variant);
+        const auto given = givenColumns(s_.calculation.variant);
         Line line{Quantity::None, {words(text(Text::Given))}};
-        listValues(line, {{q(given[0]), c.q[given[0]]}, {q(given[1]), c.q[given[1]]}});
+        for (const Column column : given) {
+            if (column != given[0]) line.parts.push_back(words(u","));
+            line.parts.push_back(math(rel({q(column), shown(quantityOf(column))}, u"=")));
+        }
+        line.parts.push_back(words(u"."));
         s_.lines.push_back(std::move(line));
 
         s_.solved = cylinder();
@@ -82,6 +87,44 @@ public:
     }
 
 private:
+    double value(Quantity quantity) const {
+        const Calculation& c = s_.calculation;
+        if (quantity == Quantity::r) return c.r.value_or(0);
+        if (quantity == Quantity::s) return c.s.value_or(0);
+        return c.q[static_cast<Column>(quantity)];
+    }
+
+    // A quantity as it is put in or given: its book form, else its decimal.
+    Formula shown(Quantity quantity) const {
+        const std::optional<Formula>& form = forms_[at(quantity)];
+        return form ? *form : num(value(quantity));
+    }
+
+    // Whether the book form differs from the grid's decimal, which then follows "≈".
+    bool approximated(Quantity quantity) const {
+        const std::optional<Formula>& form = forms_[at(quantity)];
+        return form && !readsAs(*form, value(quantity));
+    }
+
+    // "= 120π", "≈ 376.991118430775"; or "= 3" where the two read alike.
+    void result(Line& line, Quantity quantity) const {
+        line.parts.push_back(math(rel({shown(quantity)}, u"=")));
+        if (approximated(quantity)) line.parts.push_back(math(rel({num(value(quantity))}, u"≈")));
+    }
+
+    // Every letter of a quantity replaced by its value; π stays π.
+    Formula putIn(Formula f) const {
+        if (f.kind == Formula::Kind::Symbol) {
+            for (int c = 0; c < ColumnCount; ++c)
+                if (f.text == columnName(static_cast<Column>(c)))
+                    return shown(quantityOf(static_cast<Column>(c)));
+            if (f.text == u"r" && s_.calculation.r) return shown(Quantity::r);
+            return f;
+        }
+        for (Formula& item : f.items) item = putIn(std::move(item));
+        return f;
+    }
+
     // The three computed quantities; false where one failed.
     bool cylinder() {
         const Calculation& c = s_.calculation;
@@ -94,13 +137,13 @@ private:
                 line.parts.push_back(math(std::move(d.from[i])));
             }
             line.parts.push_back(math(rel({q(column), d.formula}, d.from.empty() ? u"=" : u"⇒=")));
-            line.parts.push_back(math(rel({putIn(d.formula, c.q, {})}, u"=")));
+            line.parts.push_back(math(rel({putIn(d.formula)}, u"=")));
             if (failedHere(quantityOf(column))) {
                 s_.lines.push_back(std::move(line));
                 failure(d);
                 return false;
             }
-            line.parts.push_back(math(rel({num(c.q[column])}, u"=")));
+            result(line, quantityOf(column));
             if (!d.note.empty()) line.parts.push_back(words(d.note));
             s_.lines.push_back(std::move(line));
         }
@@ -128,52 +171,60 @@ private:
              {words(text(Text::LargestSphere)),
               math(rel({sym(u"r"), call(u"min", {q(R), frac(q(H), two())})}, u"=")), words(u".")}});
         if (!c.r) return failure({});
-        const double twoR = 2 * c.q.R;  // exact, as the sphere compares it
+        // 2R exactly, else the double 2·R the sphere compares (doubling rounds nothing).
+        const std::optional<Formula> twoRForm = exactTwoR(c);
+        const Formula twoR = twoRForm ? *twoRForm : num(2 * c.q.R);
+        const Formula h = shown(Quantity::H);
         Line line{Quantity::r, {}};
-        if (c.q.H < twoR) {
-            s_.contact = SphereContact::Bases;
-            line.parts = {
-                math(rel({q(H), num(c.q.H), prod({two(), q(R)}), num(twoR)}, u"=<=")),
-                math(rel({sym(u"r"), frac(q(H), two()), frac(num(c.q.H), two()), num(*c.r)},
-                         u"⇒===")),
-                words(contactWords(Text::TouchesBases, u"."))};
-        } else if (c.q.H > twoR) {
-            s_.contact = SphereContact::Lateral;
-            line.parts = {math(rel({q(H), num(c.q.H), prod({two(), q(R)}), num(twoR)}, u"=>=")),
-                          math(rel({sym(u"r"), q(R), num(*c.r)}, u"⇒==")),
-                          words(contactWords(Text::TouchesLateral, u"."))};
-        } else {
-            s_.contact = SphereContact::All;
-            line.parts = {math(rel({q(H), num(c.q.H), prod({two(), q(R)})}, u"==")),
-                          math(rel({sym(u"r"), q(R), frac(q(H), two()), num(*c.r)}, u"⇒===")),
-                          words(contactWords(Text::TouchesAll, text(Text::OnlyThenInscribed)))};
+        s_.contact = sphereContact(c);
+        switch (s_.contact) {
+            case SphereContact::Bases:
+                line.parts = {
+                    math(rel({q(H), h, prod({two(), q(R)}), twoR}, u"=<=")),
+                    math(rel({sym(u"r"), frac(q(H), two()), frac(h, two()), shown(Quantity::r)},
+                             u"⇒==="))};
+                break;
+            case SphereContact::Lateral:
+                line.parts = {math(rel({q(H), h, prod({two(), q(R)}), twoR}, u"=>=")),
+                              math(rel({sym(u"r"), q(R), shown(Quantity::r)}, u"⇒=="))};
+                break;
+            case SphereContact::All:
+                line.parts = {
+                    math(rel({q(H), h, prod({two(), q(R)})}, u"==")),
+                    math(rel({sym(u"r"), q(R), frac(q(H), two()), shown(Quantity::r)}, u"⇒==="))};
+                break;
         }
+        if (approximated(Quantity::r)) line.parts.push_back(math(rel({num(*c.r)}, u"≈")));
+        line.parts.push_back(words(contactWords(s_.contact)));
         s_.lines.push_back(std::move(line));
 
         const Formula surface = prod({lit(u"4"), pi(), square(sym(u"r"))});
-        line = {
-            Quantity::s,
-            {math(rel({sym(u"s"), surface}, u"=")), math(rel({putIn(surface, c.q, c.r)}, u"="))}};
+        line = {Quantity::s,
+                {math(rel({sym(u"s"), surface}, u"=")), math(rel({putIn(surface)}, u"="))}};
         if (!c.s) {
             s_.lines.push_back(std::move(line));
             return failure({});
         }
-        line.parts.push_back(math(rel({num(*c.s)}, u"=")));
+        result(line, Quantity::s);
         s_.lines.push_back(std::move(line));
         s_.cylinderExists = true;
         return true;
     }
 
+    // Every quantity, exactly where it can be, then "≈" its decimal.
     void answer() {
-        const Calculation& c = s_.calculation;
         Line line{Quantity::None, {words(text(Text::Answer))}};
-        std::vector<std::pair<Formula, double>> values;
-        values.reserve(ColumnCount + 2);
-        for (int col = 0; col < ColumnCount; ++col)
-            values.emplace_back(q(static_cast<Column>(col)), c.q[static_cast<Column>(col)]);
-        values.emplace_back(sym(u"r"), *c.r);
-        values.emplace_back(sym(u"s"), *c.s);
-        listValues(line, values);
+        constexpr Quantity All[]{Quantity::R, Quantity::H, Quantity::So, Quantity::Sp,
+                                 Quantity::V, Quantity::r, Quantity::s};
+        for (const Quantity quantity : All) {
+            if (quantity != Quantity::R) line.parts.push_back(words(u","));
+            Formula letter = sym(letters(quantity));
+            line.parts.push_back(
+                math(approximated(quantity)
+                         ? rel({std::move(letter), shown(quantity), num(value(quantity))}, u"=≈")
+                         : rel({std::move(letter), num(value(quantity))}, u"=")));
+        }
+        line.parts.push_back(words(u"."));
         s_.lines.push_back(std::move(line));
     }
 
@@ -195,7 +246,7 @@ private:
             }
             case platform::Failure::InvalidArgument: {
                 const Formula radicand = d.radicand.value_or(lit(u"0"));
-                line.parts = {math(rel({radicand, putIn(radicand, c.q, c.r), lit(u"0")}, u"=<")),
+                line.parts = {math(rel({radicand, putIn(radicand), lit(u"0")}, u"=<")),
                               words(text(Text::NoNegativeSquare))};
                 break;
             }
@@ -214,6 +265,7 @@ private:
     }
 
     Solution s_;
+    std::array<std::optional<Formula>, ExactQuantityCount> forms_;
 };
 
 std::u16string lineText(const Line& line, char16_t separator) {

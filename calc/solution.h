@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,16 +13,23 @@
 
 namespace calc {
 
+// A calculation's exact values, known by name here (exactform.h).
+struct ExactValues;
+
 // What one calculation got to: the variant, its two given values and every
 // computed value the solver and the sphere reached before an error (if
 // any) stopped it. These are the doubles the window shows; the solution
 // only writes them down, it computes nothing of the cylinder again.
+
 struct Calculation {
     int variant = 0;
     CylinderQuantities q;                      // the given values, then each computed one reached
     std::optional<double> r, s;                // the inscribed sphere, once reached
     std::optional<platform::Failure> failure;  // what stopped it, if anything
     Quantity failedQuantity = Quantity::None;  // failedQuantity() of its error
+    // Beside the doubles, the quantities' exact values (exactform.h); none
+    // of them where empty.
+    std::shared_ptr<const ExactValues> exact;
 };
 
 // A piece of a line: words, or one formula. A step's chain "V = πR²H",

@@ -5,11 +5,27 @@
 #include <stdexcept>
 
 #include "calc/cylinder.h"
+#include "calc/exactform.h"
 #include "calc/solution.h"
 #include "design.h"
 #include "platform/numbertext.h"
 
 namespace window {
+
+namespace {
+
+// Marks of the forms a plain number has none of; a plain number's box is
+// read again as today.
+constexpr std::u16string_view NewFormMarks = u"π√/·×⋅*()пП";
+
+bool newForms(std::u16string_view text) {
+    if (text.find_first_of(NewFormMarks) != std::u16string_view::npos) return true;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if ((text[i] | 0x20) == u'p' && (text[i + 1] | 0x20) == u'i') return true;
+    return false;
+}
+
+}  // namespace
 
 Form::Form(ControlServices& controls, char16_t separator)
     : controls_(controls), separator_(separator), report_(AssignmentText) {}
@@ -67,10 +83,21 @@ int Form::box(int k, int column) const {
 void Form::calculate() {
     const int k = SelectedVariant.value_or(0);
     const std::array<calc::Column, 2> given = calc::givenColumns(k);
-    std::array<double, 2> values{};
+    std::array<platform::Reading, 2> readings;
+    std::array<bool, 2> keep{};
     for (std::size_t i = 0; i < given.size(); ++i) {
+        const int at = box(k, static_cast<int>(given[i]));
+        const std::u16string typed = controls_.boxText(at);
+        Kept& kept = kept_[i];
+        if (kept.box == at && kept.text == typed) {
+            readings[i] = kept.reading;
+            keep[i] = true;
+            continue;
+        }
+        kept = {};  // the box shows another text now
         try {
-            values[i] = platform::toNumber(controls_.boxText(box(k, static_cast<int>(given[i]))));
+            readings[i] = platform::readNumber(typed);
+            keep[i] = newForms(typed);
         } catch (platform::CalculationError& error) {
             calc::nameQuantity(error, calc::quantityOf(given[i]), true);
             controls_.setSolution({});  // nothing was calculated to explain
@@ -80,18 +107,24 @@ void Form::calculate() {
     calc::Calculation c;
     c.variant = k;
     try {
-        calc::solveCylinder(k, values[0], values[1], c.q);
+        calc::solveCylinder(k, readings[0].value, readings[1].value, c.q);
         for (int col = 0; col < calc::ColumnCount; ++col)
             controls_.setBoxText(box(k, col),
                                  platform::toText(c.q[static_cast<calc::Column>(col)], separator_));
+        for (std::size_t i = 0; i < given.size(); ++i)
+            if (keep[i])
+                kept_[i] = {box(k, static_cast<int>(given[i])),
+                            platform::toText(readings[i].value, separator_), readings[i]};
         c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);  // as the report finds it
         c.s = calc::reportInscribedSphere(c.q.R, c.q.H, *this, separator_);
     } catch (const platform::CalculationError& error) {
         c.failure = error.failure();
         c.failedQuantity = calc::failedQuantity(error);
+        calc::solveExactly(c, readings[0].exact, readings[1].exact);
         controls_.setSolution(calc::explain(c));
         throw;
     }
+    calc::solveExactly(c, readings[0].exact, readings[1].exact);
     controls_.setSolution(calc::explain(c));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "calc/sphere.h"
 #include "controls.h"
 #include "keyboard.h"
+#include "platform/numbertext.h"
 
 namespace window {
 
@@ -54,9 +56,19 @@ private:
     void clearGrid();
     int box(int k, int column) const;
 
+    // A given box the program rewrote after a text of π, roots, fractions
+    // or brackets: while it still shows `text`, it is read as `reading`
+    // again, so the same exact value gives the same solution.
+    struct Kept {
+        int box = -1;
+        std::u16string text;
+        platform::Reading reading;
+    };
+
     ControlServices& controls_;
     char16_t separator_;
     std::u16string report_;
+    std::array<Kept, 2> kept_;  // the given boxes, in reading order
 
     std::optional<std::int16_t> SelectedVariant;  // empty acts as variant 0
     std::int16_t LastBoxIndex = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/cylinder.h"
+#include "calc/solution.h"
 #include "expect.h"
 #include "memorycontrols.h"
 #include "variants.h"
@@ -149,6 +150,21 @@ TEST_CASE("a text that is not a clean number is rewritten as what was read") {
     w.controls.type(1, u"abc");
     w.form.onCommandClick(0);
     CHECK(w.row(0) == std::vector<std::u16string>{u"2.5", u"0", u"0", u"39.2699081698724", u"0"});
+}
+
+TEST_CASE("a given typed as 70π is read so again while its box shows the program's text") {
+    Window w;
+    w.form.onOptionClick(3);
+    w.typeGiven(3, u"7", u"70π");
+    w.form.onCommandClick(0);
+    w.controls.type(16, u"14");  // H changed, So still as the program wrote it
+    w.form.onCommandClick(0);
+    CHECK(w.row(3) == std::vector<std::u16string>{u"2.5", u"14", u"219.911485751285",
+                                                  u"259.181393921158", u"274.889357189107"});
+    CHECK(calc::plainText(w.controls.solution, u'.').starts_with(u"Дадено: H = 14, So = 70π."));
+    w.controls.type(17, u"220");
+    w.form.onCommandClick(0);
+    CHECK(w.row(3)[0] == u"2.50100624858693");
 }
 
 TEST_CASE("the decimal comma is written where the user's separator is one") {

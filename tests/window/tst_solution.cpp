@@ -4,12 +4,16 @@
 // calculation finds no cylinder.
 #include <doctest/doctest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/cylinder.h"
+#include "calc/exactform.h"
 #include "expect.h"
 #include "memorycontrols.h"
+#include "platform/exact.h"
 #include "window/form.h"
 #include "window/solutionnotes.h"
 
@@ -40,13 +44,13 @@ struct Row {
 const Row rows[] = {
     {"Вариант 1: R = 1, H = 1", 0, u"1", u"1",
      u"Дадено: R = 1, H = 1.\r\n"
-     u"So = 2πRH = 2π · 1 · 1 = 6.28318530717958\r\n"
-     u"Sp = 2πR(R + H) = 2π · 1 · (1 + 1) = 12.5663706143592\r\n"
-     u"V = πR²H = π · 1² · 1 = 3.14159265358979\r\n"
+     u"So = 2πRH = 2π · 1 · 1 = 2π ≈ 6.28318530717958\r\n"
+     u"Sp = 2πR(R + H) = 2π · 1 · (1 + 1) = 4π ≈ 12.5663706143592\r\n"
+     u"V = πR²H = π · 1² · 1 = π ≈ 3.14159265358979\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
      u"H = 1 < 2R = 2 ⇒ r = H/2 = 1/2 = 0.5 — сферата се допира до двете основи.\r\n"
-     u"s = 4πr² = 4π · 0.5² = 3.14159265358979\r\n"
-     u"Отговор: R = 1, H = 1, So = 6.28318530717958, Sp = 12.5663706143592, V = 3.14159265358979, r = 0.5, s = 3.14159265358979.\r\n"
+     u"s = 4πr² = 4π · 0.5² = π ≈ 3.14159265358979\r\n"
+     u"Отговор: R = 1, H = 1, So = 2π ≈ 6.28318530717958, Sp = 4π ≈ 12.5663706143592, V = π ≈ 3.14159265358979, r = 0.5, s = π ≈ 3.14159265358979.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 2: R = 2, So = 37.6991118430775", 1, u"2", u"37.6991118430775",
      u"Дадено: R = 2, So = 37.6991118430775.\r\n"
@@ -65,28 +69,28 @@ const Row rows[] = {
      u"V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
      u"H = 3 < 2R = 5.30662386291807 ⇒ r = H/2 = 3/2 = 1.5 — сферата се допира до двете основи.\r\n"
-     u"s = 4πr² = 4π · 1.5² = 28.2743338823081\r\n"
-     u"Отговор: R = 2.65331193145904, H = 3, So = 50.0137516293231, Sp = 94.2477796076937, V = 66.3510419675559, r = 1.5, s = 28.2743338823081.\r\n"
+     u"s = 4πr² = 4π · 1.5² = 9π ≈ 28.2743338823081\r\n"
+     u"Отговор: R = 2.65331193145904, H = 3, So = 50.0137516293231, Sp = 94.2477796076937, V = 66.3510419675559, r = 1.5, s = 9π ≈ 28.2743338823081.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 4: H = 4, So = 10", 3, u"4", u"10",
      u"Дадено: H = 4, So = 10.\r\n"
-     u"So = 2πRH ⇒ R = So / (2πH) = 10 / (2π · 4) = 0.397887357729739\r\n"
-     u"Sp = 2πR(R + H) = 2π · 0.397887357729739 · (0.397887357729739 + 4) = 10.9947183943243\r\n"
-     u"V = πR²H = π · 0.397887357729739² · 4 = 1.98943678864869\r\n"
+     u"So = 2πRH ⇒ R = So / (2πH) = 10 / (2π · 4) = 5/(4π) ≈ 0.397887357729739\r\n"
+     u"Sp = 2πR(R + H) = 2π · 5/(4π) · (5/(4π) + 4) = 10 + 25/(8π) ≈ 10.9947183943243\r\n"
+     u"V = πR²H = π · (5/(4π))² · 4 = 25/(4π) ≈ 1.98943678864869\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
-     u"H = 4 > 2R = 0.795774715459478 ⇒ r = R = 0.397887357729739 — сферата се допира до околната повърхнина.\r\n"
-     u"s = 4πr² = 4π · 0.397887357729739² = 1.98943678864869\r\n"
-     u"Отговор: R = 0.397887357729739, H = 4, So = 10, Sp = 10.9947183943243, V = 1.98943678864869, r = 0.397887357729739, s = 1.98943678864869.\r\n"
+     u"H = 4 > 2R = 5/(2π) ⇒ r = R = 5/(4π) ≈ 0.397887357729739 — сферата се допира до околната повърхнина.\r\n"
+     u"s = 4πr² = 4π · (5/(4π))² = 25/(4π) ≈ 1.98943678864869\r\n"
+     u"Отговор: R = 5/(4π) ≈ 0.397887357729739, H = 4, So = 10, Sp = 10 + 25/(8π) ≈ 10.9947183943243, V = 25/(4π) ≈ 1.98943678864869, r = 5/(4π) ≈ 0.397887357729739, s = 25/(4π) ≈ 1.98943678864869.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 5: So = 10, V = 20", 4, u"10", u"20",
      u"Дадено: So = 10, V = 20.\r\n"
      u"V/So = πR²H / (2πRH) = R/2 ⇒ R = 2V/So = 2 · 20/10 = 4\r\n"
-     u"So = 2πRH ⇒ H = So / (2πR) = 10 / (2π · 4) = 0.397887357729739\r\n"
-     u"Sp = 2πR(R + H) = 2π · 4 · (4 + 0.397887357729739) = 110.530964914873\r\n"
+     u"So = 2πRH ⇒ H = So / (2πR) = 10 / (2π · 4) = 5/(4π) ≈ 0.397887357729739\r\n"
+     u"Sp = 2πR(R + H) = 2π · 4 · (4 + 5/(4π)) = 32π + 10 ≈ 110.530964914873\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
-     u"H = 0.397887357729739 < 2R = 8 ⇒ r = H/2 = 0.397887357729739/2 = 0.198943678864869 — сферата се допира до двете основи.\r\n"
-     u"s = 4πr² = 4π · 0.198943678864869² = 0.497359197162173\r\n"
-     u"Отговор: R = 4, H = 0.397887357729739, So = 10, Sp = 110.530964914873, V = 20, r = 0.198943678864869, s = 0.497359197162173.\r\n"
+     u"H = 5/(4π) < 2R = 8 ⇒ r = H/2 = (5/(4π)) / 2 = 5/(8π) ≈ 0.198943678864869 — сферата се допира до двете основи.\r\n"
+     u"s = 4πr² = 4π · (5/(8π))² = 25/(16π) ≈ 0.497359197162173\r\n"
+     u"Отговор: R = 4, H = 5/(4π) ≈ 0.397887357729739, So = 10, Sp = 32π + 10 ≈ 110.530964914873, V = 20, r = 5/(8π) ≈ 0.198943678864869, s = 25/(16π) ≈ 0.497359197162173.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 6: Sp = 94.2477796076937, R = 2", 5, u"94.2477796076937", u"2",
      u"Дадено: Sp = 94.2477796076937, R = 2.\r\n"
@@ -95,18 +99,18 @@ const Row rows[] = {
      u"So = 2πRH = 2π · 2 · 5.5 = 69.1150383789754\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
      u"H = 5.5 > 2R = 4 ⇒ r = R = 2 — сферата се допира до околната повърхнина.\r\n"
-     u"s = 4πr² = 4π · 2² = 50.2654824574366\r\n"
-     u"Отговор: R = 2, H = 5.5, So = 69.1150383789754, Sp = 94.2477796076937, V = 69.1150383789754, r = 2, s = 50.2654824574366.\r\n"
+     u"s = 4πr² = 4π · 2² = 16π ≈ 50.2654824574366\r\n"
+     u"Отговор: R = 2, H = 5.5, So = 69.1150383789754, Sp = 94.2477796076937, V = 69.1150383789754, r = 2, s = 16π ≈ 50.2654824574366.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 7: R = 3, V = 100", 6, u"3", u"100",
      u"Дадено: R = 3, V = 100.\r\n"
-     u"V = πR²H ⇒ H = V / (πR²) = 100 / (π · 3²) = 3.53677651315323\r\n"
-     u"Sp = 2πR(R + H) = 2π · 3 · (3 + 3.53677651315323) = 123.215334431283\r\n"
-     u"So = 2πRH = 2π · 3 · 3.53677651315323 = 66.6666666666667\r\n"
+     u"V = πR²H ⇒ H = V / (πR²) = 100 / (π · 3²) = 100/(9π) ≈ 3.53677651315323\r\n"
+     u"Sp = 2πR(R + H) = 2π · 3 · (3 + 100/(9π)) = 18π + 200/3 ≈ 123.215334431283\r\n"
+     u"So = 2πRH = 2π · 3 · 100/(9π) = 200/3 ≈ 66.6666666666667\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
-     u"H = 3.53677651315323 < 2R = 6 ⇒ r = H/2 = 3.53677651315323/2 = 1.76838825657662 — сферата се допира до двете основи.\r\n"
-     u"s = 4πr² = 4π · 1.76838825657662² = 39.2975168128137\r\n"
-     u"Отговор: R = 3, H = 3.53677651315323, So = 66.6666666666667, Sp = 123.215334431283, V = 100, r = 1.76838825657662, s = 39.2975168128137.\r\n"
+     u"H = 100/(9π) < 2R = 6 ⇒ r = H/2 = (100/(9π)) / 2 = 50/(9π) ≈ 1.76838825657662 — сферата се допира до двете основи.\r\n"
+     u"s = 4πr² = 4π · (50/(9π))² = 10000/(81π) ≈ 39.2975168128137\r\n"
+     u"Отговор: R = 3, H = 100/(9π) ≈ 3.53677651315323, So = 200/3 ≈ 66.6666666666667, Sp = 18π + 200/3 ≈ 123.215334431283, V = 100, r = 50/(9π) ≈ 1.76838825657662, s = 10000/(81π) ≈ 39.2975168128137.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 8: H = 5, V = 100", 7, u"5", u"100",
      u"Дадено: H = 5, V = 100.\r\n"
@@ -115,8 +119,8 @@ const Row rows[] = {
      u"So = 2πRH = 2π · 2.52313252202016 · 5 = 79.2665459521202\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
      u"H = 5 < 2R = 5.04626504404032 ⇒ r = H/2 = 5/2 = 2.5 — сферата се допира до двете основи.\r\n"
-     u"s = 4πr² = 4π · 2.5² = 78.5398163397447\r\n"
-     u"Отговор: R = 2.52313252202016, H = 5, So = 79.2665459521202, Sp = 119.26654595212, V = 100, r = 2.5, s = 78.5398163397447.\r\n"
+     u"s = 4πr² = 4π · 2.5² = 25π ≈ 78.5398163397447\r\n"
+     u"Отговор: R = 2.52313252202016, H = 5, So = 79.2665459521202, Sp = 119.26654595212, V = 100, r = 2.5, s = 25π ≈ 78.5398163397447.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"Вариант 9: So = 37.6991118430775, Sp = 62.8318530717958", 8, u"37.6991118430775", u"62.8318530717958",
      u"Дадено: So = 37.6991118430775, Sp = 62.8318530717958.\r\n"
@@ -130,26 +134,47 @@ const Row rows[] = {
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"H = 2R: Вариант 1, R = 1, H = 2", 0, u"1", u"2",
      u"Дадено: R = 1, H = 2.\r\n"
-     u"So = 2πRH = 2π · 1 · 2 = 12.5663706143592\r\n"
-     u"Sp = 2πR(R + H) = 2π · 1 · (1 + 2) = 18.8495559215387\r\n"
-     u"V = πR²H = π · 1² · 2 = 6.28318530717958\r\n"
+     u"So = 2πRH = 2π · 1 · 2 = 4π ≈ 12.5663706143592\r\n"
+     u"Sp = 2πR(R + H) = 2π · 1 · (1 + 2) = 6π ≈ 18.8495559215387\r\n"
+     u"V = πR²H = π · 1² · 2 = 2π ≈ 6.28318530717958\r\n"
      u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
      u"H = 2 = 2R ⇒ r = R = H/2 = 1 — сферата се допира до двете основи и до околната повърхнина: само тогава тя е вписана в цилиндъра.\r\n"
-     u"s = 4πr² = 4π · 1² = 12.5663706143592\r\n"
-     u"Отговор: R = 1, H = 2, So = 12.5663706143592, Sp = 18.8495559215387, V = 6.28318530717958, r = 1, s = 12.5663706143592.\r\n"
+     u"s = 4πr² = 4π · 1² = 4π ≈ 12.5663706143592\r\n"
+     u"Отговор: R = 1, H = 2, So = 4π ≈ 12.5663706143592, Sp = 6π ≈ 18.8495559215387, V = 2π ≈ 6.28318530717958, r = 1, s = 4π ≈ 12.5663706143592.\r\n"
+     u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
+    {"the matura's task: Вариант 4, H = 7, So = 70 pi", 3, u"7", u"70 pi",
+     u"Дадено: H = 7, So = 70π.\r\n"
+     u"So = 2πRH ⇒ R = So / (2πH) = 70π / (2π · 7) = 5\r\n"
+     u"Sp = 2πR(R + H) = 2π · 5 · (5 + 7) = 120π ≈ 376.991118430775\r\n"
+     u"V = πR²H = π · 5² · 7 = 175π ≈ 549.778714378213\r\n"
+     u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
+     u"H = 7 < 2R = 10 ⇒ r = H/2 = 7/2 = 3.5 — сферата се допира до двете основи.\r\n"
+     u"s = 4πr² = 4π · 3.5² = 49π ≈ 153.9380400259\r\n"
+     u"Отговор: R = 5, H = 7, So = 70π ≈ 219.911485751285, Sp = 120π ≈ 376.991118430775, V = 175π ≈ 549.778714378213, r = 3.5, s = 49π ≈ 153.9380400259.\r\n"
+     u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
+    // The doubles of √72 and 2 · 3√2 differ in their last bit; exactly H = 2R.
+    {"H = 2R exactly: Вариант 1, R = 3√2, H = √72", 0, u"3√2", u"√72",
+     u"Дадено: R = 3√2, H = 6√2.\r\n"
+     u"So = 2πRH = 2π · 3√2 · 6√2 = 72π ≈ 226.194671058465\r\n"
+     u"Sp = 2πR(R + H) = 2π · 3√2 · (3√2 + 6√2) = 108π ≈ 339.292006587697\r\n"
+     u"V = πR²H = π · (3√2)² · 6√2 = 108π√2 ≈ 479.831357321103\r\n"
+     u"Най-голямата сфера в цилиндъра има радиус r = min(R; H/2).\r\n"
+     u"H = 6√2 = 2R ⇒ r = R = H/2 = 3√2 ≈ 4.24264068711928 — сферата се допира до двете основи и до околната повърхнина: само тогава тя е вписана в цилиндъра.\r\n"
+     u"s = 4πr² = 4π · (3√2)² = 72π ≈ 226.194671058465\r\n"
+     u"Отговор: R = 3√2 ≈ 4.24264068711929, H = 6√2 ≈ 8.48528137423857, So = 72π ≈ 226.194671058465, Sp = 108π ≈ 339.292006587697, V = 108π√2 ≈ 479.831357321103, r = 3√2 ≈ 4.24264068711928, s = 72π ≈ 226.194671058465.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"negative radius: Вариант 1, R = -1, H = 2", 0, u"-1", u"2",
      u"Дадено: R = −1, H = 2.\r\n"
-     u"So = 2πRH = 2π · (−1) · 2 = −12.5663706143592\r\n"
-     u"Sp = 2πR(R + H) = 2π · (−1) · (−1 + 2) = −6.28318530717958\r\n"
-     u"V = πR²H = π · (−1)² · 2 = 6.28318530717958\r\n"
+     u"So = 2πRH = 2π · (−1) · 2 = −4π ≈ −12.5663706143592\r\n"
+     u"Sp = 2πR(R + H) = 2π · (−1) · (−1 + 2) = −2π ≈ −6.28318530717958\r\n"
+     u"V = πR²H = π · (−1)² · 2 = 2π ≈ 6.28318530717958\r\n"
      u"Такъв цилиндър не съществува: радиусът R трябва да е положително число.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"negative computed height: Вариант 6, Sp = 10, R = 2", 5, u"10", u"2",
      u"Дадено: Sp = 10, R = 2.\r\n"
-     u"Sp = 2πR² + 2πRH ⇒ H = (Sp − 2πR²) / (2πR) = (10 − 2π · 2²) / (2π · 2) = −1.20422528454052\r\n"
-     u"V = πR²H = π · 2² · (−1.20422528454052) = −15.1327412287183\r\n"
-     u"So = 2πRH = 2π · 2 · (−1.20422528454052) = −15.1327412287183\r\n"
+     u"Sp = 2πR² + 2πRH ⇒ H = (Sp − 2πR²) / (2πR) = (10 − 2π · 2²) / (2π · 2) = 5/(2π) − 2 ≈ −1.20422528454052\r\n"
+     u"V = πR²H = π · 2² · (5/(2π) − 2) = 10 − 8π ≈ −15.1327412287183\r\n"
+     u"So = 2πRH = 2π · 2 · (5/(2π) − 2) = 10 − 8π ≈ −15.1327412287183\r\n"
      u"Такъв цилиндър не съществува: височината H трябва да е положително число.\r\n"
      u"Програмата смята с π ≈ 3.14159265358979.\r\n"},
     {"zero divisor: Вариант 2, R = 0, So = 5", 1, u"0", u"5",
@@ -219,33 +244,148 @@ TEST_CASE("choosing an option, clearing or an unreadable number empties the solu
 
 // The sample's MathML: every tag closed in order, and the school forms.
 TEST_CASE("the solution as MathML is well-formed") {
-    Window w;
-    w.calculate(2, u"3", u"94.2477796076937");
-    std::u16string html;
-    for (const calc::Line& line : w.controls.solution.lines)
-        for (const calc::Part& part : line.parts)
-            if (part.formula) html += calc::formulaMathML(*part.formula, u'.');
-    std::vector<std::u16string> open;
-    int fractions = 0, roots = 0, squares = 0;
-    for (std::size_t at = html.find(u'<'); at != std::u16string::npos;
-         at = html.find(u'<', at + 1)) {
-        const std::size_t end = html.find(u'>', at);
-        REQUIRE(end != std::u16string::npos);
-        std::u16string tag = html.substr(at + 1, end - at - 1);
-        tag = tag.substr(0, tag.find(u' '));  // the name, without attributes
-        if (tag.starts_with(u"/")) {
-            REQUIRE_FALSE(open.empty());
-            CHECK(open.back() == tag.substr(1));
-            open.pop_back();
-            continue;
+    // The sample, and its cylinder given as 30π: exact forms with roots.
+    const struct {
+        std::u16string_view sp;
+        int fractions, roots, squares;
+    } samples[] = {{u"94.2477796076937", 7, 2, 7}, {u"30π", 13, 11, 7}};
+    for (const auto& sample : samples) {
+        CAPTURE(sample.fractions);
+        Window w;
+        w.calculate(2, u"3", sample.sp);
+        std::u16string html;
+        for (const calc::Line& line : w.controls.solution.lines)
+            for (const calc::Part& part : line.parts)
+                if (part.formula) html += calc::formulaMathML(*part.formula, u'.');
+        std::vector<std::u16string> open;
+        int fractions = 0, roots = 0, squares = 0;
+        for (std::size_t at = html.find(u'<'); at != std::u16string::npos;
+             at = html.find(u'<', at + 1)) {
+            const std::size_t end = html.find(u'>', at);
+            REQUIRE(end != std::u16string::npos);
+            std::u16string tag = html.substr(at + 1, end - at - 1);
+            tag = tag.substr(0, tag.find(u' '));  // the name, without attributes
+            if (tag.starts_with(u"/")) {
+                REQUIRE_FALSE(open.empty());
+                CHECK(open.back() == tag.substr(1));
+                open.pop_back();
+                continue;
+            }
+            fractions += tag == u"mfrac";
+            roots += tag == u"msqrt";
+            squares += tag == u"msup";
+            open.push_back(tag);
         }
-        fractions += tag == u"mfrac";
-        roots += tag == u"msqrt";
-        squares += tag == u"msup";
-        open.push_back(tag);
+        CHECK(open.empty());
+        CHECK(fractions == sample.fractions);
+        CHECK(roots == sample.roots);
+        CHECK(squares == sample.squares);
     }
-    CHECK(open.empty());
-    CHECK(fractions == 7);
-    CHECK(roots == 2);
-    CHECK(squares == 7);
+}
+
+namespace {
+
+using platform::Exact;
+using namespace std::literals;
+
+struct Task {
+    const char* name;
+    int variant;
+    std::u16string_view first, second;  // as typed
+    std::u16string_view answer;         // empty: the matura's
+    // Calculating again: empty where the boxes are read as before; a plain
+    // decimal is read again from its box.
+    std::u16string_view again = {};
+};
+
+// Textbook tasks: the exact forms worked out by hand, the decimals the
+// grid's (an independent evaluation of the formulas, "%.15G").
+// clang-format off
+const Task tasks[] = {
+    {"Вариант 1: R = 3/4, H = 2", 0, u"3/4", u"2",
+     u"Отговор: R = 0.75, H = 2, So = 3π ≈ 9.42477796076937, Sp = 33π/8 ≈ 12.9590696960579, V = 9π/8 ≈ 3.53429173528851, r = 0.75, s = 9π/4 ≈ 7.06858347057703."},
+    {"Вариант 2: R = 5, So = 70π", 1, u"5", u"70π", u""},
+    {"Вариант 3: H = 3, Sp = 30π", 2, u"3", u"30π",
+     u"Отговор: R = (√69 − 3)/2 ≈ 2.65331193145904, H = 3, So = (3√69 − 9)π ≈ 50.0137516293231, Sp = 30π ≈ 94.2477796076937, V = (117 − 9√69)π/2 ≈ 66.3510419675559, r = 1.5, s = 9π ≈ 28.2743338823081."},
+    {"Вариант 4: H = 7, So = 70 pi", 3, u"7", u"70 pi", u""},
+    {"Вариант 5: So = 70π, V = 175π", 4, u"70π", u"175π", u""},
+    {"Вариант 6: Sp = 120п, R = 5", 5, u"120п", u"5", u""},
+    {"Вариант 7: R = 5, V = 175·π", 6, u"5", u"175·π", u""},
+    {"Вариант 8: H = 7, V = 175*Pi", 7, u"7", u"175*Pi", u""},
+    {"Вариант 9: So = 70π, Sp = 120π", 8, u"70π", u"120π", u""},
+    {"Вариант 1: R = 0.5000000000000000000001, H = 2.0000000000000000000001", 0, u"0.5000000000000000000001", u"2.0000000000000000000001",
+     u"Отговор: R = 0.5, H = 2, So = 6.28318530717958, Sp = 7.85398163397447, V = 1.5707963267949, r = 0.5, s = 3.14159265358979.",
+     u"Отговор: R = 0.5, H = 2, So = 2π ≈ 6.28318530717958, Sp = 5π/2 ≈ 7.85398163397447, V = π/2 ≈ 1.5707963267949, r = 0.5, s = π ≈ 3.14159265358979."},
+};
+// clang-format on
+
+// The matura's cylinder, R = 5 and H = 7, whichever two it is given by.
+constexpr std::u16string_view Matura =
+    u"Отговор: R = 5, H = 7, So = 70π ≈ 219.911485751285, Sp = 120π ≈ 376.991118430775, V = 175π ≈ "
+    u"549.778714378213, r = 3.5, s = 49π ≈ 153.9380400259.";
+
+// The "Отговор" line of `text`.
+std::u16string answerOf(const std::u16string& text) {
+    const std::size_t at = text.find(u"Отговор:");
+    return at == std::u16string::npos ? std::u16string()
+                                      : text.substr(at, text.find(u"\r\n", at) - at);
+}
+
+struct Form {
+    const char* name;
+    Exact x;
+    std::optional<std::u16string_view> text;  // none: no book form
+};
+
+// clang-format off
+const Form forms[] = {
+    {"5/2", Exact(5) / Exact(2), u"2.5"},
+    {"25/16", Exact(25) / Exact(16), u"1.5625"},
+    {"1/3", Exact(1) / Exact(3), u"1/3"},
+    {"−7/3", Exact(-7) / Exact(3), u"−7/3"},
+    {"1234567/3", Exact(1234567) / Exact(3), std::nullopt},
+    {"10^18", Exact(1'000'000'000'000'000'000), u"1E+18"},
+    {"3√2", Exact(3) * platform::sqrt(Exact(2)), u"3√2"},
+    {"25π/16", Exact(25) * Exact::pi() / Exact(16), u"25π/16"},
+    {"−2π", Exact(-2) * Exact::pi(), u"−2π"},
+    {"(√69 − 3)/2", (platform::sqrt(Exact(69)) - Exact(3)) / Exact(2), u"(√69 − 3)/2"},
+    {"(6 + 4√3)π", (Exact(6) + Exact(4) * platform::sqrt(Exact(3))) * Exact::pi(), u"(6 + 4√3)π"},
+    {"5/(4π)", Exact(5) / (Exact(4) * Exact::pi()), u"5/(4π)"},
+    {"18π + 200/3", Exact(18) * Exact::pi() + Exact(200) / Exact(3), u"18π + 200/3"},
+    {"π³", Exact::pi() * Exact::pi() * Exact::pi(), std::nullopt},
+    {"none", Exact::none(), std::nullopt},
+};
+// clang-format on
+
+}  // namespace
+
+TEST_CASE("textbook tasks answer in the book's exact forms") {
+    for (const Task& task : tasks) {
+        CAPTURE(task.name);
+        Window w;
+        w.calculate(task.variant, task.first, task.second);
+        const std::u16string text = calc::plainText(w.controls.solution, u'.');
+        CHECK(answerOf(text) == (task.answer.empty() ? Matura : task.answer));
+        // The boxes now show decimals; calculating again keeps what was read.
+        w.form.onCommandClick(0);
+        if (task.again.empty())
+            CHECK(calc::plainText(w.controls.solution, u'.') == text);
+        else
+            CHECK(answerOf(calc::plainText(w.controls.solution, u'.')) == task.again);
+    }
+}
+
+TEST_CASE("an exact value as the book writes it") {
+    for (const Form& form : forms) {
+        CAPTURE(form.name);
+        const std::optional<calc::Formula> f = calc::bookForm(form.x);
+        REQUIRE(f.has_value() == form.text.has_value());
+        if (f) CHECK(calc::formulaText(*f, u'.') == *form.text);
+    }
+    // Put in for a letter it keeps apart from its neighbours, as a number does.
+    calc::Formula product = calc::prod({calc::lit(u"2"), calc::pi(), *calc::bookForm(forms[6].x)});
+    CHECK(calc::formulaText(product, u'.') == u"2π · 3√2");
+    CHECK(
+        calc::formulaMathML(*calc::bookForm(forms[9].x), u'.') ==
+        u"<mfrac><mrow><msqrt><mn>69</mn></msqrt><mo>−</mo><mn>3</mn></mrow><mrow><mn>2</mn></mrow></mfrac>"sv);
 }

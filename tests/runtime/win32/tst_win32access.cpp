@@ -24,8 +24,8 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     click({Kind::Command1, 0});
     SetFocus(control({Kind::Text2, 16}));
     const std::wstring V = wide(c.row[4]);
-    const std::wstring v =
-        L"V = πR²H = π · " + wide(c.row[0]) + L"² · " + wide(c.row[1]) + L" = " + V;
+    // R = So/(2πH) = 5/(4π) exactly.
+    const std::wstring v = L"V = πR²H = π · (5/(4π))² · " + wide(c.row[1]) + L" = 25/(4π) ≈ " + V;
     CHECK(textOf(control({Kind::Text1, 0})).find(wide(c.r)) != std::wstring::npos);  // the report
     CHECK(tipOf(control({Kind::Text2, 19})) == v + L"\r\n" + V);  // V, computed and rounded
     CHECK(wide(theWindow().accessibleDescription({Kind::Text2, 19})) == v);
