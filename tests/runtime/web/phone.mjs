@@ -2,7 +2,7 @@
 // The page's layouts as measured: with a mouse the window at its designed
 // size; on a tablet zoomed to fill the screen; on a phone held upright one
 // column a finger can work, its first screen from the title to the answer.
-import {CALCULATE, check, columns, rowBoxes, variantRows} from './checks.mjs';
+import {CALCULATE, check, columns, optionName, rowBoxes, SIGN_KEYS, variantRows} from './checks.mjs';
 
 // No sideways scrolling. A phone's screen: targets a finger can hit, text
 // too large to zoom into. A tablet's: the window zoomed to fill it, all in
@@ -33,8 +33,9 @@ export async function measure(driver, {design, layout, when}) {
           'all of it in view, centred', [true, true, win.margins[0]],
           [ratio >= 1.45, win.inView, win.margins[1]]);
   } else {
-    check(`${when}: the window ${design.width} x ${design.height} as designed, its boxes ${boxHeight} pixels high`,
-          [design.width, design.height, [boxHeight]], [win.width, win.height, [...new Set(heights)]]);
+    check(`${when}: the window ${design.width} x ${design.height} as designed, its boxes ${boxHeight} pixels high; ` +
+          'no keys for signs', [design.width, design.height, [boxHeight], 0], [win.width, win.height,
+          [...new Set(heights)], await driver.script("return document.getElementById('keys').getClientRects().length")]);
   }
 }
 
@@ -65,4 +66,67 @@ export async function firstScreen(driver, design, phone) {
   const given = r => r.boxes.toSorted((a, b) => a - b).map(i => columns[i % 5]).join(', ');
   check(`${size}: each option shows its number and given columns`,
         variantRows().map(r => `${r.k + 1} · ${given(r)}`), captions);
+}
+
+// Typed on a touch screen: the digits, then a key for a sign its keypad
+// lacks; what the box then holds, and the row after "Изчисли" (H = 7,
+// So = 70π: R = 70π / (2π · 7) = 5, Sp = 2π · 5 · (5 + 7) = 120π,
+// V = π · 5² · 7 = 175π, each rounded as the program computes it with
+// π = 3.14159265358979).
+const keyRows = [
+  {k: 3, typed: [['H', '7'], ['So', '70']], key: 'Пи', box: '70π',
+   row: ['5', '7', '219.911485751285', '376.991118430775', '549.778714378213']},
+];
+
+// The keys π, √ and /: found by name, buttons out of the Tab chain, at least
+// 44 pixels square. Each row: the sign written at the caret, the box never
+// losing the focus (its on-screen keypad stays open), the page told by an
+// input event; calculated, the answer's MathML as the program wrote it
+// well-formed XML that the page shows as written.
+export async function signKeys(driver, {num, choose, box, values, calculate}) {
+  for (const r of keyRows) {
+    const name = `${optionName(r.k)}: ${r.typed.map(([c, text]) => `${c} = ${num(text)}`).join(', ')}, ` +
+                 `then "${r.key}"`;
+    await choose(r.k);
+    const boxes = r.typed.map(([c]) => box(5 * r.k + columns.indexOf(c)));
+    for (const [j, [, text]] of r.typed.entries()) await driver.type(boxes[j], num(text));
+    const into = boxes.at(-1);
+    const found = await driver.named(SIGN_KEYS, '#keys button');
+    check(`${name}: the keys for π, √ and / found by name, once each, role button`,
+          SIGN_KEYS.map(() => ['button']), SIGN_KEYS.map(key => found.get(key).map(match => match.role)));
+    const keys = new Map(SIGN_KEYS.map(key => [key, found.get(key)[0]?.element]));
+    if ([...keys.values()].includes(undefined)) return;
+    check(`${name}: the keys out of the Tab chain, at least 44 x 44 pixels`, SIGN_KEYS.map(() => [-1, true]),
+          await driver.script(`return arguments[0].map(key => {
+              const r = key.getBoundingClientRect();
+              return [key.tabIndex, r.width >= 44 && r.height >= 44]; });`, [...keys.values()]));
+    await driver.script(`const box = arguments[0];
+        window.signKeyEvents = [];
+        box.addEventListener('focusout', () => signKeyEvents.push('focusout'));
+        box.addEventListener('input', event => signKeyEvents.push(event.data));`, into);
+    await driver.click(keys.get(r.key));
+    check(`${name}: the box holds "${r.box}", the caret after the sign, the focus kept, an input event`,
+          [r.box, r.box.length, true, [r.box.at(-1)]],
+          await driver.script(`const box = arguments[0];
+              return [box.value, box.selectionStart, box === document.activeElement, signKeyEvents];`, into));
+    // The solution's markup as the program hands it to the page.
+    await driver.script(`const lines = document.getElementById('solution-lines');
+        const inner = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML');
+        Object.defineProperty(lines, 'innerHTML', {
+          configurable: true,
+          get() { return inner.get.call(this); },
+          set(html) { window.solutionMarkup = html; inner.set.call(this, html); },
+        });`);
+    await driver.click(calculate);
+    check(`${name}: the answer's MathML well-formed, shown as written`, [0, true, true],
+          await driver.script(`const lines = document.getElementById('solution-lines');
+              delete lines.innerHTML;
+              const answer = solutionMarkup.split('</p>').find(line => line.includes('Отговор:'));
+              const xml = new DOMParser().parseFromString('<p>' + answer.replace(/^<p[^>]*>/, '') + '</p>',
+                                                          'application/xml');
+              const tags = root => [...root.querySelectorAll('math, math *')].map(e => e.localName).join(' ');
+              const shown = [...lines.children].find(p => p.textContent.includes('Отговор:'));
+              return [xml.getElementsByTagName('parsererror').length, tags(xml) === tags(shown),
+                      xml.getElementsByTagName('math').length > 0];`));
+  }
 }
