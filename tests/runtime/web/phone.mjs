@@ -69,10 +69,12 @@ export async function firstScreen(driver, design, phone) {
 }
 
 // Typed on a touch screen: the digits, then a key for a sign its keypad
-// lacks; what the box then holds, and the row after "Изчисли" (H = 7,
-// So = 70π: R = 70π / (2π · 7) = 5, Sp = 2π · 5 · (5 + 7) = 120π,
-// V = π · 5² · 7 = 175π, each rounded as the program computes it with
-// π = 3.14159265358979).
+// lacks; what the box then holds, and the row after "Изчисли", worked out
+// by hand in doubles with π = 3.14159265358979, each step rounded:
+// So = 70π = 219.9114857512853; R = So / (2π · 7) = 219.9114857512853 /
+// 43.98229715025706 = 5 exactly; Sp = 2π · 5 · (5 + 7) = 31.4159265358979 ·
+// 12 = 376.9911184307748 (120π); V = π · 5 · 5 · 7 = 549.7787143782132 (175π);
+// shown to 15 digits.
 const keyRows = [
   {k: 3, typed: [['H', '7'], ['So', '70']], key: 'Пи', box: '70π',
    row: ['5', '7', '219.911485751285', '376.991118430775', '549.778714378213']},
@@ -118,6 +120,7 @@ export async function signKeys(driver, {num, choose, box, values, calculate}) {
           set(html) { window.solutionMarkup = html; inner.set.call(this, html); },
         });`);
     await driver.click(calculate);
+    check(`${name}: the row after "${CALCULATE}"`, r.row.map(num), await values(rowBoxes(r.k)));
     check(`${name}: the answer's MathML well-formed, shown as written`, [0, true, true],
           await driver.script(`const lines = document.getElementById('solution-lines');
               delete lines.innerHTML;
