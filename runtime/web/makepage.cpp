@@ -189,18 +189,17 @@ std::string signKeys() {
     return out + "</div>\n";
 }
 
-// A touch screen with room for the window: the keys while a box of the
-// chosen row has the focus, under that row, over the next rows' boxes
-// (empty, as every row but the chosen one is), or above it in the lower
-// half, clear of the report.
+// A touch screen with room for the window: the keys under the chosen row,
+// over the next rows' boxes (empty, as every row but the chosen one is), or
+// above it in the lower half, clear of the report.
 std::string keysPlaces() {
     std::string css;
     constexpr int rows = window::BoxCount / 5;
     for (int row = 0; row < rows; ++row) {
         const ControlDesign& first = window::controlDesign({Kind::Text2, 5 * row});
         const bool below = 2 * row < rows;
-        css += "[data-ready] #window:has(>.row-" + std::to_string(row) +
-               ":not(.locked)>.box:focus)>#keys{display:flex;left:" + px(first.left) + ";top:" +
+        css += "#window:has(>.row-" + std::to_string(row) +
+               ":not(.locked))>#keys{left:" + px(first.left) + ";top:" +
                (below ? px(first.top + first.height) : "calc(" + px(first.top) + " - var(--key))") +
                "}\n";
     }
