@@ -68,68 +68,45 @@ export async function firstScreen(driver, design, phone) {
         variantRows().map(r => `${r.k + 1} · ${given(r)}`), captions);
 }
 
-// Typed on a touch screen: the digits, then a key for a sign its keypad
-// lacks; what the box then holds, and the row after "Изчисли", worked out
-// by hand in doubles with π = 3.14159265358979, each step rounded:
-// So = 70π = 219.9114857512853; R = So / (2π · 7) = 219.9114857512853 /
-// 43.98229715025706 = 5 exactly; Sp = 2π · 5 · (5 + 7) = 31.4159265358979 ·
-// 12 = 376.9911184307748 (120π); V = π · 5 · 5 · 7 = 549.7787143782132 (175π);
-// shown to 15 digits.
-const keyRows = [
-  {k: 3, typed: [['H', '7'], ['So', '70']], key: 'Пи', box: '70π',
-   row: ['5', '7', '219.911485751285', '376.991118430775', '549.778714378213']},
-];
+// A row typed with a key for a sign the keypad lacks, and after "Изчисли" by hand in doubles,
+// π = 3.14159265358979: So = 70π = 219.9114857512853, R = So / (2π · 7) = 5 exactly,
+// Sp = 2π · 5 · 12 = 376.9911184307748 (120π), V = π · 5 · 5 · 7 = 549.7787143782132 (175π).
+const keyRows = [{k: 3, typed: [['H', '7'], ['So', '70']], key: 'Пи', box: '70π',
+                  row: ['5', '7', '219.911485751285', '376.991118430775', '549.778714378213']}];
 
-// The keys π, √ and /: found by name, buttons out of the Tab chain, at least
-// 44 pixels square. Each row: the sign written at the caret, the box never
-// losing the focus (its on-screen keypad stays open), the page told by an
-// input event; calculated, the answer's MathML as the program wrote it
-// well-formed XML that the page shows as written.
+// The keys: buttons found by name, out of the Tab chain, at least 44 pixels square; the sign
+// written at the caret, the box keeping the focus (its keypad open), an input event; after
+// "Изчисли" the row, and the answer's MathML as the program wrote it well-formed, shown as written.
 export async function signKeys(driver, {num, choose, box, values, calculate}) {
   for (const r of keyRows) {
-    const name = `${optionName(r.k)}: ${r.typed.map(([c, text]) => `${c} = ${num(text)}`).join(', ')}, ` +
-                 `then "${r.key}"`;
+    const name = `${optionName(r.k)}: ${r.typed.map(([c, text]) => `${c} = ${text}`).join(', ')}, "${r.key}"`;
     await choose(r.k);
     const boxes = r.typed.map(([c]) => box(5 * r.k + columns.indexOf(c)));
     for (const [j, [, text]] of r.typed.entries()) await driver.type(boxes[j], num(text));
-    const into = boxes.at(-1);
     const found = await driver.named(SIGN_KEYS, '#keys button');
-    check(`${name}: the keys for π, √ and / found by name, once each, role button`,
-          SIGN_KEYS.map(() => ['button']), SIGN_KEYS.map(key => found.get(key).map(match => match.role)));
-    const keys = new Map(SIGN_KEYS.map(key => [key, found.get(key)[0]?.element]));
-    if ([...keys.values()].includes(undefined)) return;
-    check(`${name}: the keys out of the Tab chain, at least 44 x 44 pixels`, SIGN_KEYS.map(() => [-1, true]),
-          await driver.script(`return arguments[0].map(key => {
-              const r = key.getBoundingClientRect();
-              return [key.tabIndex, r.width >= 44 && r.height >= 44]; });`, [...keys.values()]));
-    await driver.script(`const box = arguments[0];
-        window.signKeyEvents = [];
-        box.addEventListener('focusout', () => signKeyEvents.push('focusout'));
-        box.addEventListener('input', event => signKeyEvents.push(event.data));`, into);
-    await driver.click(keys.get(r.key));
-    check(`${name}: the box holds "${r.box}", the caret after the sign, the focus kept, an input event`,
-          [r.box, r.box.length, true, [r.box.at(-1)]],
-          await driver.script(`const box = arguments[0];
-              return [box.value, box.selectionStart, box === document.activeElement, signKeyEvents];`, into));
-    // The solution's markup as the program hands it to the page.
-    await driver.script(`const lines = document.getElementById('solution-lines');
-        const inner = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML');
-        Object.defineProperty(lines, 'innerHTML', {
-          configurable: true,
-          get() { return inner.get.call(this); },
-          set(html) { window.solutionMarkup = html; inner.set.call(this, html); },
-        });`);
+    const keys = SIGN_KEYS.map(key => found.get(key).find(match => match.role === 'button')?.element ?? null);
+    check(`${name}: the keys by name, out of the Tab chain, at least 44 x 44`, SIGN_KEYS.map(() => [-1, true]),
+          await driver.script(`const [keys, box, lines] = arguments;
+              window.signKeyEvents = [];
+              box.addEventListener('focusout', () => signKeyEvents.push('focusout'));
+              box.addEventListener('input', event => signKeyEvents.push(event.data));
+              const inner = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML');
+              Object.defineProperty(lines, 'innerHTML', {configurable: true, get() { return inner.get.call(this); },
+                                                         set(html) { window.markup = html; inner.set.call(this, html); }});
+              return keys.map(key => key && [key.tabIndex, key.getBoundingClientRect().width >= 44 &&
+                                                           key.getBoundingClientRect().height >= 44]);`,
+              keys, boxes.at(-1), (await driver.find('#solution-lines'))[0]));
+    await driver.click(keys[SIGN_KEYS.indexOf(r.key)]);
+    check(`${name}: the box "${r.box}", the caret after the sign, the focus kept, an input event`,
+          [r.box, r.box.length, true, [r.box.at(-1)]], await driver.script(`const box = arguments[0];
+              return [box.value, box.selectionStart, box === document.activeElement, signKeyEvents];`, boxes.at(-1)));
     await driver.click(calculate);
     check(`${name}: the row after "${CALCULATE}"`, r.row.map(num), await values(rowBoxes(r.k)));
-    check(`${name}: the answer's MathML well-formed, shown as written`, [0, true, true],
-          await driver.script(`const lines = document.getElementById('solution-lines');
-              delete lines.innerHTML;
-              const answer = solutionMarkup.split('</p>').find(line => line.includes('Отговор:'));
-              const xml = new DOMParser().parseFromString('<p>' + answer.replace(/^<p[^>]*>/, '') + '</p>',
-                                                          'application/xml');
-              const tags = root => [...root.querySelectorAll('math, math *')].map(e => e.localName).join(' ');
-              const shown = [...lines.children].find(p => p.textContent.includes('Отговор:'));
-              return [xml.getElementsByTagName('parsererror').length, tags(xml) === tags(shown),
-                      xml.getElementsByTagName('math').length > 0];`));
+    check(`${name}: the answer's MathML well-formed, shown as written`, [0, true], await driver.script(`
+        const answer = markup.split('</p>').find(line => line.includes('Отговор:')).replace(/^<p[^>]*>/, '');
+        const xml = new DOMParser().parseFromString('<p>' + answer + '</p>', 'application/xml');
+        const tags = root => [...root.querySelectorAll('math, math *')].map(e => e.localName).join(' ');
+        const shown = [...document.querySelectorAll('#solution-lines p')].find(p => p.textContent.includes('Отговор:'));
+        return [xml.getElementsByTagName('parsererror').length, tags(xml) !== '' && tags(xml) === tags(shown)];`));
   }
 }
