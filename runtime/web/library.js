@@ -73,8 +73,9 @@ var cylinderLibrary = {
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
     // A touch screen's keys write their sign at the caret of the box last
-    // focused, as typed there: they never take the focus, so its on-screen
-    // keypad stays open.
+    // focused, as typed there. They never take the focus (cancelled on
+    // pointerdown, and on mousedown where a browser still focuses then), so
+    // the box's on-screen keypad stays open.
     var typing = document.activeElement;
     document.getElementById('window').addEventListener('focusin', function (event) {
       if (event.target.classList.contains('box')) typing = event.target;
