@@ -7,9 +7,9 @@ import os from 'node:os';
 import path from 'node:path';
 
 import {CALCULATE, check, SIGN_KEYS, waitFor} from './checks.mjs';
+import {scenario} from './scenario.mjs';
 
 const [PI_KEY] = SIGN_KEYS;
-import {scenario} from './scenario.mjs';
 
 // The site as many static hosts serve it: cached by the browser for ten minutes.
 async function serve(site) {

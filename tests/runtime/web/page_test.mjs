@@ -94,9 +94,8 @@ try {
     await offline(driver, load, path.resolve(options.page), {design, separator});
   } else {
     await load(pathToFileURL(path.resolve(options.page)).href);
-    if (options.picture) {
-      await picture(driver, {design, separator, phone, whole: options.whole, keys: options.keys}, options.picture);
-    }
+    if (options.picture) await picture(driver, {design, separator, phone, whole: options.whole, keys: options.keys},
+                                       options.picture);
     else await scenario(driver, {design, separator, phone, print: options.engine === 'chromium' && !phone});
   }
 } catch (e) {
