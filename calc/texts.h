@@ -58,6 +58,10 @@ enum class Text {
     VolumeName,
     ReportAreaName,
     QuotationName,
+    // A touch screen's keys for the signs its keypad lacks: what a screen reader says.
+    PiKeyName,
+    RootKeyName,
+    FractionKeyName,
 };
 
 struct TextEntry {
@@ -108,6 +112,9 @@ inline constexpr TextEntry Texts[]{
     {Text::VolumeName, u"Обем"},
     {Text::ReportAreaName, u"Задание и резултат: вписана сфера"},
     {Text::QuotationName, u"Цитат"},
+    {Text::PiKeyName, u"Пи"},
+    {Text::RootKeyName, u"Корен квадратен"},
+    {Text::FractionKeyName, u"Дробна черта"},
 };
 // clang-format on
 
@@ -115,7 +122,7 @@ inline constexpr TextEntry Texts[]{
 static_assert([] {
     for (std::size_t i = 0; i < std::size(Texts); ++i)
         if (static_cast<std::size_t>(Texts[i].id) != i) return false;
-    return std::size(Texts) == static_cast<std::size_t>(Text::QuotationName) + 1;
+    return std::size(Texts) == static_cast<std::size_t>(Text::FractionKeyName) + 1;
 }());
 
 // The sentence `id` stands for, exactly as shown.

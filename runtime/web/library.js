@@ -72,6 +72,26 @@ var cylinderLibrary = {
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
+    // A touch screen's keys write their sign at the caret of the box last
+    // focused, as typed there. They never take the focus (cancelled on
+    // pointerdown, and on mousedown where a browser still focuses then), so
+    // the box's on-screen keypad stays open.
+    var typing = document.activeElement;
+    document.getElementById('window').addEventListener('focusin', function (event) {
+      if (event.target.classList.contains('box')) typing = event.target;
+    });
+    var keep = function (event) { event.preventDefault(); };
+    document.querySelectorAll('#keys button').forEach(function (key) {
+      key.addEventListener('pointerdown', keep);
+      key.addEventListener('mousedown', keep);
+      key.addEventListener('click', function () {
+        if (!typing.classList.contains('box') || typing.readOnly) return;
+        var sign = key.textContent;
+        typing.setRangeText(sign, typing.selectionStart, typing.selectionEnd, 'end');
+        if (document.activeElement !== typing) typing.focus();
+        typing.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertText', data: sign}));
+      });
+    });
     // Measured again once the page's fonts are in, and for the other layout.
     var refit = function () {
       for (var i = 0; i < design.Text2.length; ++i) Module['_cylinder_fitBox'](i);

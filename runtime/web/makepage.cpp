@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "calc/cylinder.h"
+#include "calc/texts.h"
 #include "platform/utf8.h"
 #include "window/design.h"
 #include "window/keyboard.h"
@@ -169,6 +170,42 @@ std::string controls() {
     return out;
 }
 
+// The signs a touch screen's decimal keypad lacks, a key each.
+struct SignKey {
+    std::u16string_view sign;
+    calc::Text name;
+};
+constexpr SignKey SignKeys[]{{u"π", calc::Text::PiKeyName},
+                             {u"√", calc::Text::RootKeyName},
+                             {u"/", calc::Text::FractionKeyName}};
+
+// The keys, last in the window: out of the Tab chain, and the page's script
+// keeps the focus in the box they write into.
+std::string signKeys() {
+    std::string out = "<div id=\"keys\">";
+    for (const SignKey& key : SignKeys)
+        out += "<button type=\"button\" tabindex=\"-1\" aria-label=\"" +
+               html(calc::text(key.name)) + "\">" + html(key.sign) + "</button>";
+    return out + "</div>\n";
+}
+
+// A touch screen with room for the window: the keys under the chosen row,
+// over the next rows' boxes (empty, as every row but the chosen one is), or
+// above it in the lower half, clear of the report.
+std::string keysPlaces() {
+    std::string css;
+    constexpr int rows = window::BoxCount / 5;
+    for (int row = 0; row < rows; ++row) {
+        const ControlDesign& first = window::controlDesign({Kind::Text2, 5 * row});
+        const bool below = 2 * row < rows;
+        css += "#window:has(>.row-" + std::to_string(row) +
+               ":not(.locked))>#keys{left:" + px(first.left) + ";top:" +
+               (below ? px(first.top + first.height) : "calc(" + px(first.top) + " - var(--key))") +
+               "}\n";
+    }
+    return css;
+}
+
 std::string slurp(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(std::string("cannot read ") + path);
@@ -199,7 +236,8 @@ std::string page(const char* shell, const char* fonts, bool floor) {
                                    {"@DESIGN@", design(false)},
                                    {"@ERROR_TITLE@", html(window::ErrorCaption)},
                                    {"@STYLE@", style()},
-                                   {"@CONTROLS@", controls()},
+                                   {"@CONTROLS@", controls() + signKeys()},
+                                   {"@KEYS@", keysPlaces()},
                                    {"@FONTS@", slurp(fonts)}});
     const auto scripts = out.find("{{{ SCRIPT }}}");
     if (floor) out.erase(scripts, out.find("</body>") - scripts);

@@ -73,3 +73,4 @@ export const CLEAR = 'Изчисти';
 export const REPORT = 'Задание и резултат: вписана сфера';
 export const QUOTATION = 'Цитат';
 export const ERROR_TITLE = 'Грешка при изчисляването';
+export const SIGN_KEYS = ['Пи', 'Корен квадратен', 'Дробна черта'];  // π, √, / on a touch screen

@@ -6,8 +6,10 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-import {CALCULATE, check, waitFor} from './checks.mjs';
+import {CALCULATE, check, SIGN_KEYS, waitFor} from './checks.mjs';
 import {scenario} from './scenario.mjs';
+
+const [PI_KEY] = SIGN_KEYS;
 
 // The site as many static hosts serve it: cached by the browser for ten minutes.
 async function serve(site) {
@@ -77,16 +79,23 @@ export async function offline(driver, load, site, {design, separator}) {
 }
 
 // The README's sample calculation, no focus ring: the window alone, a
-// phone's screen, or the whole page with the solution.
-export async function picture(driver, {design, separator, phone, whole}, out) {
+// phone's screen, or the whole page with the solution. With `keys` the
+// task "H = 7, So = 70π" typed on a phone with its π key instead, and only
+// calculated for the whole page.
+export async function picture(driver, {design, separator, phone, whole, keys}, out) {
   const named = async list => new Map([...await driver.named(list, 'input, button')]
       .map(([name, [found]]) => [name, found?.element]));
-  const first = await named(['Вариант 3', CALCULATE]);
-  await driver.click(first.get('Вариант 3'));
-  const row = await named(['Вариант 3, H', 'Вариант 3, Sp']);
-  await driver.type(row.get('Вариант 3, H'), '3');
-  await driver.type(row.get('Вариант 3, Sp'), '94.2477796076937'.replace('.', separator));
-  await driver.click(first.get(CALCULATE));
+  const sample = keys ? {k: 'Вариант 4', given: [['H', '7'], ['So', '70']]}
+                      : {k: 'Вариант 3', given: [['H', '3'], ['Sp', '94.2477796076937']]};
+  const first = await named([sample.k, CALCULATE]);
+  await driver.click(first.get(sample.k));
+  const row = await named(sample.given.map(([c]) => `${sample.k}, ${c}`));
+  for (const [c, text] of sample.given) await driver.type(row.get(`${sample.k}, ${c}`), text.replace('.', separator));
+  if (keys) {
+    await driver.click((await named([PI_KEY])).get(PI_KEY));
+    await waitFor('the key let go', () => driver.script("return !document.querySelector('#keys :active')"));
+  }
+  if (!keys || whole) await driver.click(first.get(CALCULATE));
   await driver.script('document.activeElement.blur()');
   let size = phone ? [phone.width, phone.height] : [design.width, design.height];
   let png;

@@ -2,7 +2,7 @@
 // The page's layouts as measured: with a mouse the window at its designed
 // size; on a tablet zoomed to fill the screen; on a phone held upright one
 // column a finger can work, its first screen from the title to the answer.
-import {CALCULATE, check, columns, rowBoxes, variantRows} from './checks.mjs';
+import {CALCULATE, check, columns, optionName, rowBoxes, SIGN_KEYS, variantRows} from './checks.mjs';
 
 // No sideways scrolling. A phone's screen: targets a finger can hit, text
 // too large to zoom into. A tablet's: the window zoomed to fill it, all in
@@ -33,8 +33,9 @@ export async function measure(driver, {design, layout, when}) {
           'all of it in view, centred', [true, true, win.margins[0]],
           [ratio >= 1.45, win.inView, win.margins[1]]);
   } else {
-    check(`${when}: the window ${design.width} x ${design.height} as designed, its boxes ${boxHeight} pixels high`,
-          [design.width, design.height, [boxHeight]], [win.width, win.height, [...new Set(heights)]]);
+    check(`${when}: the window ${design.width} x ${design.height} as designed, its boxes ${boxHeight} pixels high; ` +
+          'no keys for signs', [design.width, design.height, [boxHeight], 0], [win.width, win.height,
+          [...new Set(heights)], await driver.script("return document.getElementById('keys').getClientRects().length")]);
   }
 }
 
@@ -65,4 +66,47 @@ export async function firstScreen(driver, design, phone) {
   const given = r => r.boxes.toSorted((a, b) => a - b).map(i => columns[i % 5]).join(', ');
   check(`${size}: each option shows its number and given columns`,
         variantRows().map(r => `${r.k + 1} · ${given(r)}`), captions);
+}
+
+// A row typed with a key for a sign the keypad lacks, and after "Изчисли" by hand in doubles,
+// π = 3.14159265358979: So = 70π = 219.9114857512853, R = So / (2π · 7) = 5 exactly,
+// Sp = 2π · 5 · 12 = 376.9911184307748 (120π), V = π · 5 · 5 · 7 = 549.7787143782132 (175π).
+const keyRows = [{k: 3, typed: [['H', '7'], ['So', '70']], key: 'Пи', box: '70π',
+                  row: ['5', '7', '219.911485751285', '376.991118430775', '549.778714378213']}];
+
+// The keys: buttons found by name, out of the Tab chain, at least 44 pixels square; the sign
+// written at the caret, the box keeping the focus (its keypad open), an input event; after
+// "Изчисли" the row, and the answer's MathML as the program wrote it well-formed, shown as written.
+export async function signKeys(driver, {num, choose, box, values, calculate}) {
+  for (const r of keyRows) {
+    const name = `${optionName(r.k)}: ${r.typed.map(([c, text]) => `${c} = ${text}`).join(', ')}, "${r.key}"`;
+    await choose(r.k);
+    const boxes = r.typed.map(([c]) => box(5 * r.k + columns.indexOf(c)));
+    for (const [j, [, text]] of r.typed.entries()) await driver.type(boxes[j], num(text));
+    const found = await driver.named(SIGN_KEYS, '#keys button');
+    const keys = SIGN_KEYS.map(key => found.get(key).find(match => match.role === 'button')?.element ?? null);
+    check(`${name}: the keys by name, out of the Tab chain, at least 44 x 44`, SIGN_KEYS.map(() => [-1, true]),
+          await driver.script(`const [keys, box, lines] = arguments;
+              window.signKeyEvents = [];
+              box.addEventListener('focusout', () => signKeyEvents.push('focusout'));
+              box.addEventListener('input', event => signKeyEvents.push(event.data));
+              const inner = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML');
+              Object.defineProperty(lines, 'innerHTML', {configurable: true, get() { return inner.get.call(this); },
+                                                         set(html) { window.markup = html; inner.set.call(this, html); }});
+              return keys.map(key => key && [key.tabIndex, key.getBoundingClientRect().width >= 44 &&
+                                                           key.getBoundingClientRect().height >= 44]);`,
+              keys, boxes.at(-1), (await driver.find('#solution-lines'))[0]));
+    await driver.click(keys[SIGN_KEYS.indexOf(r.key)]);
+    check(`${name}: the box "${r.box}", the caret after the sign, the focus kept, an input event`,
+          [r.box, r.box.length, true, [r.box.at(-1)]], await driver.script(`const box = arguments[0];
+              return [box.value, box.selectionStart, box === document.activeElement, signKeyEvents];`, boxes.at(-1)));
+    await driver.click(calculate);
+    check(`${name}: the row after "${CALCULATE}"`, r.row.map(num), await values(rowBoxes(r.k)));
+    check(`${name}: the answer's MathML well-formed, shown as written`, [0, true], await driver.script(`
+        const answer = markup.split('</p>').find(line => line.includes('Отговор:')).replace(/^<p[^>]*>/, '');
+        const xml = new DOMParser().parseFromString('<p>' + answer + '</p>', 'application/xml');
+        const tags = root => [...root.querySelectorAll('math, math *')].map(e => e.localName).join(' ');
+        const shown = [...document.querySelectorAll('#solution-lines p')].find(p => p.textContent.includes('Отговор:'));
+        return [xml.getElementsByTagName('parsererror').length, tags(xml) !== '' && tags(xml) === tags(shown)];`));
+  }
 }

@@ -12,7 +12,7 @@ import {
   boxName, CALCULATE, check, CLEAR, columns, ERROR_TITLE, focusChain, optionName, QUOTATION, REPORT, rowBoxes,
   variantRows, waitFor,
 } from './checks.mjs';
-import {firstScreen, measure} from './phone.mjs';
+import {firstScreen, measure, signKeys} from './phone.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -196,6 +196,8 @@ export async function scenario(driver, {design, separator, phone = false, short 
           [true, allBoxes.map(() => ''), names(rowBoxes(1))],
           [await driver.checked(get(optionName(1))), after.values, after.writable]);
   }
+
+  if (phone && !short) await signKeys(driver, {num, choose, box, values, calculate: get(CALCULATE)});
 
   // The nine variants; Enter calculates in every other one.
   const rows = variantRows();
