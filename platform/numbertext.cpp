@@ -538,8 +538,10 @@ Reading readNumber(std::u16string_view text) {
     return {value, exactly(program)};
 }
 
+// The double alone: no exact value to build on the way.
 double toNumber(std::u16string_view text) {
-    return readNumber(text).value;
+    if (double value; readPlain(text, value)) return value;
+    return evaluate(Parser(text).read());
 }
 
 std::u16string toText(double value, char16_t separator) {
