@@ -52,13 +52,16 @@ BENCHMARK(solveVariant3LargeH);
 
 // The solution of the sample calculation, built and written both ways: the
 // work each calculate click adds.
-void explainSample(benchmark::State& state) {
+// Variant 3 with H = 3 and Sp = `Sp`; `exactSp`, if exact, is carried
+// beside it. The solution is written both ways each time round.
+void explain(benchmark::State& state, double Sp, const platform::Exact& exactSp) {
     calc::Calculation c;
     c.variant = 2;
-    calc::solveCylinder(2, 3, 94.2477796076937, c.q);
+    calc::solveCylinder(2, 3, Sp, c.q);
     c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
     c.s = calc::sphereSurface(*c.r);
     for (auto _ : state) {
+        if (exactSp.exact()) calc::solveExactly(c, platform::Exact(3), exactSp);
         const calc::Solution s = calc::explain(c);
         benchmark::DoNotOptimize(calc::plainText(s, u'.'));
         for (const calc::Line& line : s.lines)
@@ -67,25 +70,16 @@ void explainSample(benchmark::State& state) {
                     benchmark::DoNotOptimize(calc::formulaMathML(*part.formula, u'.'));
     }
 }
+
+void explainSample(benchmark::State& state) {
+    explain(state, 94.2477796076937, platform::Exact::none());
+}
 BENCHMARK(explainSample)->Unit(benchmark::kMicrosecond);
 
 // The sample's cylinder given as H = 3, Sp = 30π: its exact values, with a
-// root and π in each, then the solution written both ways.
+// root and π in each.
 void explainExactSample(benchmark::State& state) {
-    calc::Calculation c;
-    c.variant = 2;
-    calc::solveCylinder(2, 3, 30 * calc::PI_14, c.q);
-    c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
-    c.s = calc::sphereSurface(*c.r);
-    for (auto _ : state) {
-        calc::solveExactly(c, platform::Exact(3), platform::Exact(30) * platform::Exact::pi());
-        const calc::Solution s = calc::explain(c);
-        benchmark::DoNotOptimize(calc::plainText(s, u'.'));
-        for (const calc::Line& line : s.lines)
-            for (const calc::Part& part : line.parts)
-                if (part.formula)
-                    benchmark::DoNotOptimize(calc::formulaMathML(*part.formula, u'.'));
-    }
+    explain(state, 30 * calc::PI_14, platform::Exact(30) * platform::Exact::pi());
 }
 BENCHMARK(explainExactSample)->Unit(benchmark::kMicrosecond);
 
