@@ -58,6 +58,13 @@ enum class Text {
     VolumeName,
     ReportAreaName,
     QuotationName,
+    // The desktop's solution window: its caption, how it is asked for, its menu.
+    SolutionCaption,
+    ShowSolution,
+    SolutionKeyHint,
+    CopySolution,
+    PrintSolution,
+    CloseSolution,
 };
 
 struct TextEntry {
@@ -108,6 +115,12 @@ inline constexpr TextEntry Texts[]{
     {Text::VolumeName, u"Обем"},
     {Text::ReportAreaName, u"Задание и резултат: вписана сфера"},
     {Text::QuotationName, u"Цитат"},
+    {Text::SolutionCaption, u"Решение"},
+    {Text::ShowSolution, u"Покажи решението"},
+    {Text::SolutionKeyHint, u"F2 показва решението в отделен прозорец."},
+    {Text::CopySolution, u"Копирай"},
+    {Text::PrintSolution, u"Печат…"},
+    {Text::CloseSolution, u"Затвори"},
 };
 // clang-format on
 
@@ -115,7 +128,7 @@ inline constexpr TextEntry Texts[]{
 static_assert([] {
     for (std::size_t i = 0; i < std::size(Texts); ++i)
         if (static_cast<std::size_t>(Texts[i].id) != i) return false;
-    return std::size(Texts) == static_cast<std::size_t>(Text::QuotationName) + 1;
+    return std::size(Texts) == static_cast<std::size_t>(Text::CloseSolution) + 1;
 }());
 
 // The sentence `id` stands for, exactly as shown.

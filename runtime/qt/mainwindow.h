@@ -11,6 +11,7 @@
 
 #include "numberbox.h"
 #include "platform/calculationerror.h"
+#include "solutionwindow.h"
 #include "textconvert.h"
 #include "window/controlarrays.h"
 #include "window/controls.h"
@@ -45,6 +46,11 @@ public:
     std::optional<std::int16_t> selectedVariant() const { return form_.selectedVariant(); }
     // The report area's text as written, with CR LF line ends.
     std::u16string reportText() const { return form_.reportText(); }
+    // The solution's window, made with the first solution; none before.
+    SolutionWindow* solutionWindow() const { return solutionWindow_; }
+    // Shows the solution's window again, as F2 and the report area's
+    // context menu do; nothing before the first solution.
+    void showSolution();
 
 protected:
     bool focusNextPrevChild(bool next) override;
@@ -78,4 +84,5 @@ private:
     char16_t separator_;                 // the locale's: numbers are written with it
     window::Form form_;
     bool chosenAtPress_ = false;  // whether the option last pressed was the chosen one
+    SolutionWindow* solutionWindow_ = nullptr;  // made with the first solution, not at start
 };
