@@ -19,6 +19,7 @@
 #include <array>
 
 #include "calc/texts.h"
+#include "solutionaccessible.h"
 #include "textconvert.h"
 #include "window/design.h"
 #include "window/placement.h"
@@ -203,6 +204,7 @@ int SolutionWindow::Page::height() const {
 }
 
 SolutionWindow::SolutionWindow(QWidget* owner) : QAbstractScrollArea(owner) {
+    SolutionAccessible::install();
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(toQString(calc::text(calc::Text::SolutionCaption)));

@@ -21,8 +21,8 @@ class QPrinter;
 // It opens itself with the first solution, without taking the focus, and
 // follows every later one; an empty solution hides it; closed by the
 // pupil it stays closed until reopen(). Ctrl+C and its context menu copy
-// the plain text, Ctrl+P prints, Escape closes. A screen reader gets the
-// plain text as its description. It keeps no settings.
+// the plain text, Ctrl+P prints, Escape closes. A screen reader reads the
+// plain text line by line (SolutionAccessible). It keeps no settings.
 // Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 it shows
 // V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559, the 2s raised.
 class SolutionWindow : public QAbstractScrollArea {

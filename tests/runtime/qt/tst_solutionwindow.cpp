@@ -56,9 +56,16 @@ private slots:
         QVERIFY(lines.contains("V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559"));
         QVERIFY(
             w.controls().Text1[0]->toolTip().endsWith("F2 показва решението в отделен прозорец."));
-        const auto* reader = QAccessible::queryAccessibleInterface(s);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(s);
         QCOMPARE(reader->text(QAccessible::Name), "Решение");
         QCOMPARE(reader->text(QAccessible::Description), s->plainText());
+        int start = 0, end = 0;  // read line by line
+        const auto line = [&](int at) {
+            return reader->textInterface()->textAtOffset(at, QAccessible::LineBoundary, &start,
+                                                         &end);
+        };
+        QCOMPARE(line(0).trimmed(), lines[0]);
+        QCOMPARE(line(end).trimmed(), lines[1]);
 
         active(s);
         QApplication::clipboard()->clear();
