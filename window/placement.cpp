@@ -22,10 +22,14 @@ long long overlap(ScreenRect a, ScreenRect b) {
 
 }  // namespace
 
-ScreenRect besideOwner(ScreenRect owner, int width, int height, ScreenRect screen, int gap) {
+ScreenRect besideOwner(ScreenRect owner, int width, int height, int minWidth, ScreenRect screen,
+                       int gap) {
+    const auto narrowed = [&](int room) { return std::min(width, std::max(minWidth, room)); };
+    const int right = narrowed(screen.x + screen.width - (owner.x + owner.width + gap));
+    const int left = narrowed(owner.x - gap - screen.x);
     const ScreenRect sides[] = {
-        {owner.x + owner.width + gap, owner.y, width, height},
-        {owner.x - gap - width, owner.y, width, height},
+        {owner.x + owner.width + gap, owner.y, right, height},
+        {owner.x - gap - left, owner.y, left, height},
         {owner.x, owner.y + owner.height + gap, width, height},
         {owner.x, owner.y - gap - height, width, height},
     };

@@ -12,10 +12,12 @@ struct ScreenRect {
 // Where a second window `width` × `height` opens beside `owner` on
 // `screen`: to its right, else left, below or above, `gap` away, each
 // moved inside the screen; the first of these that covers least of
-// `owner` (none where the screen has room). Larger than the screen, it
-// starts at the screen's top left corner.
-// Example: owner {0, 0, 500, 400} on {0, 0, 1920, 1080}, 600 × 500, gap 8
-// gives {508, 0, 600, 500}.
-ScreenRect besideOwner(ScreenRect owner, int width, int height, ScreenRect screen, int gap);
+// `owner` (none where the screen has room). To the right or left it is
+// narrowed to the room there, down to `minWidth`. Larger than the screen,
+// it starts at the screen's top left corner.
+// Example: owner {0, 0, 504, 419} on {0, 0, 1024, 768}, 573 × 595, at
+// least 300 wide, gap 8, gives {512, 0, 512, 595}.
+ScreenRect besideOwner(ScreenRect owner, int width, int height, int minWidth, ScreenRect screen,
+                       int gap);
 
 }  // namespace window

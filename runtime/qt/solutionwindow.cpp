@@ -30,6 +30,7 @@ using Style = window::FormulaLayout::Style;
 
 constexpr double CssPixels = 96;    // the sketch's unit, a CSS pixel, per inch
 constexpr int TextWidth = 560;      // the lines' width in CSS pixels
+constexpr int MinWidth = 320;       // the window beside, in CSS pixels, before it goes elsewhere
 constexpr int Margin = 12;          // around the page on the screen
 constexpr int Gap = 8;              // between the windows, and sketch to lines
 constexpr double ScriptSize = 0.7;  // an exponent's or a subscript's size
@@ -211,6 +212,7 @@ SolutionWindow::SolutionWindow(QWidget* owner) : QAbstractScrollArea(owner) {
     setAccessibleName(windowTitle());
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
+    textWidth_ = qRound(TextWidth * logicalDpiX() / CssPixels);
     for (const auto& a : Actions) {
         auto* action = new QAction(toQString(calc::text(a.text)), this);
         action->setShortcuts(a.key);
@@ -224,10 +226,7 @@ void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separa
     separator_ = separator;
     text_ = toDisplayText(calc::plainText(solution, separator)).trimmed();
     setAccessibleDescription(text_);
-    page_ = layOutPage(solution, separator, viewport(),
-                       qRound(TextWidth * viewport()->logicalDpiX() / CssPixels));
-    updateScrollBars();
-    viewport()->update();
+    layOut();
     if (solution.empty()) return hide();
     if (!wanted_ || isVisible()) return;
     if (!placed_) showBeside();
@@ -296,19 +295,38 @@ void SolutionWindow::showBeside() {
     placed_ = true;
     const QWidget* owner = parentWidget();
     const QRect frame = owner->frameGeometry();
-    const QSize frameExtra = frame.size() - owner->size();
+    const QSize extra = frame.size() - owner->size();  // the window manager's frame
     const QRect screen = owner->screen()->availableGeometry();
-    QSize size(page_.width() + 2 * Margin, page_.height() + 2 * Margin);
-    const QSize room = screen.size() - frameExtra;
-    if (size.height() > room.height())
-        size.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    size = size.boundedTo(room);
-    resize(size);
-    const window::ScreenRect at =
-        window::besideOwner({frame.x(), frame.y(), frame.width(), frame.height()},
-                            size.width() + frameExtra.width(), size.height() + frameExtra.height(),
-                            {screen.x(), screen.y(), screen.width(), screen.height()}, Gap);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The page in a framed window, with a scroll bar where the screen is too low for it.
+    const auto outer = [&] {
+        QSize size(page_.width() + 2 * Margin, page_.height() + 2 * Margin);
+        if (size.height() + extra.height() > screen.height()) size.rwidth() += bar;
+        return size.boundedTo(screen.size() - extra) + extra;
+    };
+    const auto place = [&](QSize size, int least) {
+        return window::besideOwner({frame.x(), frame.y(), frame.width(), frame.height()},
+                                   size.width(), size.height(), least,
+                                   {screen.x(), screen.y(), screen.width(), screen.height()}, Gap);
+    };
+    const QSize wanted = outer();
+    const double unit = logicalDpiX() / CssPixels;
+    const int sketch = page_.sketch ? qCeil(page_.sketch->width * unit) : 0;
+    const int least = extra.width() + std::max(qRound(MinWidth * unit), sketch + 2 * Margin + bar);
+    window::ScreenRect at = place(wanted, least);
+    if (at.width < wanted.width()) {  // narrowed to the room beside: the lines wrap to it
+        textWidth_ = at.width - extra.width() - 2 * Margin - bar;
+        layOut();
+        at = place(outer(), at.width);
+    }
+    resize(at.width - extra.width(), at.height - extra.height());
     move(at.x, at.y);
+}
+
+void SolutionWindow::layOut() {
+    page_ = layOutPage(solution_, separator_, viewport(), textWidth_);
+    updateScrollBars();
+    viewport()->update();
 }
 
 void SolutionWindow::updateScrollBars() {

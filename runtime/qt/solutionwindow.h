@@ -75,12 +75,14 @@ protected:
 
 private:
     void showBeside();
+    void layOut();
     void updateScrollBars();
 
     calc::Solution solution_;
     char16_t separator_ = u'.';
     QString text_;
     Page page_;
+    int textWidth_;       // the lines', in pixels: narrower where the room beside is
     bool wanted_ = true;  // false once the pupil closed it
     bool placed_ = false;
 };
