@@ -30,7 +30,7 @@ using Style = window::FormulaLayout::Style;
 
 constexpr double CssPixels = 96;    // the sketch's unit, a CSS pixel, per inch
 constexpr int TextWidth = 560;      // the lines' width in CSS pixels
-constexpr int MinWidth = 320;       // the window beside, in CSS pixels, before it goes elsewhere
+constexpr int MinWidth = 360;       // the window beside, in CSS pixels, before it goes elsewhere
 constexpr int Margin = 12;          // around the page on the screen
 constexpr int Gap = 8;              // between the windows, and sketch to lines
 constexpr double ScriptSize = 0.7;  // an exponent's or a subscript's size
