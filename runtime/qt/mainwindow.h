@@ -30,7 +30,8 @@ QFont windowFont();
 // an assistive tool) delivered to the form once, the form's writes applied to
 // them. Tab, Shift+Tab, Enter in a box or on a button and the arrow keys on
 // the options do what the window model says; errors show in a message box;
-// numbers take the locale's decimal separator. Fixed in size (Qt scales it
+// numbers take the locale's decimal separator. Each solution goes on to its
+// own window (SolutionWindow), which F2 brings back. Fixed in size (Qt scales it
 // for the screen's DPI); keeps nothing: no settings, files, network.
 // Example: Option1(1) clicked, "2" typed into Text2(5), "37.6991118430775"
 // into Text2(7), then Enter in either: Text2(6) shows "3".
