@@ -23,5 +23,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::printf("%s\n", qPrintable(path));
+    // A second path: the solution's window after the same calculation.
+    if (argc < 3) return 0;
+    const QString solution = QString::fromLocal8Bit(argv[2]);
+    QApplication::processEvents();  // its scroll bars show or hide queued
+    if (!window.solutionWindow()->grab().save(solution)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(solution));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(solution));
     return 0;
 }

@@ -62,6 +62,13 @@ enum class Text {
     PiKeyName,
     RootKeyName,
     FractionKeyName,
+    // The desktop's solution window: its caption, how it is asked for, its menu.
+    SolutionCaption,
+    ShowSolution,
+    SolutionKeyHint,
+    CopySolution,
+    PrintSolution,
+    CloseSolution,
 };
 
 struct TextEntry {
@@ -115,6 +122,12 @@ inline constexpr TextEntry Texts[]{
     {Text::PiKeyName, u"Пи"},
     {Text::RootKeyName, u"Корен квадратен"},
     {Text::FractionKeyName, u"Дробна черта"},
+    {Text::SolutionCaption, u"Решение"},
+    {Text::ShowSolution, u"Покажи решението"},
+    {Text::SolutionKeyHint, u"F2 показва решението в отделен прозорец."},
+    {Text::CopySolution, u"Копирай"},
+    {Text::PrintSolution, u"Печат…"},
+    {Text::CloseSolution, u"Затвори"},
 };
 // clang-format on
 
@@ -122,7 +135,7 @@ inline constexpr TextEntry Texts[]{
 static_assert([] {
     for (std::size_t i = 0; i < std::size(Texts); ++i)
         if (static_cast<std::size_t>(Texts[i].id) != i) return false;
-    return std::size(Texts) == static_cast<std::size_t>(Text::FractionKeyName) + 1;
+    return std::size(Texts) == static_cast<std::size_t>(Text::CloseSolution) + 1;
 }());
 
 // The sentence `id` stands for, exactly as shown.

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include "calc/texts.h"
 #include "colourbutton.h"
@@ -30,6 +32,9 @@ constexpr struct {
     {Qt::Key_Left, window::Key::Left},    {Qt::Key_Right, window::Key::Right},
     {Qt::Key_Return, window::Key::Enter}, {Qt::Key_Enter, window::Key::Enter},
 };
+
+// Shows the solution's window again; named in the report area's tooltip.
+constexpr Qt::Key SolutionKey = Qt::Key_F2;
 
 QColor toColour(window::Rgb c) {
     return QColor(c.red, c.green, c.blue);
@@ -152,7 +157,26 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
         connect(controls_.Text2[i], &QLineEdit::returnPressed, this, [this, i] {
             press(window::Key::Enter, {Kind::Text2, i});
         });
+    // The solution's window, asked for again: a key no control uses, and
+    // the report area's menu.
+    connect(new QShortcut(QKeySequence(SolutionKey), this), &QShortcut::activated, this,
+            &MainWindow::showSolution);
+    QPlainTextEdit* report = controls_.Text1[0];
+    report->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(report, &QWidget::customContextMenuRequested, this, [this, report](QPoint at) {
+        QMenu* menu = report->createStandardContextMenu(at);
+        QAction* show = menu->addAction(toQString(calc::text(calc::Text::ShowSolution)));
+        show->setShortcut(QKeySequence(SolutionKey));
+        show->setEnabled(solutionWindow_ != nullptr);
+        connect(show, &QAction::triggered, this, &MainWindow::showSolution);
+        menu->exec(report->mapToGlobal(at));
+        delete menu;
+    });
     form_.onLoad();
+}
+
+void MainWindow::showSolution() {
+    if (solutionWindow_) solutionWindow_->reopen();
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
@@ -200,6 +224,10 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     // Qt's plain-text tooltips and descriptions break lines at "\n".
     const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
     for (std::size_t i = 0; i < notes.box.size(); ++i) controls_.Text2[i]->setStep(notes.box[i]);
-    controls_.Text1[0]->setToolTip(toQString(notes.report));
-    controls_.Text1[0]->setAccessibleDescription(toQString(notes.report));
+    QString tip = toQString(notes.report);
+    if (!tip.isEmpty()) tip += '\n' + toQString(calc::text(calc::Text::SolutionKeyHint));
+    controls_.Text1[0]->setToolTip(tip);
+    controls_.Text1[0]->setAccessibleDescription(tip);
+    if (!solution.empty() && !solutionWindow_) solutionWindow_ = new SolutionWindow(this);
+    if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
 }

@@ -11,6 +11,7 @@
 
 #include "numberbox.h"
 #include "platform/calculationerror.h"
+#include "solutionwindow.h"
 #include "textconvert.h"
 #include "window/controlarrays.h"
 #include "window/controls.h"
@@ -29,7 +30,8 @@ QFont windowFont();
 // an assistive tool) delivered to the form once, the form's writes applied to
 // them. Tab, Shift+Tab, Enter in a box or on a button and the arrow keys on
 // the options do what the window model says; errors show in a message box;
-// numbers take the locale's decimal separator. Fixed in size (Qt scales it
+// numbers take the locale's decimal separator. Each solution goes on to its
+// own window (SolutionWindow), which F2 brings back. Fixed in size (Qt scales it
 // for the screen's DPI); keeps nothing: no settings, files, network.
 // Example: Option1(1) clicked, "2" typed into Text2(5), "37.6991118430775"
 // into Text2(7), then Enter in either: Text2(6) shows "3".
@@ -45,6 +47,11 @@ public:
     std::optional<std::int16_t> selectedVariant() const { return form_.selectedVariant(); }
     // The report area's text as written, with CR LF line ends.
     std::u16string reportText() const { return form_.reportText(); }
+    // The solution's window, made with the first solution; none before.
+    SolutionWindow* solutionWindow() const { return solutionWindow_; }
+    // Shows the solution's window again, as F2 and the report area's
+    // context menu do; nothing before the first solution.
+    void showSolution();
 
 protected:
     bool focusNextPrevChild(bool next) override;
@@ -78,4 +85,5 @@ private:
     char16_t separator_;                 // the locale's: numbers are written with it
     window::Form form_;
     bool chosenAtPress_ = false;  // whether the option last pressed was the chosen one
+    SolutionWindow* solutionWindow_ = nullptr;  // made with the first solution, not at start
 };

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The solution's own window: when it shows and goes, that it leaves the
+// focus in the grid, its text, copying and printing.
+#include <QAccessible>
+#include <QClipboard>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mainwindow.h"
+#include "typing.h"
+#include "variants.h"  // tests/data/variants.txt
+
+namespace {
+
+// Variant k's given texts typed into its boxes, then Enter in the second.
+void calculate(MainWindow& w, const VariantCase& v) {
+    const Controls& c = w.controls();
+    c.Option1[v.variant]->click();
+    for (int i = 0; i < 2; ++i) type(c.Text2[v.boxes[i]], toQString(v.given[i]));
+    c.Text2[v.boxes[1]]->setFocus();
+    QTest::keyClick(c.Text2[v.boxes[1]], Qt::Key_Return);
+}
+
+void sample(MainWindow& w) {
+    calculate(w, variantCases()[2]);  // the README's: H = 3, Sp = 94.2477796076937
+}
+
+void active(QWidget* window) {
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);  // a transient counts its owner's
+}
+
+}  // namespace
+
+class TestSolutionWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    // The first calculation makes it and shows it; the grid keeps the focus.
+    void opensWithoutTheFocus() {
+        MainWindow w;
+        showActive(w);
+        QVERIFY(!w.solutionWindow());  // not made at start
+        sample(w);
+        SolutionWindow* s = w.solutionWindow();
+        QVERIFY(s && s->isVisible() && s->isWindow());
+        QCOMPARE(QApplication::activeWindow(), &w);
+        QVERIFY(w.isAncestorOf(QApplication::focusWidget()));
+        const QStringList lines = s->plainText().split('\n');
+        QCOMPARE(lines.front(), "Дадено: H = 3, Sp = 94.2477796076937.");
+        QVERIFY(lines.contains("V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559"));
+        QVERIFY(
+            w.controls().Text1[0]->toolTip().endsWith("F2 показва решението в отделен прозорец."));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(s);
+        QCOMPARE(reader->text(QAccessible::Name), "Решение");
+        QCOMPARE(reader->text(QAccessible::Description), s->plainText());
+        int start = 0, end = 0;  // read line by line
+        const auto line = [&](int at) {
+            return reader->textInterface()->textAtOffset(at, QAccessible::LineBoundary, &start,
+                                                         &end);
+        };
+        QCOMPARE(line(0).trimmed(), lines[0]);
+        QCOMPARE(line(end).trimmed(), lines[1]);
+
+        active(s);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(s, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), s->plainText());
+    }
+
+    // Closed by the pupil it stays closed until asked for; an emptied
+    // solution hides it until the next one.
+    void showsAndGoes() {
+        MainWindow w;
+        showActive(w);
+        const struct {
+            const char* name;
+            void (*act)(MainWindow&);
+            bool visible;
+        } steps[] = {
+            {"first calculation", sample, true},
+            {"closed", [](MainWindow& w) { w.solutionWindow()->close(); }, false},
+            {"another calculation", sample, false},
+            {"F2", [](MainWindow& w) { active(&w), QTest::keyClick(&w, Qt::Key_F2); }, true},
+            {"an option empties it", [](MainWindow& w) { w.controls().Option1[4]->click(); },
+             false},
+            {"a calculation again", sample, true},
+            {"Escape",
+             [](MainWindow& w) {
+                 active(w.solutionWindow());
+                 QTest::keyClick(w.solutionWindow(), Qt::Key_Escape);
+             },
+             false},
+            {"the report's menu", [](MainWindow& w) { w.showSolution(); }, true},
+        };
+        for (const auto& step : steps) {
+            step.act(w);
+            QVERIFY2(w.solutionWindow()->isVisible() == step.visible, step.name);
+        }
+    }
+
+    // Every variant's window and solution fit one A4 page.
+    void printsOnePage_data() {
+        QTest::addColumn<int>("variant");
+        for (const VariantCase& v : variantCases())
+            QTest::addRow("Вариант %d", v.variant + 1) << v.variant;
+    }
+
+    void printsOnePage() {
+        QFETCH(int, variant);
+        MainWindow w;
+        calculate(w, variantCases()[static_cast<std::size_t>(variant)]);
+        QTemporaryDir dir;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("solution.pdf"));
+        w.solutionWindow()->print(printer);
+        QFile pdf(printer.outputFileName());
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QString text = QString::fromLatin1(pdf.readAll());
+        QCOMPARE(text.count(QRegularExpression("/Type\\s*/Page\\b")), 1);
+        QCOMPARE(text.count(QRegularExpression("/MediaBox \\[0 0 595(\\.0+)? 842(\\.0+)?\\]")),
+                 1);  // A4
+    }
+};
+
+QTEST_MAIN(TestSolutionWindow)
+#include "tst_solutionwindow.moc"
