@@ -41,6 +41,7 @@ void Form::onOptionClick(int k) {
     const auto first = static_cast<std::int16_t>(5 * k);
     const auto last = static_cast<std::int16_t>(first + 4);
     SelectedVariant = static_cast<std::int16_t>(k);
+    kept_ = {};
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) {
         controls_.setBoxText(i, u"");
         controls_.setBoxLocked(i, true);
@@ -129,6 +130,7 @@ void Form::calculate() {
 }
 
 void Form::clearGrid() {
+    kept_ = {};  // the texts the program wrote are gone
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) controls_.setBoxText(i, u"");
     controls_.setSolution({});
 }

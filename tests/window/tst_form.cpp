@@ -165,6 +165,14 @@ TEST_CASE("a given typed as 70π is read so again while its box shows the progra
     w.controls.type(17, u"220");
     w.form.onCommandClick(0);
     CHECK(w.row(3)[0] == u"2.50100624858693");
+    // Emptied, the program's text is gone: the same digits typed are a decimal.
+    w.typeGiven(3, u"7", u"70π");
+    w.form.onCommandClick(0);
+    w.form.onCommandClick(1);
+    w.typeGiven(3, u"7", u"219.911485751285");
+    w.form.onCommandClick(0);
+    CHECK(calc::plainText(w.controls.solution, u'.')
+              .starts_with(u"Дадено: H = 7, So = 219.911485751285."));
 }
 
 TEST_CASE("the decimal comma is written where the user's separator is one") {
