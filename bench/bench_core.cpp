@@ -60,6 +60,8 @@ void explain(benchmark::State& state, double Sp, const platform::Exact& exactSp)
     calc::solveCylinder(2, 3, Sp, c.q);
     c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);
     c.s = calc::sphereSurface(*c.r);
+    c.rho = calc::circumscribedSphereRadius(c.q.R, c.q.H);
+    c.S = calc::sphereSurface(*c.rho, calc::Quantity::S);
     for (auto _ : state) {
         if (exactSp.exact()) calc::solveExactly(c, platform::Exact(3), exactSp);
         const calc::Solution s = calc::explain(c);

@@ -28,8 +28,9 @@ struct CylinderQuantities {
 };
 
 // What a solution line finds or a calculation stopped at: the five
-// columns, then the inscribed sphere's radius r and surface s.
-enum class Quantity { R, H, So, Sp, V, r, s, None };
+// columns, then the inscribed sphere's radius r and surface s, then the
+// sphere around the cylinder's radius ρ and surface S.
+enum class Quantity { R, H, So, Sp, V, r, s, rho, S, None };
 
 // The quantity of column c. Example: quantityOf(Column::So) == Quantity::So.
 constexpr Quantity quantityOf(Column c) {

@@ -28,7 +28,7 @@ using Kind = Formula::Kind;
 namespace {
 
 // The letters of the quantities, in calc::Quantity's order.
-constexpr std::u16string_view Letters[]{u"R", u"H", u"So", u"Sp", u"V", u"r", u"s"};
+constexpr std::u16string_view Letters[]{u"R", u"H", u"So", u"Sp", u"V", u"r", u"s", u"ρ", u"S"};
 static_assert(std::size(Letters) == ExactQuantityCount);
 
 constexpr long long SixDigits = 999'999;
@@ -214,6 +214,16 @@ void solveExactly(Calculation& c, const Exact& first, const Exact& second) {
                         : values->of[at(Quantity::R)];
     keep(Quantity::r, r);
     if (c.s) keep(Quantity::s, Exact(4) * Exact::pi() * r * r);
+    if (c.rho) keep(Quantity::rho, exactValue(circumscribedRadius(), *values));
+    if (c.S) keep(Quantity::S, exactValue(sphereSurfaceOf(u"ρ"), *values));
+}
+
+Formula circumscribedRadius() {
+    return root(sum({square(sym(u"R")), square(frac(sym(u"H"), lit(u"2")))}, u"+"));
+}
+
+Formula sphereSurfaceOf(std::u16string_view radius) {
+    return prod({lit(u"4"), pi(), square(sym(radius))});
 }
 
 std::optional<Formula> exactForm(const Calculation& c, Quantity q) {

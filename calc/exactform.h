@@ -14,8 +14,14 @@ class Exact;
 
 namespace calc {
 
-// How many quantities a calculation knows exactly: R, H, So, Sp, V, r, s.
-inline constexpr std::size_t ExactQuantityCount = 7;
+// How many quantities a calculation knows exactly: R, H, So, Sp, V, r, s, ρ, S.
+inline constexpr std::size_t ExactQuantityCount = 9;
+
+// The radius of the sphere around the cylinder, as the school writes it:
+// √(R² + (H/2)²), half the diagonal of the axial section.
+Formula circumscribedRadius();
+// A sphere's surface 4π·`radius`², as "4πr²".
+Formula sphereSurfaceOf(std::u16string_view radius);
 
 // Fills c.exact: the two givens as read (`first` and `second` in reading
 // order), then each quantity c's doubles reached, by the rules' school

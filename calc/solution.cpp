@@ -57,7 +57,15 @@ std::u16string contactWords(SphereContact contact) {
 std::u16string_view letters(Quantity quantity) {
     if (quantity == Quantity::r) return u"r";
     if (quantity == Quantity::s) return u"s";
+    if (quantity == Quantity::rho) return u"ρ";
+    if (quantity == Quantity::S) return u"S";
     return columnName(static_cast<Column>(quantity));
+}
+
+// "Числото е твърде голямо: програмата смята с числа до 1.79769313486232E+308."
+std::vector<Part> tooLargeParts() {
+    return {words(text(Text::TooLarge)), math(num(std::numeric_limits<double>::max())),
+            words(u".")};
 }
 
 class Writer {
@@ -79,7 +87,10 @@ public:
         s_.lines.push_back(std::move(line));
 
         s_.solved = cylinder();
-        if (s_.solved && positive() && sphere()) answer();
+        if (s_.solved && positive() && sphere()) {
+            around();
+            answer();
+        }
         s_.lines.push_back(
             {Quantity::None,
              {words(text(Text::ProgramPi)), math(rel({pi(), num(PI_14)}, u"≈")), words(u".")}});
@@ -91,6 +102,8 @@ private:
         const Calculation& c = s_.calculation;
         if (quantity == Quantity::r) return c.r.value_or(0);
         if (quantity == Quantity::s) return c.s.value_or(0);
+        if (quantity == Quantity::rho) return c.rho.value_or(0);
+        if (quantity == Quantity::S) return c.S.value_or(0);
         return c.q[static_cast<Column>(quantity)];
     }
 
@@ -119,6 +132,7 @@ private:
                 if (f.text == columnName(static_cast<Column>(c)))
                     return shown(quantityOf(static_cast<Column>(c)));
             if (f.text == u"r" && s_.calculation.r) return shown(Quantity::r);
+            if (f.text == u"ρ" && s_.calculation.rho) return shown(Quantity::rho);
             return f;
         }
         for (Formula& item : f.items) item = putIn(std::move(item));
@@ -198,7 +212,7 @@ private:
         line.parts.push_back(words(contactWords(s_.contact)));
         s_.lines.push_back(std::move(line));
 
-        const Formula surface = prod({lit(u"4"), pi(), square(sym(u"r"))});
+        const Formula surface = sphereSurfaceOf(u"r");
         line = {Quantity::s,
                 {math(rel({sym(u"s"), surface}, u"=")), math(rel({putIn(surface)}, u"="))}};
         if (!c.s) {
@@ -211,12 +225,40 @@ private:
         return true;
     }
 
+    // The sphere through both bases' circles; where its numbers leave the
+    // program's range, its line says so and the answer goes without it.
+    void around() {
+        const Calculation& c = s_.calculation;
+        const Formula radius = circumscribedRadius();
+        s_.lines.push_back(
+            {Quantity::None,
+             {words(text(Text::AroundSphere)), math(rel({sym(u"ρ"), radius}, u"=")), words(u".")}});
+        Line line{Quantity::rho, {math(rel({sym(u"ρ"), putIn(radius)}, u"="))}};
+        if (!c.rho) return tooLarge(std::move(line));
+        result(line, Quantity::rho);
+        s_.lines.push_back(std::move(line));
+        const Formula surface = sphereSurfaceOf(u"ρ");
+        line = {Quantity::S,
+                {math(rel({sym(u"S"), surface}, u"=")), math(rel({putIn(surface)}, u"="))}};
+        if (!c.S) return tooLarge(std::move(line));
+        result(line, Quantity::S);
+        s_.lines.push_back(std::move(line));
+    }
+
+    // `line`, then the largest number the program has.
+    void tooLarge(Line line) {
+        s_.lines.push_back(std::move(line));
+        s_.lines.push_back({Quantity::None, tooLargeParts()});
+    }
+
     // Every quantity, exactly where it can be, then "≈" its decimal.
     void answer() {
         Line line{Quantity::None, {words(text(Text::Answer))}};
-        constexpr Quantity All[]{Quantity::R, Quantity::H, Quantity::So, Quantity::Sp,
-                                 Quantity::V, Quantity::r, Quantity::s};
-        for (const Quantity quantity : All) {
+        const Calculation& c = s_.calculation;
+        std::vector<Quantity> all{Quantity::R, Quantity::H, Quantity::So, Quantity::Sp,
+                                  Quantity::V, Quantity::r, Quantity::s};
+        if (c.rho && c.S) all.insert(all.end(), {Quantity::rho, Quantity::S});
+        for (const Quantity quantity : all) {
             if (quantity != Quantity::R) line.parts.push_back(words(u","));
             Formula letter = sym(letters(quantity));
             line.parts.push_back(
@@ -251,8 +293,7 @@ private:
                 break;
             }
             case platform::Failure::Overflow:
-                line.parts = {words(text(Text::TooLarge)),
-                              math(num(std::numeric_limits<double>::max())), words(u".")};
+                line.parts = tooLargeParts();
                 break;
         }
         s_.lines.push_back(std::move(line));

@@ -25,6 +25,7 @@ struct Calculation {
     int variant = 0;
     CylinderQuantities q;                      // the given values, then each computed one reached
     std::optional<double> r, s;                // the inscribed sphere, once reached
+    std::optional<double> rho, S;              // the sphere around it, where it fits the doubles
     std::optional<platform::Failure> failure;  // what stopped it, if anything
     Quantity failedQuantity = Quantity::None;  // failedQuantity() of its error
     // Beside the doubles, the quantities' exact values (exactform.h); none

@@ -16,11 +16,21 @@ double inscribedSphereRadius(double R, double H) {
     return H < twoR.value() ? H / 2 : R;
 }
 
-double sphereSurface(double r) {
+double sphereSurface(double r, Quantity named) {
     try {
         return ((Checked(FOUR_PI_14) * Checked(r)) * Checked(r)).value();
     } catch (platform::CalculationError& error) {
-        nameQuantity(error, Quantity::s);
+        nameQuantity(error, named);
+        throw;
+    }
+}
+
+double circumscribedSphereRadius(double R, double H) {
+    try {
+        const Checked half = Checked(H) / Checked(2.0);
+        return platform::squareRoot(Checked(R) * Checked(R) + half * half).value();
+    } catch (platform::CalculationError& error) {
+        nameQuantity(error, Quantity::rho);
         throw;
     }
 }

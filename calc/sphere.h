@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "cylinder.h"
+
 namespace calc {
 
 // Radius of the largest sphere inside a cylinder of radius R and height H:
@@ -13,10 +15,17 @@ namespace calc {
 double inscribedSphereRadius(double R, double H);
 
 // Surface (4π·r)·r of a sphere of radius r; throws
-// platform::CalculationError(Overflow), naming Quantity::s, when it leaves
+// platform::CalculationError(Overflow), naming `named`, when it leaves
 // the double range.
 // Example: sphereSurface(0.5) == PI_14.
-double sphereSurface(double r);
+double sphereSurface(double r, Quantity named = Quantity::s);
+
+// Radius √(R·R + (H/2)·(H/2)) of the sphere around a cylinder of radius R
+// and height H, the one through both bases' circles, each step checked;
+// throws platform::CalculationError(Overflow), naming Quantity::rho, when a
+// step leaves the double range.
+// Example: circumscribedSphereRadius(1.5, 4) == 2.5.
+double circumscribedSphereRadius(double R, double H);
 
 inline constexpr std::u16string_view LineEnd = u"\r\n";
 

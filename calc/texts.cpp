@@ -26,6 +26,10 @@ std::u16string_view nameOf(Quantity q) {
             return u"r";
         case Quantity::s:
             return text(Text::SphereSurfaceName);
+        case Quantity::rho:
+            return u"ρ";
+        case Quantity::S:
+            return u"S";
         case Quantity::None:
             return {};
         default:

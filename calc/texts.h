@@ -42,6 +42,7 @@ enum class Text {
     TooLarge,
     OutOfRange,
     OnlyThenInscribed,
+    AroundSphere,
     // How the largest sphere sits: in the solution and in the sketch's title.
     TouchesBases,
     TouchesLateral,
@@ -105,6 +106,9 @@ inline constexpr TextEntry Texts[]{
     {Text::TooLarge, u"Числото е твърде голямо: програмата смята с числа до"},
     {Text::OutOfRange, u"Такъв цилиндър е извън обхвата на програмата."},
     {Text::OnlyThenInscribed, u": само тогава тя е вписана в цилиндъра."},
+    {Text::AroundSphere, u"Около цилиндъра може да се опише сфера: тя минава през окръжностите "
+                         u"на двете основи, центърът ѝ е средата на оста, а радиусът ѝ е "
+                         u"половината от диагонала на осното сечение:"},
     {Text::TouchesBases, u"сферата се допира до двете основи"},
     {Text::TouchesLateral, u"сферата се допира до околната повърхнина"},
     {Text::TouchesAll, u"сферата се допира до двете основи и до околната повърхнина"},

@@ -125,6 +125,13 @@ void Form::calculate() {
         controls_.setSolution(calc::explain(c));
         throw;
     }
+    // Only the solution shows the sphere around: it says there where that sphere
+    // leaves the doubles, without a dialog.
+    try {
+        c.rho = calc::circumscribedSphereRadius(c.q.R, c.q.H);
+        c.S = calc::sphereSurface(*c.rho, calc::Quantity::S);
+    } catch (const platform::CalculationError&) {
+    }
     calc::solveExactly(c, readings[0].exact, readings[1].exact);
     controls_.setSolution(calc::explain(c));
 }

@@ -86,3 +86,27 @@ TEST_CASE("surface overflow keeps the first line") {
     CHECK(calc::failedQuantity(*error) == calc::Quantity::s);
     CHECK(area.current == std::u16string_view(u"Радиус на максималната вписана сфера: 5E+299\r\n"));
 }
+
+TEST_CASE("the sphere around the cylinder") {
+    struct Row {
+        std::string_view name;
+        double R, H;
+        double rho;  // or 0 where a step overflows
+    };
+    const Row rows[] = {
+        {"R=1.5 H=4", 1.5, 4.0, 2.5},
+        {"R=3 H=8", 3.0, 8.0, 5.0},
+        {"R=5 H=7", 5.0, 7.0, 6.103277807866851},
+        {"R=2 H=1", 2.0, 1.0, 2.0615528128088303},
+        {"R=1e200 H=1", 1e200, 1.0, 0},
+        {"R=1 H=1e300", 1.0, 1e300, 0},
+    };
+    for (const Row& row : rows) {
+        INFO(row.name);
+        double rho = 0;
+        const auto error = errorOf([&] { rho = calc::circumscribedSphereRadius(row.R, row.H); });
+        CHECK_BITS(rho, row.rho);
+        CHECK(error.has_value() == (row.rho == 0));
+        if (error) CHECK(calc::failedQuantity(*error) == calc::Quantity::rho);
+    }
+}
