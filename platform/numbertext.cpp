@@ -29,12 +29,6 @@ namespace platform {
 
 namespace {
 
-// Space, tab, the line breaks, and the no-break and separator spaces.
-bool isSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u00A0' || c == u'\u202F' ||
-           c == u'\u2028' || c == u'\u2029';
-}
-
 // Walks the text; white space between any two characters is skipped.
 class Reader {
 public:
@@ -289,13 +283,6 @@ Exact exactDecimal(std::u16string_view number) {
     return Exact::decimal(digits, static_cast<int>(scale));
 }
 
-// Letters that make "pi" or "п" part of a word: Latin, Greek, Cyrillic.
-bool isLetter(char16_t c) {
-    const char16_t lower = c | 0x20;
-    return (lower >= u'a' && lower <= u'z') ||
-           (c >= u'\u00C0' && c <= u'\u052F' && c != u'\u00D7' && c != u'\u00F7');
-}
-
 // What the text asks for, in the order it asks: the parser writes it, the
 // double and the exact value are then worked out from it separately. A
 // megabyte of "1·1·…" so stays quick in the browser too, where a call that
@@ -346,6 +333,8 @@ public:
         if (product(0) && negative) emit(Op::Negate);
         return std::move(program_);
     }
+    // Where read() stopped.
+    const char16_t* position() const { return in_.position(); }
 
 private:
     bool product(int depth) {
@@ -533,9 +522,15 @@ Reading readNumber(std::u16string_view text) {
         const Exact exact = exactDecimal(text.substr(negative ? 1 : 0));
         return {value, negative ? -exact : exact};
     }
-    const std::vector<Instruction> program = Parser(text).read();
+    Parser parser(text);
+    const std::vector<Instruction> program = parser.read();
     const double value = evaluate(program);
-    return {value, exactly(program)};
+    Reading reading{value, exactly(program)};
+    if (!program.empty()) {
+        const auto read = static_cast<std::size_t>(parser.position() - text.data());
+        if (const auto unit = readUnit(text.substr(read))) reading.unit = unit->first;
+    }
+    return reading;
 }
 
 // The double alone: no exact value to build on the way.

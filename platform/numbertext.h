@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "exact.h"
+#include "units.h"
 
 namespace platform {
 
@@ -12,13 +14,30 @@ namespace platform {
 // nearest π (0x400921FB54442D18): changing it changes every last bit.
 inline constexpr double PI_14 = 3.14159265358979;
 
+// Space, tab, the line breaks, and the no-break and separator spaces: what
+// a number text may hold anywhere.
+constexpr bool isSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u00A0' || c == u'\u202F' ||
+           c == u'\u2028' || c == u'\u2029';
+}
+
+// Latin, Greek and Cyrillic letters: one right after "pi", "п" or a unit
+// makes it part of a word.
+constexpr bool isLetter(char16_t c) {
+    const char16_t lower = c | 0x20;
+    return (lower >= u'a' && lower <= u'z') ||
+           (c >= u'\u00C0' && c <= u'\u052F' && c != u'\u00D7' && c != u'\u00F7');
+}
+
 // What a typed text says: the double as the calculation uses it, and the
 // same number exactly as typed: none where Exact cannot hold it (a
 // decimal whose digits do not fit in 64 bits), and for a text of more than
-// 100 numbers, operators and roots, which no textbook writes.
+// 100 numbers, operators and roots, which no textbook writes. `unit` is the
+// unit typed after the number, if any; value and exact are in it as typed.
 struct Reading {
     double value = 0;
     Exact exact;
+    std::optional<Unit> unit = std::nullopt;
 };
 
 // Reads a number as a textbook writes it at the start of a typed text.
@@ -33,8 +52,10 @@ struct Reading {
 // CalculationError), π as PI_14, the sign applied last. Reading stops
 // where the text can go no further: an operator or a bracket that nothing
 // completes is not read, nor what lies more than 100 brackets and roots
-// deep. Time is linear in the text.
-// Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2};
+// deep. After a number, with white space or none between, a unit as
+// readUnit reads it is reported, not applied; the text after it is not read.
+// Time is linear in the text.
+// Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2, см};
 // readNumber(u"70π").value == 70 * PI_14; readNumber(u"3/").value == 3.
 Reading readNumber(std::u16string_view text);
 

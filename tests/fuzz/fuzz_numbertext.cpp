@@ -2,8 +2,8 @@
 // libFuzzer target: reading any text, and writing any double, must agree
 // with C's own strtod (on the normalised text of a plain number) and
 // "%.15G", and what is written must read back; products, roots and brackets
-// read without a fault. The browser's build of the same functions (C's
-// strtod and printf behind them) must agree with them bit for bit.
+// read without a fault, and a unit after them changes no number. The browser's build of the same
+// functions (C's strtod and printf behind them) must agree with them bit for bit.
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -147,6 +147,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const platform::CalculationError& error) {
         if (error.failure() != failure)
             fault("only the C library's toNumber fails so", ascii(text).substr(0, 200));
+    }
+
+    // A unit after the number is reported, never applied.
+    try {
+        const platform::Reading reading = platform::readNumber(text);
+        if (failure || std::memcmp(&reading.value, &value, 8) != 0)
+            fault("readNumber's double differs from toNumber's", ascii(text).substr(0, 200));
+        if (reading.unit && platform::unitText(*reading.unit).empty())
+            fault("a unit read that cannot be written", ascii(text).substr(0, 200));
+    } catch (const platform::CalculationError& error) {
+        if (error.failure() != failure)
+            fault("only readNumber fails so", ascii(text).substr(0, 200));
     }
 
     // strtod must read the same from the same text normalised, where the

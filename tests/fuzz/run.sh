@@ -12,7 +12,7 @@ mkdir -p "$out/corpus"
 clang++ -std=c++20 -O1 -g -ffp-contract=off -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$root" \
     "$here/fuzz_numbertext.cpp" "$here/c_library_path.cpp" "$root/platform/numbertext.cpp" \
-    "$root/platform/checked.cpp" "$root/platform/exact.cpp" \
+    "$root/platform/checked.cpp" "$root/platform/exact.cpp" "$root/platform/units.cpp" \
     "$root/platform/calculationerror.cpp" -o "$out/fuzz_numbertext"
 # New finds go to build/fuzz/corpus; the committed seeds stay as they are.
 "$out/fuzz_numbertext" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
