@@ -185,11 +185,6 @@ std::size_t at(Quantity quantity) {
     return static_cast<std::size_t>(quantity);
 }
 
-const Exact& valueOf(const Calculation& c, Quantity quantity) {
-    static const Exact none = Exact::none();
-    return c.exact ? c.exact->of[at(quantity)] : none;
-}
-
 }  // namespace
 
 void solveExactly(Calculation& c, const Exact& first, const Exact& second) {
@@ -215,7 +210,10 @@ void solveExactly(Calculation& c, const Exact& first, const Exact& second) {
     keep(Quantity::r, r);
     if (c.s) keep(Quantity::s, Exact(4) * Exact::pi() * r * r);
     if (c.rho) keep(Quantity::rho, exactValue(circumscribedRadius(), *values));
-    if (c.S) keep(Quantity::S, exactValue(sphereSurfaceOf(u"ρ"), *values));
+    // 4π(R² + (H/2)²): exact even where ρ, a root of a sum, is not.
+    if (c.S)
+        keep(Quantity::S,
+             Exact(4) * Exact::pi() * exactValue(circumscribedRadius().items[0], *values));
 }
 
 Formula circumscribedRadius() {
@@ -226,16 +224,21 @@ Formula sphereSurfaceOf(std::u16string_view radius) {
     return prod({lit(u"4"), pi(), square(sym(radius))});
 }
 
+const Exact& exactOf(const Calculation& c, Quantity quantity) {
+    static const Exact none = Exact::none();
+    return c.exact ? c.exact->of[at(quantity)] : none;
+}
+
 std::optional<Formula> exactForm(const Calculation& c, Quantity q) {
-    return bookForm(valueOf(c, q));
+    return bookForm(exactOf(c, q));
 }
 
 std::optional<Formula> exactTwoR(const Calculation& c) {
-    return bookForm(Exact(2) * valueOf(c, Quantity::R));
+    return bookForm(Exact(2) * exactOf(c, Quantity::R));
 }
 
 SphereContact sphereContact(const Calculation& c) {
-    const Exact difference = valueOf(c, Quantity::H) - Exact(2) * valueOf(c, Quantity::R);
+    const Exact difference = exactOf(c, Quantity::H) - Exact(2) * exactOf(c, Quantity::R);
     if (const std::optional<int> sign = difference.sign())
         return *sign < 0   ? SphereContact::Bases
                : *sign > 0 ? SphereContact::Lateral

@@ -30,6 +30,10 @@ Formula sphereSurfaceOf(std::u16string_view radius);
 // Example: variant 4 (H, So) with 7 and 70π gives R = 5, Sp = 120π, V = 175π.
 void solveExactly(Calculation& c, const platform::Exact& first, const platform::Exact& second);
 
+// Quantity q's exact value in `c`: none where it has none or `c` was not
+// solved exactly.
+const platform::Exact& exactOf(const Calculation& c, Quantity q);
+
 // The book form of quantity q's exact value in `c`; nothing where it has
 // none. Example: after the example above, exactForm(c, Quantity::V) is 175π.
 std::optional<Formula> exactForm(const Calculation& c, Quantity q);

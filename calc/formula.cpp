@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/numbertext.h"
+#include "platform/rounding.h"
 
 namespace calc {
 
@@ -23,6 +24,11 @@ Formula lit(std::u16string_view digits) {
 }
 Formula num(double value) {
     return {Kind::Number, {}, value, {}, {}};
+}
+Formula fixed(double value, int places) {
+    Formula f = num(value);
+    f.places = places;
+    return f;
 }
 Formula sum(std::vector<Formula> items, std::u16string_view ops) {
     return {Kind::Sum, {}, 0, std::move(items), std::u16string(ops)};
@@ -77,8 +83,10 @@ bool dotBetween(const Formula& left, const Formula& right) {
 }
 
 // The sign of toText's number as a real minus; the exponent's stays.
-std::u16string numberText(double value, char16_t separator) {
-    std::u16string text = platform::toText(value, separator);
+std::u16string numberText(const Formula& number, char16_t separator) {
+    std::u16string text = number.places < 0
+                              ? platform::toText(number.value, separator)
+                              : platform::toFixed(number.value, number.places, separator);
     if (!text.empty() && text.front() == u'-') text.front() = u'\u2212';
     return text;
 }
@@ -244,7 +252,7 @@ public:
             out += u"<mn>" + f.text + u"</mn>";
             return;
         }
-        const std::u16string text = numberText(f.value, separator);
+        const std::u16string text = numberText(f, separator);
         if (text.front() != u'\u2212') {
             out += u"<mn>" + text + u"</mn>";
             return;
@@ -306,7 +314,7 @@ void walkFormula(const Formula& f, Formula::Sink& sink) {
 }
 
 std::u16string leafText(const Formula& leaf, char16_t separator) {
-    return leaf.kind == Kind::Number ? numberText(leaf.value, separator) : leaf.text;
+    return leaf.kind == Kind::Number ? numberText(leaf, separator) : leaf.text;
 }
 
 std::u16string signText(const Formula& in, char16_t sign, bool afterItem) {

@@ -35,6 +35,9 @@ struct Formula {
     // A value put in for a letter, written as a formula ("3√2"): set off
     // from its neighbours by dots as a number is, its own factors side by side.
     bool filledIn = false;
+    // A Number rounded to this many places after the separator, its zeros
+    // kept ("3.10"); -1: as toText writes it.
+    int places = -1;
 
     class Sink;
 };
@@ -65,6 +68,9 @@ Formula sym(std::u16string_view letters);
 Formula pi();
 Formula lit(std::u16string_view digits);
 Formula num(double value);
+// `value` as rounded to `places` digits after the separator, zeros kept.
+// Example: formulaText(fixed(3.1, 2), u',') == u"3,10".
+Formula fixed(double value, int places);
 // `ops` holds one sign for each gap: sum({a, b, c}, u"+−") is a + b − c.
 Formula sum(std::vector<Formula> items, std::u16string_view ops);
 Formula prod(std::vector<Formula> items);

@@ -8,6 +8,7 @@
 
 #include "constants.h"
 #include "exactform.h"
+#include "platform/rounding.h"
 #include "rules.h"
 
 namespace calc {
@@ -70,18 +71,29 @@ std::vector<Part> tooLargeParts() {
 
 class Writer {
 public:
-    explicit Writer(const Calculation& c) {
+    Writer(const Calculation& c, Rounding rounding) {
         s_.calculation = c;
+        s_.rounding = rounding;
         for (std::size_t i = 0; i < forms_.size(); ++i)
             forms_[i] = exactForm(c, static_cast<Quantity>(i));
     }
 
     Solution write() {
-        const auto given = givenColumns(s_.calculation.variant);
+        const Calculation& c = s_.calculation;
+        const auto given = givenColumns(c.variant);
         Line line{Quantity::None, {words(text(Text::Given))}};
-        for (const Column column : given) {
-            if (column != given[0]) line.parts.push_back(words(u","));
-            line.parts.push_back(math(rel({q(column), shown(quantityOf(column))}, u"=")));
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            if (i > 0) line.parts.push_back(words(u","));
+            const Quantity quantity = quantityOf(given[i]);
+            const platform::Reading& typed = c.givens.typed[i];
+            if (converted(typed)) {  // as typed, then in the grid's unit
+                line.parts.push_back(math(rel({q(given[i]), typedForm(typed)}, u"=")));
+                line.parts.push_back(words(platform::unitText(*typed.unit)));
+                line.parts.push_back(math(rel({shown(quantity)}, u"=")));
+            } else {
+                line.parts.push_back(math(rel({q(given[i]), shown(quantity)}, u"=")));
+            }
+            unit(line, quantity);
         }
         line.parts.push_back(words(u"."));
         s_.lines.push_back(std::move(line));
@@ -119,10 +131,49 @@ private:
         return form && !readsAs(*form, value(quantity));
     }
 
-    // "= 120π", "≈ 376.991118430775"; or "= 3" where the two read alike.
+    // "= 120π", "≈ 376.991118430775", its unit; or "= 3" where the two read alike.
     void result(Line& line, Quantity quantity) const {
         line.parts.push_back(math(rel({shown(quantity)}, u"=")));
         if (approximated(quantity)) line.parts.push_back(math(rel({num(value(quantity))}, u"≈")));
+        unit(line, quantity);
+    }
+
+    // The unit of `quantity` where units were typed.
+    void unit(Line& line, Quantity quantity) const {
+        if (const auto& length = s_.calculation.givens.length)
+            line.parts.push_back(words(unitOf(quantity, *length)));
+    }
+
+    // Whether a given was typed in another unit than the grid holds.
+    bool converted(const platform::Reading& typed) const {
+        const auto& length = s_.calculation.givens.length;
+        return typed.unit && (typed.unit->litres || typed.unit->exponent != length->exponent);
+    }
+
+    // A given as typed: exactly where it can be.
+    static Formula typedForm(const platform::Reading& typed) {
+        const std::optional<Formula> form = bookForm(typed.exact);
+        return form ? *form : num(typed.value);
+    }
+
+    // `quantity`'s decimal rounded to the answer's place; none where no
+    // place is chosen or the value has no more digits than that.
+    std::optional<Formula> rounded(Quantity quantity) const {
+        const int places = static_cast<int>(s_.rounding);
+        if (places == 0) return std::nullopt;
+        const double v = value(quantity);
+        const platform::Exact& exact = exactOf(s_.calculation, quantity);
+        if (const auto ratio = exact.exact() ? exact.rational() : std::nullopt) {
+            long long scale = 1;
+            for (int i = 0; i < places; ++i) scale *= 10;
+            if (scale % ratio->denominator() == 0) return std::nullopt;  // ends within the place
+            if (const auto digits = platform::toFixed(*ratio, places, u'.'))
+                return fixed(platform::toNumber(*digits), places);
+        }
+        const double at = platform::toNumber(platform::toFixed(v, places, u'.'));
+        // Without an exact value the grid's digits are all there is to go by.
+        if (!exact.exact() && platform::toText(at) == platform::toText(v)) return std::nullopt;
+        return fixed(at, places);
     }
 
     // Every letter of a quantity replaced by its value; π stays π.
@@ -209,6 +260,7 @@ private:
                 break;
         }
         if (approximated(Quantity::r)) line.parts.push_back(math(rel({num(*c.r)}, u"≈")));
+        unit(line, Quantity::r);
         line.parts.push_back(words(contactWords(s_.contact)));
         s_.lines.push_back(std::move(line));
 
@@ -261,13 +313,31 @@ private:
         for (const Quantity quantity : all) {
             if (quantity != Quantity::R) line.parts.push_back(words(u","));
             Formula letter = sym(letters(quantity));
-            line.parts.push_back(
-                math(approximated(quantity)
-                         ? rel({std::move(letter), shown(quantity), num(value(quantity))}, u"=≈")
-                         : rel({std::move(letter), num(value(quantity))}, u"=")));
+            if (std::optional<Formula> near = rounded(quantity))
+                line.parts.push_back(
+                    math(rel({std::move(letter), shown(quantity), std::move(*near)}, u"=≈")));
+            else if (approximated(quantity))
+                line.parts.push_back(
+                    math(rel({std::move(letter), shown(quantity), num(value(quantity))}, u"=≈")));
+            else
+                line.parts.push_back(math(rel({std::move(letter), num(value(quantity))}, u"=")));
+            unit(line, quantity);
+            if (quantity == Quantity::V) litres(line);
         }
         line.parts.push_back(words(u"."));
         s_.lines.push_back(std::move(line));
+    }
+
+    // A volume given in litres is answered in litres as well: "= 1.5 л".
+    void litres(Line& line) const {
+        const Calculation& c = s_.calculation;
+        const auto given = givenColumns(c.variant);
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            const platform::Reading& typed = c.givens.typed[i];
+            if (given[i] != V || !typed.unit || !typed.unit->litres) continue;
+            line.parts.push_back(math(rel({typedForm(typed)}, u"=")));
+            line.parts.push_back(words(platform::unitText(*typed.unit)));
+        }
     }
 
     bool failedHere(Quantity quantity) const {
@@ -295,6 +365,8 @@ private:
             case platform::Failure::Overflow:
                 line.parts = tooLargeParts();
                 break;
+            case platform::Failure::WrongUnit:  // found before anything is calculated
+                return false;
         }
         s_.lines.push_back(std::move(line));
         // Too large a number is the program's limit, not the cylinder's.
@@ -324,8 +396,8 @@ bool spaceBefore(const Part& part) {
     return part.formula || (part.words.find_first_of(u".,:;") != 0);
 }
 
-Solution explain(const Calculation& c) {
-    return Writer(c).write();
+Solution explain(const Calculation& c, Rounding rounding) {
+    return Writer(c, rounding).write();
 }
 
 std::u16string stepText(const Solution& solution, Quantity quantity, char16_t separator) {

@@ -8,6 +8,7 @@
 
 #include "cylinder.h"
 #include "formula.h"
+#include "givens.h"
 #include "platform/calculationerror.h"
 #include "texts.h"
 
@@ -23,6 +24,7 @@ struct ExactValues;
 
 struct Calculation {
     int variant = 0;
+    Givens givens;                             // as typed and as the grid holds them
     CylinderQuantities q;                      // the given values, then each computed one reached
     std::optional<double> r, s;                // the inscribed sphere, once reached
     std::optional<double> rho, S;              // the sphere around it, where it fits the doubles
@@ -46,6 +48,10 @@ struct Line {
     std::vector<Part> parts;
 };
 
+// How far the answer rounds its decimals, as tasks ask: not at all, or to
+// 0.1, 0.01 or 0.001 (the enumerator's value is the places).
+enum class Rounding { None, Tenths, Hundredths, Thousandths };
+
 // How the largest sphere sits in the cylinder.
 enum class SphereContact {
     Bases,    // H < 2R: r = H/2, it touches both bases
@@ -66,6 +72,7 @@ struct Solution {
     // sketch can show.
     bool cylinderExists = false;
     SphereContact contact = SphereContact::Bases;  // when cylinderExists
+    Rounding rounding = Rounding::None;            // as the answer was written
 
     bool empty() const { return lines.empty(); }
 };
@@ -73,7 +80,10 @@ struct Solution {
 // The solution of `c`. Example: variant 2 with H = 3, Sp = 94.2477796076937
 // explains R by the positive root of 2πR² + 2πHR − Sp = 0, then So, V,
 // the sphere r = H/2 (it touches both bases) and its surface s = 4πr².
-Solution explain(const Calculation& c);
+// Where units were typed, every given, result and answer carries its unit;
+// with `rounding`, the answer also gives each decimal rounded so
+// ("Sp = 120π ≈ 376.99 cm²").
+Solution explain(const Calculation& c, Rounding rounding = Rounding::None);
 
 // The whole solution as plain text with Unicode signs (π, ², √, ·, −, ⇒),
 // one line each, CR LF after every line; numbers written by toText with

@@ -2,6 +2,7 @@
 #include "texts.h"
 
 #include "cylinder.h"
+#include "givens.h"
 
 namespace calc {
 
@@ -15,6 +16,8 @@ Text conditionText(platform::Failure failure) {
             return Text::Overflow;
         case platform::Failure::InvalidArgument:
             return Text::InvalidArgument;
+        case platform::Failure::WrongUnit:
+            return Text::WrongUnit;
     }
     return Text::UnknownFailure;
 }
@@ -42,7 +45,12 @@ std::u16string_view nameOf(Quantity q) {
 std::u16string describe(const platform::CalculationError& error) {
     std::u16string out(text(conditionText(error.failure())));
     const std::u16string_view name = nameOf(failedQuantity(error));
-    if (!name.empty()) {
+    if (!name.empty() && error.failure() == platform::Failure::WrongUnit) {
+        constexpr Text Kinds[]{Text::LengthUnits, Text::AreaUnits, Text::VolumeUnits};
+        out += u'\n';
+        out += name;
+        out += text(Kinds[static_cast<int>(dimensionOf(failedQuantity(error))) - 1]);
+    } else if (!name.empty()) {
         out += text(error.whileReading() ? Text::TypedValueOf : Text::CannotCompute);
         out += name;
         out += error.whileReading() ? text(Text::IsNoNumber) : u".";

@@ -11,6 +11,8 @@ const char* CalculationError::what() const noexcept {
             return "overflow";
         case Failure::InvalidArgument:
             return "invalid argument";
+        case Failure::WrongUnit:
+            return "wrong unit";
     }
     return "calculation error";
 }

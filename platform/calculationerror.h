@@ -10,6 +10,7 @@ enum class Failure {
     DivisionByZero,   // any zero divisor, 0/0 included
     Overflow,         // a result outside the finite double range
     InvalidArgument,  // square root of a negative number
+    WrongUnit,        // a typed unit measures another kind than its quantity
 };
 
 // Thrown by any checked step that fails; ends the current calculation.

@@ -6,6 +6,7 @@
 
 #include "calc/cylinder.h"
 #include "calc/exactform.h"
+#include "calc/givens.h"
 #include "calc/solution.h"
 #include "design.h"
 #include "platform/numbertext.h"
@@ -47,7 +48,7 @@ void Form::onOptionClick(int k) {
         controls_.setBoxLocked(i, true);
     }
     for (std::int16_t i = first; i <= last; ++i) controls_.setBoxLocked(i, false);
-    controls_.setSolution({});
+    show(std::nullopt);
 }
 
 void Form::onCommandClick(int n) {
@@ -86,43 +87,50 @@ void Form::calculate() {
     const std::array<calc::Column, 2> given = calc::givenColumns(k);
     std::array<platform::Reading, 2> readings;
     std::array<bool, 2> keep{};
-    for (std::size_t i = 0; i < given.size(); ++i) {
-        const int at = box(k, static_cast<int>(given[i]));
-        const std::u16string typed = controls_.boxText(at);
-        Kept& kept = kept_[i];
-        if (kept.box == at && kept.text == typed) {
-            readings[i] = kept.reading;
-            keep[i] = true;
-            continue;
+    calc::Givens givens;
+    try {
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            const int at = box(k, static_cast<int>(given[i]));
+            const std::u16string typed = controls_.boxText(at);
+            Kept& kept = kept_[i];
+            if (kept.box == at && kept.text == typed) {
+                readings[i] = kept.reading;
+                keep[i] = true;
+                continue;
+            }
+            kept = {};  // the box shows another text now
+            try {
+                readings[i] = platform::readNumber(typed);
+            } catch (platform::CalculationError& error) {
+                calc::nameQuantity(error, calc::quantityOf(given[i]), true);
+                throw;
+            }
+            keep[i] = newForms(typed) || readings[i].unit;
         }
-        kept = {};  // the box shows another text now
-        try {
-            readings[i] = platform::readNumber(typed);
-            keep[i] = newForms(typed);
-        } catch (platform::CalculationError& error) {
-            calc::nameQuantity(error, calc::quantityOf(given[i]), true);
-            controls_.setSolution({});  // nothing was calculated to explain
-            throw;
-        }
+        givens = calc::inOneUnit(k, readings);
+    } catch (const platform::CalculationError&) {
+        show(std::nullopt);  // nothing was calculated to explain
+        throw;
     }
     calc::Calculation c;
     c.variant = k;
+    c.givens = givens;
     try {
-        calc::solveCylinder(k, readings[0].value, readings[1].value, c.q);
+        calc::solveCylinder(k, givens.values[0].value, givens.values[1].value, c.q);
         for (int col = 0; col < calc::ColumnCount; ++col)
             controls_.setBoxText(box(k, col),
                                  platform::toText(c.q[static_cast<calc::Column>(col)], separator_));
         for (std::size_t i = 0; i < given.size(); ++i)
             if (keep[i])
                 kept_[i] = {box(k, static_cast<int>(given[i])),
-                            platform::toText(readings[i].value, separator_), readings[i]};
+                            platform::toText(givens.values[i].value, separator_), readings[i]};
         c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);  // as the report finds it
         c.s = calc::reportInscribedSphere(c.q.R, c.q.H, *this, separator_);
     } catch (const platform::CalculationError& error) {
         c.failure = error.failure();
         c.failedQuantity = calc::failedQuantity(error);
-        calc::solveExactly(c, readings[0].exact, readings[1].exact);
-        controls_.setSolution(calc::explain(c));
+        calc::solveExactly(c, givens.values[0].exact, givens.values[1].exact);
+        show(c);
         throw;
     }
     // Only the solution shows the sphere around: it says there where that sphere
@@ -132,14 +140,24 @@ void Form::calculate() {
         c.S = calc::sphereSurface(*c.rho, calc::Quantity::S);
     } catch (const platform::CalculationError&) {
     }
-    calc::solveExactly(c, readings[0].exact, readings[1].exact);
-    controls_.setSolution(calc::explain(c));
+    calc::solveExactly(c, givens.values[0].exact, givens.values[1].exact);
+    show(c);
+}
+
+void Form::onRoundingChoice(calc::Rounding rounding) {
+    rounding_ = rounding;
+    if (shown_) controls_.setSolution(calc::explain(*shown_, rounding_));
+}
+
+void Form::show(std::optional<calc::Calculation> c) {
+    shown_ = std::move(c);
+    controls_.setSolution(shown_ ? calc::explain(*shown_, rounding_) : calc::Solution{});
 }
 
 void Form::clearGrid() {
     kept_ = {};  // the texts the program wrote are gone
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) controls_.setBoxText(i, u"");
-    controls_.setSolution({});
+    show(std::nullopt);
 }
 
 }  // namespace window

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "calc/solution.h"
 #include "calc/sphere.h"
 #include "controls.h"
 #include "keyboard.h"
@@ -42,6 +43,13 @@ public:
     // Option1(0) and returns it to focus.
     KeyAction onKey(Key key, std::optional<ControlRef> focused);
 
+    // The place the solution's answer is rounded to: the solution shown,
+    // if any, is written again; later ones keep it. Kept for this run only.
+    // Example: onRoundingChoice(calc::Rounding::Hundredths) after the
+    // example above answers "Sp = 94.2477796076937 ≈ 94.25".
+    void onRoundingChoice(calc::Rounding rounding);
+    calc::Rounding rounding() const { return rounding_; }
+
     std::optional<std::int16_t> selectedVariant() const { return SelectedVariant; }
     std::int16_t lastBoxIndex() const { return LastBoxIndex; }
     // The report area's text as last written, CR LF line ends.
@@ -54,6 +62,8 @@ private:
     void setText(std::u16string text) override;
     void calculate();
     void clearGrid();
+    // The solution of `c` to the controls; an empty one for none.
+    void show(std::optional<calc::Calculation> c);
     int box(int k, int column) const;
 
     // A given box the program rewrote after a text of π, roots, fractions
@@ -68,7 +78,9 @@ private:
     ControlServices& controls_;
     char16_t separator_;
     std::u16string report_;
-    std::array<Kept, 2> kept_;  // the given boxes, in reading order
+    std::array<Kept, 2> kept_;                // the given boxes, in reading order
+    std::optional<calc::Calculation> shown_;  // what the solution shown explains
+    calc::Rounding rounding_ = calc::Rounding::None;
 
     std::optional<std::int16_t> SelectedVariant;  // empty acts as variant 0
     std::int16_t LastBoxIndex = 0;

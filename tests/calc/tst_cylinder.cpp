@@ -171,6 +171,12 @@ TEST_CASE("error texts") {
         {"overflow reading Sp", Failure::Overflow, Quantity::Sp, true,
          u"Препълване: резултатът е извън допустимия обхват.\n"
          u"Въведената стойност на Sp не може да се представи като число."},
+        {"a length for V", Failure::WrongUnit, Quantity::V, true,
+         u"Грешна мерна единица.\nV е обем: пишете mm³, cm³, dm³, m³, l или ml (мм³, см³, дм³, м³, л, мл)."},
+        {"an area for R", Failure::WrongUnit, Quantity::R, true,
+         u"Грешна мерна единица.\nR е дължина: пишете mm, cm, dm, m или km (мм, см, дм, м, км)."},
+        {"a volume for So", Failure::WrongUnit, Quantity::So, true,
+         u"Грешна мерна единица.\nSo е лице: пишете mm², cm², dm², m² или km² (мм², см², дм², м², км²)."},
     };
     for (const Row& row : rows) {
         INFO(row.name);

@@ -200,6 +200,10 @@ TEST_CASE("a calculation error leaves grid and report as they were") {
         {"k=4 V+V overflows", 4, u"1", u"1e308", Failure::Overflow, calc::Quantity::R, false},
         {"k=0 R=1e400", 0, u"1e400", u"1", Failure::Overflow, calc::Quantity::R, true},
         {"k=5 R=1e999", 5, u"1", u"1e999", Failure::Overflow, calc::Quantity::R, true},
+        {"k=0 R=5 cm²", 0, u"5 cm²", u"3 cm", Failure::WrongUnit, calc::Quantity::R, true},
+        {"k=6 V=2 m", 6, u"2 cm", u"2 m", Failure::WrongUnit, calc::Quantity::V, true},
+        {"k=3 So=1 km³", 3, u"1", u"1 km³", Failure::WrongUnit, calc::Quantity::So, true},
+        {"k=0 R=1e305 km in mm", 0, u"1e305 km", u"1 mm", Failure::Overflow, calc::Quantity::R, true},
     };
     for (const Row& r : rows) {
         CAPTURE(r.name);
