@@ -48,6 +48,8 @@ public:
     std::u16string accessibleDescription(window::ControlRef ref) const {
         return std::u16string(notes_.of(ref));
     }
+    // The solution's window; null before the first solution.
+    const SolutionWindow* solutionWindow() const { return solutionWindow_.get(); }
     // Shows the solution's window again, as F2 and the report area's menu
     // do; nothing before the first solution.
     void showSolution() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the Win32 window's form and what a screen reader gets: the
 // solution in tooltips and descriptions, options and buttons, locked boxes.
+#include "calc/texts.h"
 #include "testwindow.h"
 #include "variants.h"
 
@@ -34,12 +35,76 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     const std::wstring whole = tipOf(control({Kind::Text1, 0}));
     CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
     CHECK(wide(theWindow().accessibleDescription({Kind::Text1, 0})) == whole);
+    const std::wstring hint = wide(calc::text(calc::Text::SolutionKeyHint));
+    CHECK(whole.ends_with(L"\r\n" + hint));
+
+    // The solution's own window: owned, beside, shown without the focus;
+    // its text box reads the plain text, and so does the clipboard.
+    HWND solution = FindWindowW(SolutionWindow::ClassName, L"Решение");
+    REQUIRE(solution);
+    CHECK(GetWindow(solution, GW_OWNER) == theWindow().handle());
+    CHECK(IsWindowVisible(solution));
+    CHECK(GetFocus() == control({Kind::Text2, 16}));
+    RECT main, beside, both;
+    GetWindowRect(theWindow().handle(), &main);
+    GetWindowRect(solution, &beside);
+    CHECK_FALSE(IntersectRect(&both, &main, &beside));
+    HWND solutionText = FindWindowExW(solution, nullptr, L"EDIT", nullptr);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(solutionText)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(solutionText, text.data(), text.size())));
+    CHECK(text + L"\r\n" + hint == whole);
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(solutionText, WM_KEYDOWN, 'C', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    REQUIRE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const std::wstring copied = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+    CHECK(copied == text + L"\r\n");
+    CloseClipboard();
+
+    // The printed page in a metafile with an A4 frame lies inside it.
+    HDC screen = GetDC(nullptr);
+    const int a4Width =
+        MulDiv(210, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, HORZSIZE));
+    const int a4Height =
+        MulDiv(297, GetDeviceCaps(screen, VERTRES), GetDeviceCaps(screen, VERTSIZE));
+    ReleaseDC(nullptr, screen);
+    const RECT a4{0, 0, 21000, 29700};  // hundredths of a millimetre
+    HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, &a4, nullptr);
+    theWindow().solutionWindow()->drawPrintPage(metafile, a4Width, a4Height);
+    HENHMETAFILE printed = CloseEnhMetaFile(metafile);
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(printed, sizeof header, &header);
+    DeleteEnhMetaFile(printed);
+    INFO("bounds " << header.rclBounds.left << " " << header.rclBounds.top << " "
+                   << header.rclBounds.right << " " << header.rclBounds.bottom << " in " << a4Width
+                   << " x " << a4Height);
+    CHECK(header.rclBounds.left >= 0);
+    CHECK(header.rclBounds.top >= 0);
+    CHECK(header.rclBounds.right < a4Width);
+    CHECK(header.rclBounds.bottom < a4Height);
+    CHECK(header.rclBounds.right > a4Width / 2);  // the picture and the lines, not nothing
+
+    // Escape closes it; it stays closed through a calculation until F2.
+    SendMessageW(solutionText, WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK_FALSE(IsWindowVisible(solution));
+    click({Kind::Command1, 0});
+    CHECK_FALSE(IsWindowVisible(solution));
+    CHECK(press(control({Kind::Text2, 16}), VK_F2));
+    CHECK(IsWindowVisible(solution));
+    SetForegroundWindow(theWindow().handle());
+    SetFocus(control({Kind::Text2, 16}));
 
     click({Kind::Option1, 3});
     for (const ControlRef ref : {ControlRef{Kind::Text2, 19}, ControlRef{Kind::Text1, 0}}) {
         CHECK(tipOf(control(ref)).empty());
         CHECK(theWindow().accessibleDescription(ref).empty());
     }
+    CHECK_FALSE(IsWindowVisible(solution));  // the solution emptied
     click({Kind::Option1, 0});
 
     // Under Wine a button's MSAA default action is not implemented; on
