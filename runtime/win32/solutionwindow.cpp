@@ -20,7 +20,9 @@ using Page = window::SolutionPage;
 using Style = window::FormulaLayout::Style;
 
 constexpr DWORD FrameStyle = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-constexpr int BoxLines = 3;  // the text box's height in lines
+// The text box's height in lines; each of its lines is one of the
+// solution's, unwrapped, so the arrows go from step to step.
+constexpr int BoxLines = 3;
 
 std::size_t indexOf(Style style) {
     return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
@@ -289,11 +291,12 @@ SIZE frameExtra(int dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-int scrollBarWidth(int dpi) {
+// A system metric at `dpi`, such as SM_CXVSCROLL.
+int systemMetric(int index, int dpi) {
     using MetricsForDpiFn = int(WINAPI*)(int, UINT);
     static const auto forDpi =
         systemFunction<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
-    return forDpi ? forDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXVSCROLL);
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 // What the window does from the keyboard and its context menu.
@@ -327,10 +330,10 @@ SolutionWindow::SolutionWindow(HWND owner) : owner_(owner) {
     hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
     if (!hwnd_) throw std::runtime_error("CreateWindowEx");
-    box_ = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0,
-        0, hwnd_, nullptr, instance, nullptr);
+    box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
+                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                               ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                           0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
     SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     boxDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         box_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::boxProcedure)));
@@ -600,7 +603,7 @@ void SolutionWindow::showBeside() {
     const window::ScreenRect screen{work.left, work.top, work.right - work.left,
                                     work.bottom - work.top};
     const SIZE extra = frameExtra(dpi_);
-    const int bar = scrollBarWidth(dpi_);
+    const int bar = systemMetric(SM_CXVSCROLL, dpi_);
     const int margin = pixels(Page::Margin);
     // The page and the text box in a framed window, the scroll bar beside.
     const auto outer = [&] {
@@ -632,7 +635,8 @@ int SolutionWindow::boxHeight() const {
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(box_, dc);
-    return BoxLines * tm.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE) + pixels(4);
+    return BoxLines * tm.tmHeight + systemMetric(SM_CYHSCROLL, dpi_) +
+           2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4);
 }
 
 int SolutionWindow::pixels(double cssPixels) const {

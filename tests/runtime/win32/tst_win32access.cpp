@@ -96,6 +96,17 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK_FALSE(IsWindowVisible(solution));
     CHECK(press(control({Kind::Text2, 16}), VK_F2));
     CHECK(IsWindowVisible(solution));
+    // Made again for the monitor's DPI: at 150 % its text box's font is 24 pixels high.
+    for (const int dpi : {144, 96}) {
+        RECT frame;
+        GetWindowRect(solution, &frame);
+        SendMessageW(solution, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&frame));
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(solutionText, WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        CHECK(font.lfHeight == -16 * dpi / 96);
+    }
     SetForegroundWindow(theWindow().handle());
     SetFocus(control({Kind::Text2, 16}));
 
