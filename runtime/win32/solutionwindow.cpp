@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -299,6 +300,35 @@ int systemMetric(int index, int dpi) {
     return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
+// Behind the line the text box's caret is on, while it has the focus.
+constexpr COLORREF Marker = RGB(255, 240, 170);
+
+HBRUSH brushIn(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+// The rows of the solution's `line` on `page`, as wide as the page, from
+// its tallest box's top to its lowest box's bottom; empty for no line.
+RECT lineBand(const calc::Solution& solution, const Page& page, int line) {
+    RECT band{};
+    std::size_t first = 0;
+    for (int i = 0; i < line && i < static_cast<int>(solution.lines.size()); ++i)
+        first += solution.lines[static_cast<std::size_t>(i)].parts.size();
+    if (line < 0 || line >= static_cast<int>(solution.lines.size())) return band;
+    const std::size_t end = first + solution.lines[static_cast<std::size_t>(line)].parts.size();
+    if (end > page.lines.items.size()) return band;  // a layout of another solution
+    band = {0, INT_MAX, page.width(), INT_MIN};
+    for (std::size_t i = first; i < end; ++i) {
+        const window::SolutionLayout::Item& item = page.lines.items[i];
+        band.top = std::min<LONG>(band.top, page.linesTop + item.y - item.box.ascent);
+        band.bottom = std::max<LONG>(band.bottom, page.linesTop + item.y + item.box.descent);
+    }
+    if (band.top >= band.bottom) return RECT{};
+    InflateRect(&band, 0, 2);
+    return band;
+}
+
 // What the window does from the keyboard and its context menu.
 enum Command { Copy = 1, Print, Close };
 constexpr struct {
@@ -372,7 +402,11 @@ LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wP
             self->showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
     }
-    return CallWindowProcW(self->boxDefault_, hwnd, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(self->boxDefault_, hwnd, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_SETFOCUS ||
+        message == WM_KILLFOCUS)
+        self->followCaret();
+    return result;
 }
 
 LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -381,6 +415,12 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
             const int margin = pixels(Page::Margin);
+            if (RECT band = lineBand(solution_, page_, caretLine_); !IsRectEmpty(&band)) {
+                OffsetRect(&band, margin, margin - scroll_);
+                band.left = 0;
+                band.right += margin;
+                FillRect(dc, &band, brushIn(dc, Marker));
+            }
             drawPage(dc, page_, fonts_, margin, margin - scroll_);
             EndPaint(hwnd_, &ps);
             return 0;
@@ -468,6 +508,8 @@ void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separa
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
     SetWindowTextW(box_, text.c_str());
     layOut();
+    caretLine_ = -1;
+    followCaret();
     if (solution.empty()) return void(ShowWindow(hwnd_, SW_HIDE));
     if (!wanted_ || IsWindowVisible(hwnd_)) return;
     if (!placed_) showBeside();
@@ -626,6 +668,24 @@ void SolutionWindow::showBeside() {
         at = place(outer(), at.width);
     }
     SetWindowPos(hwnd_, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SolutionWindow::followCaret() {
+    const int line = GetFocus() == box_
+                         ? static_cast<int>(SendMessageW(box_, EM_LINEFROMCHAR, WPARAM(-1), 0))
+                         : -1;
+    if (line == caretLine_) return;
+    caretLine_ = line;
+    // The line in view: the page scrolls as the caret goes down the steps.
+    const RECT band = lineBand(solution_, page_, line);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int margin = pixels(Page::Margin);
+    const int view = client.bottom - boxHeight();
+    if (!IsRectEmpty(&band) && band.top + margin < scroll_) scrollTo(band.top + margin);
+    if (!IsRectEmpty(&band) && band.bottom + margin > scroll_ + view)
+        scrollTo(band.bottom + margin - view);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int SolutionWindow::boxHeight() const {

@@ -14,7 +14,8 @@
 // with their formulas in two dimensions, painted with GDI at the window's
 // DPI, scrolling where taller than the work area allows; under them a
 // read-only text box of the plain text, a few lines high, which holds the
-// keyboard focus: the arrows and a screen reader go through it line by line.
+// keyboard focus: the arrows and a screen reader go through it line by line,
+// the line it is on marked on the page.
 // It opens itself with the first solution, beside the owner and without
 // taking the focus, and follows every later one; an empty solution hides
 // it; closed by the pupil it stays closed until reopen(). Ctrl+C and its
@@ -64,6 +65,8 @@ private:
     // The text box and the scroll bar fitted to the client area.
     void arrange();
     void scrollTo(int position);
+    // The line the text box's caret is on marked on the page and scrolled into view.
+    void followCaret();
     void showBeside();
     int boxHeight() const;
     int pixels(double cssPixels) const;
@@ -80,6 +83,7 @@ private:
     window::SolutionPage page_;
     int textWidth_ = 0;  // the lines', in pixels: narrower where the room beside is
     int scroll_ = 0;
+    int caretLine_ = -1;  // marked on the page; -1 while the text box has not the focus
     bool wanted_ = true;  // false once the pupil closed it
     bool placed_ = false;
 };

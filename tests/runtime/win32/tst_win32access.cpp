@@ -49,6 +49,19 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     GetWindowRect(theWindow().handle(), &main);
     GetWindowRect(solution, &beside);
     CHECK_FALSE(IntersectRect(&both, &main, &beside));
+    // The line the text box's caret is on is marked at the page's left edge
+    // while the box has the focus.
+    const auto marked = [solution] {
+        RedrawWindow(solution, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT r;
+        GetClientRect(solution, &r);
+        HDC dc = GetDC(solution);
+        bool any = false;
+        for (int y = 0; y < r.bottom && !any; ++y) any = GetPixel(dc, 1, y) == RGB(255, 240, 170);
+        ReleaseDC(solution, dc);
+        return any;
+    };
+    CHECK_FALSE(marked());
     HWND solutionText = FindWindowExW(solution, nullptr, L"EDIT", nullptr);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(solutionText)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(solutionText, text.data(), text.size())));
@@ -96,6 +109,8 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK_FALSE(IsWindowVisible(solution));
     CHECK(press(control({Kind::Text2, 16}), VK_F2));
     CHECK(IsWindowVisible(solution));
+    CHECK(GetFocus() == solutionText);
+    CHECK(marked());
     // Made again for the monitor's DPI: at 150 % its text box's font is 24 pixels high.
     for (const int dpi : {144, 96}) {
         RECT frame;
