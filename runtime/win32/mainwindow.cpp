@@ -224,12 +224,15 @@ LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wPa
     if (message != WM_CONTEXTMENU)
         return CallWindowProcW(self->reportDefault_, hwnd, message, wParam, lParam);
     POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (at.x == -1 && at.y == -1) ClientToScreen(hwnd, &(at = {0, 0}));
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the area's corner
+        at = {0, 0};
+        ClientToScreen(hwnd, &at);
+    }
     DWORD from = 0, to = 0;
     SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, from == to ? MF_GRAYED : MF_STRING, WM_COPY, L"Copy\tCtrl+C");
-    AppendMenuW(menu, MF_STRING, EM_SETSEL, L"Select All\tCtrl+A");
+    AppendMenuW(menu, from == to ? MF_GRAYED : MF_STRING, WM_COPY,
+                (wide(calc::text(calc::Text::CopySolution)) + L"\tCtrl+C").c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, self->solutionWindow_ ? MF_STRING : MF_GRAYED, WM_APP,
                 (wide(calc::text(calc::Text::ShowSolution)) + L"\tF2").c_str());
@@ -237,7 +240,6 @@ LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wPa
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
     DestroyMenu(menu);
     if (chosen == WM_COPY) SendMessageW(hwnd, WM_COPY, 0, 0);
-    if (chosen == EM_SETSEL) SendMessageW(hwnd, EM_SETSEL, 0, -1);
     if (chosen == WM_APP) self->showSolution();
     return 0;
 }
