@@ -29,33 +29,71 @@ std::size_t indexOf(Style style) {
     return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
 }
 
-HFONT createFont(double pixels, bool italic) {
+HFONT createFont(double pixels, bool italic, const wchar_t* family = nullptr) {
+    const std::wstring face = family ? family : wide(window::FontFamily);
     return CreateFontW(-static_cast<int>(std::lround(pixels)), 0, 0, 0, FW_NORMAL, italic, FALSE,
                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN,
-                       wide(window::FontFamily).c_str());
+                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, face.c_str());
 }
 
-// The four fonts a formula uses at `dpi`, scripts smaller.
-std::array<HFONT, 4> createFonts(int dpi) {
-    std::array<HFONT, 4> fonts{};
+// Every glyph of `text` in `font`: GDI draws no other face's in its place.
+bool hasGlyphs(HDC dc, HFONT font, std::u16string_view text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(dc, reinterpret_cast<const wchar_t*>(text.data()),
+                     static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    return std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end();
+}
+
+// Faces for the signs Times New Roman lacks (⇒), the first that has them;
+// the last two where Wine stands in for Windows.
+constexpr const wchar_t* StandIns[] = {L"Cambria Math", L"Segoe UI Symbol", L"Nimbus Roman",
+                                       L"DejaVu Serif"};
+
+// The four fonts a formula uses at `dpi`, scripts smaller, by indexOf();
+// then the same in the first stand-in face that has "⇒".
+SolutionWindow::Fonts createFonts(int dpi) {
+    SolutionWindow::Fonts fonts{};
+    HDC screen = GetDC(nullptr);
+    const wchar_t* standIn = nullptr;
+    for (const wchar_t* face : StandIns) {
+        HFONT probe = createFont(16, false, face);
+        const bool has = hasGlyphs(screen, probe, u"⇒");
+        DeleteObject(probe);
+        if (has) {
+            standIn = face;
+            break;
+        }
+    }
+    ReleaseDC(nullptr, screen);
     for (const bool script : {false, true})
-        for (const bool italic : {false, true})
-            fonts[indexOf({script, italic})] = createFont(
-                window::FontPoints * (script ? Page::ScriptSize : 1) * dpi / 72.0, italic);
+        for (const bool italic : {false, true}) {
+            const double pixels = window::FontPoints * (script ? Page::ScriptSize : 1) * dpi / 72.0;
+            fonts[indexOf({script, italic})] = createFont(pixels, italic);
+            fonts[4 + indexOf({script, italic})] = createFont(pixels, italic, standIn);
+        }
     return fonts;
 }
 
-void deleteFonts(std::array<HFONT, 4>& fonts) {
+void deleteFonts(SolutionWindow::Fonts& fonts) {
     for (HFONT& font : fonts) DeleteObject(font), font = nullptr;
+}
+
+// The font `text` is set in: the window's face, else its stand-in where
+// that has a sign the face lacks.
+HFONT fontFor(HDC dc, const SolutionWindow::Fonts& fonts, std::u16string_view text, Style style) {
+    HFONT face = fonts[indexOf(style)];
+    HFONT standIn = fonts[4 + indexOf(style)];
+    return hasGlyphs(dc, face, text) || !hasGlyphs(dc, standIn, text) ? face : standIn;
 }
 
 // The layout's font measures on one device context.
 class Metrics final : public window::FormulaLayout::Metrics {
 public:
-    Metrics(HDC dc, const std::array<HFONT, 4>& fonts) : dc_(dc), fonts_(fonts) {
+    Metrics(HDC dc, const SolutionWindow::Fonts& fonts) : dc_(dc), fonts_(fonts) {
         HGDIOBJ old = SelectObject(dc, fonts[0]);
-        for (std::size_t i = 0; i < fonts.size(); ++i) {
+        for (std::size_t i = 0; i < text_.size(); ++i) {
             SelectObject(dc, fonts[i]);
             GetTextMetricsW(dc, &text_[i]);
         }
@@ -72,7 +110,7 @@ public:
     }
 
     int advance(std::u16string_view text, Style style) const override {
-        HGDIOBJ old = SelectObject(dc_, fonts_[indexOf(style)]);
+        HGDIOBJ old = SelectObject(dc_, fontFor(dc_, fonts_, text, style));
         SIZE size{};
         GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data()),
                               static_cast<int>(text.size()), &size);
@@ -86,7 +124,7 @@ public:
 
 private:
     HDC dc_;
-    const std::array<HFONT, 4>& fonts_;
+    const SolutionWindow::Fonts& fonts_;
     std::array<TEXTMETRICW, 4> text_{};
     int axis_ = 0;
     int rule_ = 1;
@@ -196,7 +234,7 @@ void drawSketch(HDC dc, const calc::Sketch& s, double unit, int x, int y) {
 }
 
 // The page with its top left corner at (x, y), black on a transparent background.
-void drawPage(HDC dc, const Page& page, const std::array<HFONT, 4>& fonts, int x, int y) {
+void drawPage(HDC dc, const Page& page, const SolutionWindow::Fonts& fonts, int x, int y) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     if (page.sketch) drawSketch(dc, *page.sketch, page.unit, x, y);
@@ -204,7 +242,7 @@ void drawPage(HDC dc, const Page& page, const std::array<HFONT, 4>& fonts, int x
     HGDIOBJ oldFont = SelectObject(dc, fonts[0]);
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     page.lines.forEachRun([&](const window::FormulaLayout::Run& run) {
-        SelectObject(dc, fonts[indexOf(run.style)]);
+        SelectObject(dc, fontFor(dc, fonts, run.text, run.style));
         TextOutW(dc, x + run.x, y + run.y, reinterpret_cast<const wchar_t*>(run.text.data()),
                  static_cast<int>(run.text.size()));
     });
@@ -569,7 +607,7 @@ void SolutionWindow::printAsked() {
 void SolutionWindow::drawPrintPage(HDC dc, int width, int height) const {
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     const double unit = dpi / Page::CssPixels;
-    std::array<HFONT, 4> fonts = createFonts(dpi);
+    Fonts fonts = createFonts(dpi);
     const Picture picture = greyPicture(owner_);
     // The picture at its size on the screen, in CSS pixels.
     const double shown = unit * USER_DEFAULT_SCREEN_DPI / dpiOf(owner_);

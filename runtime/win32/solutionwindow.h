@@ -27,6 +27,9 @@
 class SolutionWindow {
 public:
     static constexpr wchar_t ClassName[] = L"CylinderSolution";
+    // A formula's fonts by script * 2 + italic, then the same sizes in a
+    // face for the signs the window's lacks.
+    using Fonts = std::array<HFONT, 8>;
 
     // Made hidden, owned by `owner`. Throws std::runtime_error when Windows refuses.
     explicit SolutionWindow(HWND owner);
@@ -78,7 +81,7 @@ private:
     calc::Solution solution_;
     char16_t separator_ = u'.';
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::array<HFONT, 4> fonts_{};  // by script * 2 + italic
+    Fonts fonts_{};
     HFONT boxFont_ = nullptr;
     window::SolutionPage page_;
     int textWidth_ = 0;  // the lines', in pixels: narrower where the room beside is
