@@ -589,7 +589,10 @@ void SolutionWindow::printAsked() {
     pd.hwndOwner = hwnd_;
     pd.hDevMode = mode;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
-    if (PrintDlgW(&pd) && pd.hDC) {
+    // Loaded when first asked for: the program starts without it.
+    using PrintDlgFn = BOOL(WINAPI*)(PRINTDLGW*);
+    static const auto printDialog = systemFunction<PrintDlgFn>(L"comdlg32.dll", "PrintDlgW");
+    if (printDialog && printDialog(&pd) && pd.hDC) {
         const std::wstring name = wide(calc::text(calc::Text::SolutionCaption));
         DOCINFOW doc{sizeof doc, name.c_str(), nullptr, nullptr, 0};
         if (StartDocW(pd.hDC, &doc) > 0) {
