@@ -246,7 +246,10 @@ LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wPa
 
 bool MainWindow::handleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_ || !IsChild(hwnd_, msg.hwnd)) return false;
-    if (msg.wParam == VK_F2) return showSolution(), true;  // a key no control uses
+    if (msg.wParam == VK_F2) {  // a key no control uses
+        showSolution();
+        return true;
+    }
     const std::optional<Key> key = keyOf(msg.wParam);
     const window::ControlDesign* d = designOf(msg.hwnd);
     if (!key) return false;

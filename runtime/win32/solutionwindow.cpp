@@ -285,7 +285,8 @@ BITMAPINFO topDown(int width, int height) {
     return info;
 }
 
-// The client area of `w` as 32-bit pixels in grey, top row first.
+// The client area of `w` as 32-bit pixels in grey, top row first, as the
+// screen shows it (Wine's PrintWindow leaves out the child windows).
 struct Picture {
     int width = 0, height = 0;
     std::vector<RGBQUAD> pixels;
