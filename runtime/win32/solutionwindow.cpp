@@ -724,7 +724,8 @@ void SolutionWindow::followCaret() {
     GetClientRect(hwnd_, &client);
     const int margin = pixels(Page::Margin);
     const int view = client.bottom - boxHeight();
-    if (!IsRectEmpty(&band) && band.top + margin < scroll_) scrollTo(band.top + margin);
+    const int top = line == 0 ? 0 : band.top + margin;  // the first with the sketch above it
+    if (!IsRectEmpty(&band) && top < scroll_) scrollTo(top);
     if (!IsRectEmpty(&band) && band.bottom + margin > scroll_ + view)
         scrollTo(band.bottom + margin - view);
     InvalidateRect(hwnd_, nullptr, TRUE);

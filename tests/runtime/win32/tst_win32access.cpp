@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the Win32 window's form and what a screen reader gets: the
 // solution in tooltips and descriptions, options and buttons, locked boxes.
+#include <tuple>
+
 #include "calc/texts.h"
 #include "testwindow.h"
 #include "variants.h"
@@ -18,7 +20,10 @@ static LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM 
 
 TEST_CASE("descriptions give the solution; each way in reaches the form once; locks hold") {
     SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
-    const VariantCase& c = variantCases()[3];                           // H and So given
+    // No solution's window before the first solution, F2 or not.
+    CHECK(press(control({Kind::Text2, 0}), VK_F2));
+    CHECK_FALSE(FindWindowW(SolutionWindow::ClassName, nullptr));
+    const VariantCase& c = variantCases()[3];  // H and So given
     click({Kind::Option1, 3});
     for (int i : {0, 1})
         SetWindowTextW(control({Kind::Text2, c.boxes[i]}), wide(c.given[i]).c_str());
@@ -111,6 +116,20 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK(IsWindowVisible(solution));
     CHECK(GetFocus() == solutionText);
     CHECK(marked());
+    // Lower than its page, it scrolls to the caret's line; the first brings
+    // the sketch back.
+    RECT tall;
+    GetWindowRect(solution, &tall);
+    SetWindowPos(solution, nullptr, 0, 0, tall.right - tall.left, 420,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int end = GetWindowTextLengthW(solutionText);
+    for (const auto& [at, key, scrolled] : {std::tuple{end, VK_END, true}, {0, VK_HOME, false}}) {
+        SendMessageW(solutionText, EM_SETSEL, at, at);
+        SendMessageW(solutionText, WM_KEYDOWN, key, 0);
+        CHECK((GetScrollPos(solution, SB_VERT) > 0) == scrolled);
+    }
+    SetWindowPos(solution, nullptr, 0, 0, tall.right - tall.left, tall.bottom - tall.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Made again for the monitor's DPI: at 150 % its text box's font is 24 pixels high.
     for (const int dpi : {144, 96}) {
         RECT frame;
