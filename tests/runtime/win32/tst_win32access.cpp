@@ -116,6 +116,17 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK(IsWindowVisible(solution));
     CHECK(GetFocus() == solutionText);
     CHECK(marked());
+    // Closed again, the report area's menu brings it back: its last item,
+    // chosen from the keyboard while the menu is up.
+    SendMessageW(solutionText, WM_KEYDOWN, VK_ESCAPE, 0);
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        for (const WPARAM key : {VK_UP, VK_RETURN})
+            PostMessageW(control({Kind::Text1, 0}), WM_KEYDOWN, key, 0);
+    });
+    SendMessageW(control({Kind::Text1, 0}), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(control({Kind::Text1, 0})), MAKELPARAM(20, 320));
+    CHECK(IsWindowVisible(solution));
     // Lower than its page, it scrolls to the caret's line; the first brings
     // the sketch back.
     RECT tall;
