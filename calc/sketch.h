@@ -38,6 +38,17 @@ struct Sketch {
         std::u16string_view text;
     };
 
+    // How every runtime strokes and letters it, in CSS pixels: the outlines,
+    // the hidden halves dashed, the axes dash-dotted (dash, gap, ...), the
+    // radius r, then the labels' and the note's font sizes.
+    // Example: a screen at 144 dpi draws the outlines 2.1 pixels wide.
+    static constexpr double SolidWidth = 1.4;
+    static constexpr std::array<double, 2> HiddenDashes{4, 3};
+    static constexpr double AxisWidth = 0.8;
+    static constexpr std::array<double, 4> AxisDashes{9, 3, 2, 3};
+    static constexpr double RadiusWidth = 1;
+    static constexpr double LabelPixels = 18, NotePixels = 14;
+
     double width, height;
     bool toScale;
     std::u16string title;  // what it shows, for a screen reader

@@ -28,12 +28,13 @@ namespace {
 
 using Style = window::FormulaLayout::Style;
 
-constexpr double CssPixels = 96;    // the sketch's unit, a CSS pixel, per inch
-constexpr int TextWidth = 560;      // the lines' width in CSS pixels
-constexpr int MinWidth = 360;       // the window beside, in CSS pixels, before it goes elsewhere
-constexpr int Margin = 12;          // around the page on the screen
-constexpr int Gap = 8;              // between the windows, and sketch to lines
-constexpr double ScriptSize = 0.7;  // an exponent's or a subscript's size
+using Page = window::SolutionPage;
+constexpr double CssPixels = Page::CssPixels;
+constexpr int TextWidth = Page::TextWidth;
+constexpr int MinWidth = Page::MinWidth;
+constexpr int Margin = Page::Margin;
+constexpr int Gap = Page::Gap;
+constexpr double ScriptSize = Page::ScriptSize;
 
 // The window's type face as a formula sets it; scripts smaller.
 QFont fontOf(Style style) {
@@ -76,14 +77,9 @@ private:
     std::array<QFontMetricsF, 4> metrics_;
 };
 
-SolutionWindow::Page layOutPage(const calc::Solution& solution, char16_t separator,
-                                QPaintDevice* device, int width) {
-    const Metrics metrics(device);
-    SolutionWindow::Page page{calc::sketchOf(solution),
-                              window::layOutSolution(solution, metrics, width, separator),
-                              device->logicalDpiX() / CssPixels, metrics.rule()};
-    if (page.sketch) page.linesTop = qCeil((page.sketch->height + Gap) * page.unit);
-    return page;
+Page layOutPage(const calc::Solution& solution, char16_t separator, QPaintDevice* device,
+                int width) {
+    return window::layOutPage(solution, Metrics(device), device->logicalDpiX(), width, separator);
 }
 
 // An ellipse's front (lower) half solid, its hidden half dashed.
@@ -115,18 +111,27 @@ void label(QPainter& p, const calc::Sketch::Label& l, const QFont& font) {
     p.drawText(QPointF(l.x - shift, l.y), text);
 }
 
-// The sketch as the browser draws it: strokes 1.4 CSS pixels, the hidden
-// halves dashed 4 3, the axes dash-dotted 9 3 2 3 (Qt counts in widths).
+// Dashes in CSS pixels as Qt counts them, in widths of the pen.
+template <std::size_t N>
+QList<qreal> inWidths(const std::array<double, N>& dashes, double width) {
+    QList<qreal> pattern;
+    for (const double d : dashes) pattern << d / width;
+    return pattern;
+}
+
+// The sketch as the browser draws it, in calc::Sketch's strokes (Qt counts
+// dashes in widths).
 void drawSketch(QPainter& p, const calc::Sketch& s, double unit) {
     p.save();
     p.scale(unit, unit);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    const QPen solid(Qt::black, 1.4);
+    using S = calc::Sketch;
+    const QPen solid(Qt::black, S::SolidWidth);
     QPen dashed = solid;
-    dashed.setDashPattern({4 / 1.4, 3 / 1.4});
-    QPen dashDot(Qt::black, 0.8);
-    dashDot.setDashPattern({9 / 0.8, 3 / 0.8, 2 / 0.8, 3 / 0.8});
+    dashed.setDashPattern(inWidths(S::HiddenDashes, S::SolidWidth));
+    QPen dashDot(Qt::black, S::AxisWidth);
+    dashDot.setDashPattern(inWidths(S::AxisDashes, S::AxisWidth));
 
     p.setPen(solid);
     const auto& u = s.upperBase;
@@ -145,20 +150,20 @@ void drawSketch(QPainter& p, const calc::Sketch& s, double unit) {
     circle(p, s.sectionCircle);
     axis(p, s.sectionAxis, dashDot);
     const auto& c = s.sectionCircle;
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, S::RadiusWidth));
     p.drawLine(QPointF(c.cx, c.cy), QPointF(c.cx - c.r, c.cy));
 
     QFont font(toQString(window::FontFamily));
     font.setItalic(true);
-    font.setPixelSize(18);
+    font.setPixelSize(qRound(S::LabelPixels));
     for (const auto& l : s.labels) label(p, l, font);
-    font.setPixelSize(14);
+    font.setPixelSize(qRound(S::NotePixels));
     if (s.note) label(p, *s.note, font);
     p.restore();
 }
 
 // The page with its top left corner at the painter's origin, black.
-void drawPage(QPainter& p, const SolutionWindow::Page& page) {
+void drawPage(QPainter& p, const Page& page) {
     if (page.sketch) drawSketch(p, *page.sketch, page.unit);
     p.save();
     p.translate(0, page.linesTop);
@@ -194,15 +199,6 @@ constexpr struct {
 };
 
 }  // namespace
-
-int SolutionWindow::Page::width() const {
-    const int drawn = sketch ? qCeil(sketch->width * unit) : 0;
-    return std::max(drawn, lines.width);
-}
-
-int SolutionWindow::Page::height() const {
-    return linesTop + lines.height;
-}
 
 SolutionWindow::SolutionWindow(QWidget* owner) : QAbstractScrollArea(owner) {
     SolutionAccessible::install();
@@ -261,10 +257,9 @@ void SolutionWindow::print(QPrinter& printer) const {
     const QImage picture = shot.toImage().convertToFormat(QImage::Format_Grayscale8);
     const QSizeF pictureSize = shot.deviceIndependentSize() * unit;
     const double pictureBottom = pictureSize.height() + 2 * Gap * unit;
-    Page page = layOutPage(solution_, separator_, &printer, qFloor(area.width()));
-    // Too tall: smaller, laid out again to the page's width at that size.
-    const double scale = std::min(1.0, area.height() / (pictureBottom + page.height()));
-    if (scale < 1) page = layOutPage(solution_, separator_, &printer, qFloor(area.width() / scale));
+    const auto [page, scale] =
+        window::fitToSheet(solution_, Metrics(&printer), printer.logicalDpiX(), area.width(),
+                           area.height(), pictureBottom, separator_);
     p.scale(scale, scale);
     p.drawImage(QRectF(QPointF(0, 0), pictureSize), picture);
     p.translate(0, pictureBottom);

@@ -8,7 +8,7 @@
 
 #include "calc/sketch.h"
 #include "calc/solution.h"
-#include "window/solutionlayout.h"
+#include "window/solutionpage.h"
 
 class QPainter;
 class QPaintDevice;
@@ -29,18 +29,8 @@ class SolutionWindow : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // A solution laid out for one paint device: the sketch at the top in
-    // `unit` device pixels per CSS pixel, the lines under it.
-    struct Page {
-        std::optional<calc::Sketch> sketch;
-        window::SolutionLayout lines;
-        double unit = 1;
-        int rule = 1;  // a radical's stroke
-        int linesTop = 0;
-
-        int width() const;
-        int height() const;
-    };
+    // A solution laid out for one paint device.
+    using Page = window::SolutionPage;
 
     // Hidden until a solution comes; `owner` (the main window) carries it:
     // it minimises, comes back and closes with it.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solutionhtml.h"
 
+#include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string_view>
 
 #include "platform/utf8.h"
@@ -28,17 +30,37 @@ public:
     std::string out;
 };
 
+// A stroke's width or dashes as written by hand: "1.4", "9 3 2 3".
+std::string lengths(std::initializer_list<double> values) {
+    std::string text;
+    for (const double v : values) {
+        char digits[32];
+        const int n = std::snprintf(digits, sizeof digits, text.empty() ? "%g" : " %g", v);
+        text.append(digits, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+template <std::size_t N>
+std::string lengths(const std::array<double, N>& values) {
+    std::string text;
+    for (const double v : values) text += (text.empty() ? "" : " ") + lengths({v});
+    return text;
+}
+
 // An ellipse's lower (front) half solid and its upper (hidden) half dashed.
 void halves(Markup& m, const calc::Sketch::Ellipse& e) {
+    const std::string dashed = " stroke-dasharray=\"" + lengths(calc::Sketch::HiddenDashes) + "\"";
     for (const bool back : {false, true})
-        m << "<path" << (back ? " stroke-dasharray=\"4 3\"" : "") << " d=\"M" << e.cx - e.rx << " "
+        m << "<path" << (back ? std::string_view(dashed) : "") << " d=\"M" << e.cx - e.rx << " "
           << e.cy << "a" << e.rx << " " << e.ry << " 0 0 " << (back ? "1 " : "0 ") << 2 * e.rx
           << " 0\"/>";
 }
 
 void axis(Markup& m, const calc::Sketch::Axis& a) {
-    m << "<path stroke-width=\"0.8\" stroke-dasharray=\"9 3 2 3\" d=\"M" << a.x << " " << a.y1
-      << "V" << a.y2 << "\"/>";
+    m << "<path stroke-width=\"" << lengths({calc::Sketch::AxisWidth}) << "\" stroke-dasharray=\""
+      << lengths(calc::Sketch::AxisDashes) << "\" d=\"M" << a.x << " " << a.y1 << "V" << a.y2
+      << "\"/>";
 }
 
 void circle(Markup& m, const calc::Sketch::Circle& c) {
@@ -78,7 +100,8 @@ std::string svg(const calc::Sketch& s) {
     m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << s.width
       << "\" height=\"" << s.height << "\" viewBox=\"0 0 " << s.width << " " << s.height
       << "\"><title id=\"sketch-title\">" << std::u16string_view(s.title)
-      << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\"1.4\">";
+      << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\""
+      << lengths({calc::Sketch::SolidWidth}) << "\">";
     // The cylinder: its upper base, sides and lower base; the sphere, its equator; the axis.
     const auto& u = s.upperBase;
     m << "<ellipse cx=\"" << u.cx << "\" cy=\"" << u.cy << "\" rx=\"" << u.rx << "\" ry=\"" << u.ry
@@ -94,8 +117,9 @@ std::string svg(const calc::Sketch& s) {
       << s.section.width << "\" height=\"" << s.section.height << "\"/>";
     circle(m, s.sectionCircle);
     axis(m, s.sectionAxis);
-    m << "<path stroke-width=\"1\" d=\"M" << s.sectionCircle.cx << " " << s.sectionCircle.cy << "h"
-      << -s.sectionCircle.r << "\"/></g><g class=\"labels\">";
+    m << "<path stroke-width=\"" << lengths({calc::Sketch::RadiusWidth}) << "\" d=\"M"
+      << s.sectionCircle.cx << " " << s.sectionCircle.cy << "h" << -s.sectionCircle.r
+      << "\"/></g><g class=\"labels\">";
     for (const auto& l : s.labels) label(m, l, "");
     m << "</g>";
     if (s.note) label(m, *s.note, " class=\"note\"");

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "calc/texts.h"
 #include "window/keyboard.h"
 
 using window::ControlRef;
@@ -42,17 +43,6 @@ char16_t userDecimalSeparator() {
     wchar_t text[8] = {};
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8);
     return length == 2 ? static_cast<char16_t>(text[0]) : u'.';
-}
-
-// Per-monitor DPI where Windows has it (10 and later), the system's elsewhere.
-int dpiOf(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
-    if (getDpi) return static_cast<int>(getDpi(hwnd));
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
 }
 
 // The frame around a client area of the design's size at `dpi`.
@@ -185,6 +175,9 @@ void MainWindow::onCreate() {
         SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The report area's menu: the edit control's own cannot be extended.
+    reportDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        widgets_.Text1[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::reportProcedure)));
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
@@ -225,8 +218,38 @@ void MainWindow::applyDpi(int dpi) {
     for (HFONT font : old) DeleteObject(font);
 }
 
+LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+    if (message != WM_CONTEXTMENU)
+        return CallWindowProcW(self->reportDefault_, hwnd, message, wParam, lParam);
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the area's corner
+        at = {0, 0};
+        ClientToScreen(hwnd, &at);
+    }
+    DWORD from = 0, to = 0;
+    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, from == to ? MF_GRAYED : MF_STRING, WM_COPY,
+                (wide(calc::text(calc::Text::CopySolution)) + L"\tCtrl+C").c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, self->solutionWindow_ ? MF_STRING : MF_GRAYED, WM_APP,
+                (wide(calc::text(calc::Text::ShowSolution)) + L"\tF2").c_str());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    if (chosen == WM_COPY) SendMessageW(hwnd, WM_COPY, 0, 0);
+    if (chosen == WM_APP) self->showSolution();
+    return 0;
+}
+
 bool MainWindow::handleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_ || !IsChild(hwnd_, msg.hwnd)) return false;
+    if (msg.wParam == VK_F2) {  // a key no control uses
+        showSolution();
+        return true;
+    }
     const std::optional<Key> key = keyOf(msg.wParam);
     const window::ControlDesign* d = designOf(msg.hwnd);
     if (!key) return false;
@@ -252,7 +275,12 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 
 void MainWindow::setSolution(const calc::Solution& solution) {
     notes_ = window::solutionNotes(solution, separator_, u"\r\n");
+    if (!notes_.report.empty())
+        notes_.report += u"\r\n" + std::u16string(calc::text(calc::Text::SolutionKeyHint));
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
     setTipText(widgets_.Text1[0], notes_.report);
     annotations_.describe(widgets_, notes_);
+    if (!solution.empty() && !solutionWindow_)
+        solutionWindow_ = std::make_unique<SolutionWindow>(hwnd_);
+    if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
 }

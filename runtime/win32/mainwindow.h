@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "accessibility.h"
 #include "numberbox.h"
+#include "solutionwindow.h"
 #include "widgets.h"
 #include "window/controls.h"
 #include "window/form.h"
@@ -18,9 +20,10 @@
 // the form's writes applied to the controls. Keeps to itself: the design's
 // colours (the two buttons drawn here), per-monitor DPI, the user's decimal
 // separator, errors in a message box, the solution in tooltips and, once a
-// screen reader asks, in the system's annotations beside the boxes' names.
-// Does not: resize, follow a high-contrast theme, provide UI Automation of
-// its own, open any other window than the error's, or keep anything.
+// screen reader asks, in the system's annotations beside the boxes' names;
+// the solution's own window (SolutionWindow), which F2 and the report
+// area's menu bring back. Does not: resize, follow a high-contrast theme,
+// provide UI Automation of its own, or keep anything.
 class MainWindow : private window::ControlServices {
 public:
     // Registers the class and creates the window, sized for the monitor's
@@ -45,9 +48,17 @@ public:
     std::u16string accessibleDescription(window::ControlRef ref) const {
         return std::u16string(notes_.of(ref));
     }
+    // The solution's window; null before the first solution.
+    const SolutionWindow* solutionWindow() const { return solutionWindow_.get(); }
+    // Shows the solution's window again, as F2 and the report area's menu
+    // do; nothing before the first solution.
+    void showSolution() {
+        if (solutionWindow_) solutionWindow_->reopen();
+    }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK reportProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onCreate();
     void onCommand(HWND control, int code);
@@ -76,4 +87,6 @@ private:
     std::array<NumberBox, window::BoxCount> boxes_;
     window::SolutionNotes notes_;  // of the last calculation
     Annotations annotations_;
+    WNDPROC reportDefault_ = nullptr;
+    std::unique_ptr<SolutionWindow> solutionWindow_;  // made with the first solution
 };

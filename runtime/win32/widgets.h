@@ -41,6 +41,10 @@ const window::ControlDesign* designOf(HWND control);
 // "Times New Roman" 12 pt, Cyrillic, at `dpi`; `weight` FW_NORMAL or FW_BOLD.
 HFONT createWindowFont(int dpi, int weight);
 
+// Per-monitor DPI of `hwnd` where Windows has it (10 and later), the
+// system's elsewhere. Example: 144 on a monitor at 150 %.
+int dpiOf(HWND hwnd);
+
 // A function of a system DLL that older Windows may lack, or that only some
 // starts need: null where it is missing. The DLL is loaded on first use.
 // Example: systemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow").

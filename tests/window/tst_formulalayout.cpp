@@ -7,6 +7,7 @@
 #include "expect.h"
 #include "window/formulalayout.h"
 #include "window/solutionlayout.h"
+#include "window/solutionpage.h"
 
 namespace {
 
@@ -96,6 +97,20 @@ Layout flat(const window::SolutionLayout& page) {
     return out;
 }
 
+// Words as {text, {}}, a formula as {{}, formula}.
+calc::Line givenLine() {
+    using namespace calc;
+    return {Quantity::None, {{u"Дадено:", {}}, {{}, rel({sym(u"R"), num(1)}, u"=")}, {u".", {}}}};
+}
+
+calc::Line chainLine() {
+    using namespace calc;
+    return {Quantity::V,
+            {{{}, rel({sym(u"V"), VolumeFromRadiusAndHeight.derive().formula}, u"=")},
+             {{}, rel({prod({pi(), square(num(1)), num(1)})}, u"=")},
+             {{}, rel({num(3.14)}, u"=")}}};
+}
+
 struct PageRow {
     const char* name;
     std::vector<calc::Line> lines;
@@ -108,12 +123,7 @@ struct PageRow {
 TEST_CASE("layOutSolution: parts wrapped onto indented rows, rows as high as their boxes") {
     using namespace calc;
     // Words as {text, {}}, a formula as {{}, formula}.
-    const Line given{Quantity::None,
-                     {{u"Дадено:", {}}, {{}, rel({sym(u"R"), num(1)}, u"=")}, {u".", {}}}};
-    const Line chain{Quantity::V,
-                     {{{}, rel({sym(u"V"), VolumeFromRadiusAndHeight.derive().formula}, u"=")},
-                      {{}, rel({prod({pi(), square(num(1)), num(1)})}, u"=")},
-                      {{}, rel({num(3.14)}, u"=")}}};
+    const Line given = givenLine(), chain = chainLine();
     const Line root{Quantity::R,
                     {{{}, rel({sym(u"R"), RadiusFromHeightAndVolume.derive().formula}, u"=")}}};
     const Line v3{Quantity::None, {{{}, rel({sym(u"V"), num(3)}, u"=")}}};
@@ -140,5 +150,52 @@ TEST_CASE("layOutSolution: parts wrapped onto indented rows, rows as high as the
         CHECK(drawn(flat(page)) == row.drawn);
         CHECK(page.width == row.pageWidth);
         CHECK(page.height == row.height);
+    }
+}
+
+TEST_CASE("layOutPage and fitToSheet: the sketch above the lines, a page too tall made smaller") {
+    // The two lines above: 274 × 26 at width 300, 132 × 63 at 135; the
+    // sketch of R = 1, H = 3 is 246 × 168 CSS pixels.
+    calc::Solution solution{{givenLine(), chainLine()}, {}};
+    solution.calculation.q.R = 1;
+    solution.calculation.q.H = 3;
+    const FakeMetrics metrics;
+    const struct {
+        const char* name;
+        bool cylinder;
+        double dpi;
+        int linesTop, width, height;
+    } pages[] = {
+        {"no cylinder at 96 dpi", false, 96, 0, 274, 26},
+        {"R = 1, H = 3 at 96 dpi: lines 168 + 8 down", true, 96, 176, 274, 202},
+        {"R = 1, H = 3 at 144 dpi: the sketch 369 wide", true, 144, 264, 369, 290},
+    };
+    for (const auto& row : pages) {
+        INFO(row.name);
+        solution.cylinderExists = row.cylinder;
+        const window::SolutionPage page = window::layOutPage(solution, metrics, row.dpi, 300, u'.');
+        CHECK(page.linesTop == row.linesTop);
+        CHECK(page.width() == row.width);
+        CHECK(page.height() == row.height);
+    }
+
+    solution.cylinderExists = true;
+    const struct {
+        const char* name;
+        double areaWidth, areaHeight, pictureBottom;
+        double scale;
+        int linesWidth, height;
+    } sheets[] = {
+        {"135 × 1000 under a picture to 61: as it is", 135, 1000, 61, 1, 132, 239},
+        // 61 + 176 + 63 = 300 in 135: at 0.45, the lines 300 wide.
+        {"135 × 135 under a picture to 61: at 0.45", 135, 135, 61, 0.45, 274, 202},
+    };
+    for (const auto& row : sheets) {
+        INFO(row.name);
+        const auto [page, scale] = window::fitToSheet(solution, metrics, 96, row.areaWidth,
+                                                      row.areaHeight, row.pictureBottom, u'.');
+        CHECK(scale == row.scale);
+        CHECK(page.lines.width == row.linesWidth);
+        CHECK(page.height() == row.height);
     }
 }

@@ -4,12 +4,15 @@
 # positions, types, calculates and reads boxes and the report back through the
 # clipboard, with the checks of tests/app/x11_test.sh for the Linux program.
 #   gui_test.sh cylinder.exe [locale]     the test; bg_BG.UTF-8 types decimal commas
-#   gui_test.sh --picture out.png cylinder.exe
+#   gui_test.sh --picture out.png [--solution solution.png] cylinder.exe
 #                                         only the sample calculation, saved as a picture
+#                                         (and the solution's window beside it)
 # $WINEPREFIX names the prefix (the wine test fixture makes it).
 set -euo pipefail
 picture=
+solution=
 if [[ "${1:-}" == --picture ]]; then picture=$2; shift 2; fi
+if [[ "${1:-}" == --solution ]]; then solution=$2; shift 2; fi
 program=$1 locale=${2:-C.UTF-8}
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -66,6 +69,14 @@ if [[ -n "$picture" ]]; then
     convert "$work/screen.png" -crop "${ww}x$wh+$wx+$wy" +repage -strip "$picture"
     if command -v optipng >/dev/null; then optipng -quiet -o7 "$picture"; fi
     echo "ok: $picture, ${ww}x$wh"
+    if [[ -n "$solution" ]]; then
+        beside=$(find_window "Решение" 10)
+        [[ -n "$beside" ]] || fail "no solution window"
+        read -r sx sy sw sh < <(geometry "$beside")
+        convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$solution"
+        if command -v optipng >/dev/null; then optipng -quiet -o7 "$solution"; fi
+        echo "ok: $solution, ${sw}x$sh"
+    fi
     close_program
     exit 0
 fi

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the Win32 window's form and what a screen reader gets: the
 // solution in tooltips and descriptions, options and buttons, locked boxes.
+#include <tuple>
+
+#include "calc/texts.h"
 #include "testwindow.h"
 #include "variants.h"
 
@@ -17,7 +20,10 @@ static LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM 
 
 TEST_CASE("descriptions give the solution; each way in reaches the form once; locks hold") {
     SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
-    const VariantCase& c = variantCases()[3];                           // H and So given
+    // No solution's window before the first solution, F2 or not.
+    CHECK(press(control({Kind::Text2, 0}), VK_F2));
+    CHECK_FALSE(FindWindowW(SolutionWindow::ClassName, nullptr));
+    const VariantCase& c = variantCases()[3];  // H and So given
     click({Kind::Option1, 3});
     for (int i : {0, 1})
         SetWindowTextW(control({Kind::Text2, c.boxes[i]}), wide(c.given[i]).c_str());
@@ -34,12 +40,127 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     const std::wstring whole = tipOf(control({Kind::Text1, 0}));
     CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
     CHECK(wide(theWindow().accessibleDescription({Kind::Text1, 0})) == whole);
+    const std::wstring hint = wide(calc::text(calc::Text::SolutionKeyHint));
+    CHECK(whole.ends_with(L"\r\n" + hint));
+
+    // The solution's own window: owned, beside, shown without the focus;
+    // its text box reads the plain text, and so does the clipboard.
+    HWND solution = FindWindowW(SolutionWindow::ClassName, L"Решение");
+    REQUIRE(solution);
+    CHECK(GetWindow(solution, GW_OWNER) == theWindow().handle());
+    CHECK(IsWindowVisible(solution));
+    CHECK(GetFocus() == control({Kind::Text2, 16}));
+    RECT main, beside, both;
+    GetWindowRect(theWindow().handle(), &main);
+    GetWindowRect(solution, &beside);
+    CHECK_FALSE(IntersectRect(&both, &main, &beside));
+    // The line the text box's caret is on is marked at the page's left edge
+    // while the box has the focus.
+    const auto marked = [solution] {
+        RedrawWindow(solution, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT r;
+        GetClientRect(solution, &r);
+        HDC dc = GetDC(solution);
+        bool any = false;
+        for (int y = 0; y < r.bottom && !any; ++y) any = GetPixel(dc, 1, y) == RGB(255, 240, 170);
+        ReleaseDC(solution, dc);
+        return any;
+    };
+    CHECK_FALSE(marked());
+    HWND solutionText = FindWindowExW(solution, nullptr, L"EDIT", nullptr);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(solutionText)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(solutionText, text.data(), text.size())));
+    CHECK(text + L"\r\n" + hint == whole);
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(solutionText, WM_KEYDOWN, 'C', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    REQUIRE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const std::wstring copied = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+    CHECK(copied == text + L"\r\n");
+    CloseClipboard();
+
+    // The printed page in a metafile with an A4 frame lies inside it.
+    HDC screen = GetDC(nullptr);
+    const int a4Width =
+        MulDiv(210, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, HORZSIZE));
+    const int a4Height =
+        MulDiv(297, GetDeviceCaps(screen, VERTRES), GetDeviceCaps(screen, VERTSIZE));
+    ReleaseDC(nullptr, screen);
+    const RECT a4{0, 0, 21000, 29700};  // hundredths of a millimetre
+    HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, &a4, nullptr);
+    theWindow().solutionWindow()->drawPrintPage(metafile, a4Width, a4Height);
+    HENHMETAFILE printed = CloseEnhMetaFile(metafile);
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(printed, sizeof header, &header);
+    DeleteEnhMetaFile(printed);
+    INFO("bounds " << header.rclBounds.left << " " << header.rclBounds.top << " "
+                   << header.rclBounds.right << " " << header.rclBounds.bottom << " in " << a4Width
+                   << " x " << a4Height);
+    CHECK(header.rclBounds.left >= 0);
+    CHECK(header.rclBounds.top >= 0);
+    CHECK(header.rclBounds.right < a4Width);
+    CHECK(header.rclBounds.bottom < a4Height);
+    CHECK(header.rclBounds.right > a4Width / 2);  // the picture and the lines, not nothing
+
+    // Escape closes it; it stays closed through a calculation until F2.
+    SendMessageW(solutionText, WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK_FALSE(IsWindowVisible(solution));
+    click({Kind::Command1, 0});
+    CHECK_FALSE(IsWindowVisible(solution));
+    CHECK(press(control({Kind::Text2, 16}), VK_F2));
+    CHECK(IsWindowVisible(solution));
+    CHECK(GetFocus() == solutionText);
+    CHECK(marked());
+    // Closed again, the report area's menu brings it back: its last item,
+    // chosen from the keyboard while the menu is up.
+    SendMessageW(solutionText, WM_KEYDOWN, VK_ESCAPE, 0);
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        for (const WPARAM key : {VK_UP, VK_RETURN})
+            PostMessageW(control({Kind::Text1, 0}), WM_KEYDOWN, key, 0);
+    });
+    SendMessageW(control({Kind::Text1, 0}), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(control({Kind::Text1, 0})), MAKELPARAM(20, 320));
+    CHECK(IsWindowVisible(solution));
+    // Lower than its page, it scrolls to the caret's line; the first brings
+    // the sketch back.
+    RECT tall;
+    GetWindowRect(solution, &tall);
+    SetWindowPos(solution, nullptr, 0, 0, tall.right - tall.left, 420,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int end = GetWindowTextLengthW(solutionText);
+    for (const auto& [at, key, scrolled] : {std::tuple{end, VK_END, true}, {0, VK_HOME, false}}) {
+        SendMessageW(solutionText, EM_SETSEL, at, at);
+        SendMessageW(solutionText, WM_KEYDOWN, key, 0);
+        CHECK((GetScrollPos(solution, SB_VERT) > 0) == scrolled);
+    }
+    SetWindowPos(solution, nullptr, 0, 0, tall.right - tall.left, tall.bottom - tall.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Made again for the monitor's DPI: at 150 % its text box's font is 24 pixels high.
+    for (const int dpi : {144, 96}) {
+        RECT frame;
+        GetWindowRect(solution, &frame);
+        SendMessageW(solution, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&frame));
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(solutionText, WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        CHECK(font.lfHeight == -16 * dpi / 96);
+    }
+    SetForegroundWindow(theWindow().handle());
+    SetFocus(control({Kind::Text2, 16}));
 
     click({Kind::Option1, 3});
     for (const ControlRef ref : {ControlRef{Kind::Text2, 19}, ControlRef{Kind::Text1, 0}}) {
         CHECK(tipOf(control(ref)).empty());
         CHECK(theWindow().accessibleDescription(ref).empty());
     }
+    CHECK_FALSE(IsWindowVisible(solution));  // the solution emptied
     click({Kind::Option1, 0});
 
     // Under Wine a button's MSAA default action is not implemented; on
