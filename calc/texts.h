@@ -74,6 +74,13 @@ enum class Text {
     CopySolution,
     PrintSolution,
     CloseSolution,
+    // The choice of the place the answer is rounded to: its name, then each
+    // place in calc::Rounding's order.
+    RoundingName,
+    RoundAll,
+    RoundTenths,
+    RoundHundredths,
+    RoundThousandths,
 };
 
 struct TextEntry {
@@ -140,6 +147,11 @@ inline constexpr TextEntry Texts[]{
     {Text::CopySolution, u"Копирай"},
     {Text::PrintSolution, u"Печат…"},
     {Text::CloseSolution, u"Затвори"},
+    {Text::RoundingName, u"Закръгляне на отговора"},
+    {Text::RoundAll, u"всички цифри"},
+    {Text::RoundTenths, u"до десетите (0,1)"},
+    {Text::RoundHundredths, u"до стотните (0,01)"},
+    {Text::RoundThousandths, u"до хилядните (0,001)"},
 };
 // clang-format on
 
@@ -147,7 +159,7 @@ inline constexpr TextEntry Texts[]{
 static_assert([] {
     for (std::size_t i = 0; i < std::size(Texts); ++i)
         if (static_cast<std::size_t>(Texts[i].id) != i) return false;
-    return std::size(Texts) == static_cast<std::size_t>(Text::CloseSolution) + 1;
+    return std::size(Texts) == static_cast<std::size_t>(Text::RoundThousandths) + 1;
 }());
 
 // The sentence `id` stands for, exactly as shown.
