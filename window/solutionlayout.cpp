@@ -92,8 +92,19 @@ SolutionLayout layOutSolution(const calc::Solution& solution, const FormulaLayou
                 pager.add(std::move(group), true);
                 group.clear();
             }
-            group.push_back(part.formula ? layOut(*part.formula, metrics, separator)
-                                         : wordsBox(part.words, metrics));
+            if (part.formula) {
+                group.push_back(layOut(*part.formula, metrics, separator));
+                continue;
+            }
+            // Words wrap between themselves, as a long sentence must.
+            std::size_t at = 0;
+            for (std::size_t space; (space = part.words.find(u' ', at)) != std::u16string::npos;
+                 at = space + 1) {
+                group.push_back(wordsBox(part.words.substr(at, space - at), metrics));
+                pager.add(std::move(group), true);
+                group.clear();
+            }
+            group.push_back(wordsBox(part.words.substr(at), metrics));
         }
         if (!group.empty()) pager.add(std::move(group), true);
         pager.endLine();

@@ -228,6 +228,8 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     if (!tip.isEmpty()) tip += '\n' + toQString(calc::text(calc::Text::SolutionKeyHint));
     controls_.Text1[0]->setToolTip(tip);
     controls_.Text1[0]->setAccessibleDescription(tip);
-    if (!solution.empty() && !solutionWindow_) solutionWindow_ = new SolutionWindow(this);
+    if (!solution.empty() && !solutionWindow_)
+        solutionWindow_ = new SolutionWindow(
+            this, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
     if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
 }

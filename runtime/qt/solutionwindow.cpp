@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
@@ -200,7 +203,8 @@ constexpr struct {
 
 }  // namespace
 
-SolutionWindow::SolutionWindow(QWidget* owner) : QAbstractScrollArea(owner) {
+SolutionWindow::SolutionWindow(QWidget* owner, std::function<void(calc::Rounding)> chooseRounding)
+    : QAbstractScrollArea(owner), header_(new QWidget(this)), rounding_(new QComboBox(header_)) {
     SolutionAccessible::install();
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -215,12 +219,33 @@ SolutionWindow::SolutionWindow(QWidget* owner) : QAbstractScrollArea(owner) {
         connect(action, &QAction::triggered, this, [this, run = a.run] { run(*this); });
         addAction(action);
     }
+    auto* label = new QLabel(toQString(calc::text(calc::Text::RoundingName)) + ':', header_);
+    label->setBuddy(rounding_);
+    rounding_->setAccessibleName(toQString(calc::text(calc::Text::RoundingName)));
+    for (const calc::Text place : {calc::Text::RoundAll, calc::Text::RoundTenths,
+                                   calc::Text::RoundHundredths, calc::Text::RoundThousandths})
+        rounding_->addItem(toQString(calc::text(place)));
+    connect(rounding_, &QComboBox::activated, this,
+            [chooseRounding](int index) { chooseRounding(static_cast<calc::Rounding>(index)); });
+    auto* row = new QHBoxLayout(header_);
+    row->setContentsMargins(Margin, Gap, Margin, 0);
+    row->addWidget(label);
+    row->addWidget(rounding_);
+    row->addStretch();
+    header_->setAutoFillBackground(true);
+    header_->setBackgroundRole(QPalette::Base);
+    setViewportMargins(0, headerHeight(), 0, 0);
+}
+
+int SolutionWindow::headerHeight() const {
+    return header_->sizeHint().height();
 }
 
 void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separator) {
     solution_ = solution;
     separator_ = separator;
     text_ = toDisplayText(calc::plainText(solution, separator)).trimmed();
+    rounding_->setCurrentIndex(static_cast<int>(solution.rounding));
     setAccessibleDescription(text_);
     layOut();
     if (solution.empty()) return hide();
@@ -274,6 +299,7 @@ void SolutionWindow::paintEvent(QPaintEvent*) {
 }
 
 void SolutionWindow::resizeEvent(QResizeEvent*) {
+    header_->setGeometry(0, 0, width(), headerHeight());
     updateScrollBars();
 }
 
@@ -295,7 +321,7 @@ void SolutionWindow::showBeside() {
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     // The page in a framed window, with a scroll bar where the screen is too low for it.
     const auto outer = [&] {
-        QSize size(page_.width() + 2 * Margin, page_.height() + 2 * Margin);
+        QSize size(page_.width() + 2 * Margin, headerHeight() + page_.height() + 2 * Margin);
         if (size.height() + extra.height() > screen.height()) size.rwidth() += bar;
         return size.boundedTo(screen.size() - extra) + extra;
     };

@@ -4,12 +4,14 @@
 #include <QAbstractScrollArea>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "calc/sketch.h"
 #include "calc/solution.h"
 #include "window/solutionpage.h"
 
+class QComboBox;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -33,8 +35,9 @@ public:
     using Page = window::SolutionPage;
 
     // Hidden until a solution comes; `owner` (the main window) carries it:
-    // it minimises, comes back and closes with it.
-    explicit SolutionWindow(QWidget* owner);
+    // it minimises, comes back and closes with it. Above the page the pupil
+    // chooses the place the answer is rounded to; `chooseRounding` hears it.
+    SolutionWindow(QWidget* owner, std::function<void(calc::Rounding)> chooseRounding);
 
     // Shows `solution`, numbers written with `separator`; the first time
     // beside the owner, where the screen has room, never taking the focus.
@@ -65,9 +68,12 @@ protected:
 
 private:
     void showBeside();
+    int headerHeight() const;
     void layOut();
     void updateScrollBars();
 
+    QWidget* header_;
+    QComboBox* rounding_;
     calc::Solution solution_;
     char16_t separator_ = u'.';
     QString text_;

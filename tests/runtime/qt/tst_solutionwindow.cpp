@@ -3,6 +3,7 @@
 // focus in the grid, its text, copying and printing.
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -71,6 +72,28 @@ private slots:
         QApplication::clipboard()->clear();
         QTest::keyClick(s, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), s->plainText());
+    }
+
+    // A task in units, its answer rounded where the window's choice says.
+    void roundsInUnits() {
+        MainWindow w;
+        showActive(w);
+        VariantCase task;  // Вариант 1 in units
+        task.boxes = {0, 1};
+        task.given = {u"3 dm", u"0,2 m"};
+        calculate(w, task);
+        QCOMPARE(w.controls().Text2[1]->text(), "2");
+        SolutionWindow* s = w.solutionWindow();
+        auto* choice = s->findChild<QComboBox*>();
+        QCOMPARE(choice->accessibleName(), "Закръгляне на отговора");
+        active(s);
+        choice->setFocus();
+        QTest::keyClick(choice, Qt::Key_Down);
+        QTest::keyClick(choice, Qt::Key_Down);
+        QCOMPARE(choice->currentText(), "до стотните (0,01)");
+        QVERIFY(s->plainText().contains(
+            "Отговор: R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², V = 18π ≈ "
+            "56.55 dm³, r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, S = 40π ≈ 125.66 dm²."));
     }
 
     // Closed by the pupil it stays closed until asked for; an emptied
