@@ -281,6 +281,7 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     setTipText(widgets_.Text1[0], notes_.report);
     annotations_.describe(widgets_, notes_);
     if (!solution.empty() && !solutionWindow_)
-        solutionWindow_ = std::make_unique<SolutionWindow>(hwnd_);
+        solutionWindow_ = std::make_unique<SolutionWindow>(
+            hwnd_, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
     if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
 }

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "calc/texts.h"
@@ -382,7 +383,8 @@ constexpr struct {
 
 }  // namespace
 
-SolutionWindow::SolutionWindow(HWND owner) : owner_(owner) {
+SolutionWindow::SolutionWindow(HWND owner, std::function<void(calc::Rounding)> chooseRounding)
+    : owner_(owner), chooseRounding_(std::move(chooseRounding)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -406,6 +408,21 @@ SolutionWindow::SolutionWindow(HWND owner) : owner_(owner) {
     SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     boxDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         box_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::boxProcedure)));
+    // The label first: a screen reader names the list after it.
+    const std::wstring name = wide(calc::text(calc::Text::RoundingName)) + L":";
+    label_ = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0,
+                             0, hwnd_, nullptr, instance, nullptr);
+    choice_ = CreateWindowExW(0, L"COMBOBOX", nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0,
+                              hwnd_, nullptr, instance, nullptr);
+    for (const calc::Text place : {calc::Text::RoundAll, calc::Text::RoundTenths,
+                                   calc::Text::RoundHundredths, calc::Text::RoundThousandths})
+        SendMessageW(choice_, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(wide(calc::text(place)).c_str()));
+    SendMessageW(choice_, CB_SETCURSEL, 0, 0);
+    SetWindowLongPtrW(choice_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    choiceDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        choice_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::choiceProcedure)));
     applyDpi(dpiOf(hwnd_));
 }
 
@@ -435,7 +452,8 @@ LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wP
             if (self->onKey(wParam)) return 0;
             break;
         case WM_CHAR:  // what onKey took, and no beep for them
-            if (wParam == VK_ESCAPE || wParam == 'C' - '@' || wParam == 'P' - '@') return 0;
+            if (wParam == VK_ESCAPE || wParam == 'C' - '@' || wParam == 'P' - '@' || wParam == '\t')
+                return 0;
             break;
         case WM_CONTEXTMENU:
             self->showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -446,6 +464,15 @@ LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wP
         message == WM_KILLFOCUS)
         self->followCaret();
     return result;
+}
+
+LRESULT CALLBACK SolutionWindow::choiceProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+    auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const bool dropped = SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if (message == WM_KEYDOWN && !dropped && self->onKey(wParam)) return 0;
+    if (message == WM_CHAR && wParam == '\t') return 0;
+    return CallWindowProcW(self->choiceDefault_, hwnd, message, wParam, lParam);
 }
 
 LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -483,6 +510,14 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
+        case WM_COMMAND:
+            if (reinterpret_cast<HWND>(lParam) == choice_ && HIWORD(wParam) == CBN_SELCHANGE)
+                chooseRounding_(
+                    static_cast<calc::Rounding>(SendMessageW(choice_, CB_GETCURSEL, 0, 0)));
+            return 0;
+        case WM_CTLCOLORSTATIC:  // the label on the page's white
+            SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) SetFocus(box_);
             return 0;
@@ -512,7 +547,9 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool SolutionWindow::onKey(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (key == VK_ESCAPE)
+    if (key == VK_TAB)
+        SetFocus(GetFocus() == box_ ? choice_ : box_);
+    else if (key == VK_ESCAPE)
         SendMessageW(hwnd_, WM_CLOSE, 0, 0);
     else if (control && key == 'C')
         copy();
@@ -546,6 +583,7 @@ void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separa
     std::wstring text = wide(calc::plainText(solution, separator));
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
     SetWindowTextW(box_, text.c_str());
+    SendMessageW(choice_, CB_SETCURSEL, static_cast<WPARAM>(solution.rounding), 0);
     layOut();
     caretLine_ = -1;
     followCaret();
@@ -639,7 +677,8 @@ void SolutionWindow::applyDpi(int dpi) {
     fonts_ = createFonts(dpi);
     HFONT old = boxFont_;
     boxFont_ = createWindowFont(dpi, FW_NORMAL);
-    SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
+    for (HWND control : {box_, label_, choice_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
     DeleteObject(old);
     if (!textWidth_) textWidth_ = pixels(Page::TextWidth);
 }
@@ -657,9 +696,26 @@ void SolutionWindow::arrange() {
     GetClientRect(hwnd_, &r);
     const int box = boxHeight();
     MoveWindow(box_, 0, r.bottom - box, r.right, box, TRUE);
+    // The choice's row right above the text box, the label before the list.
+    const int margin = pixels(Page::Margin);
+    const int rowTop = r.bottom - belowPage() + pixels(Page::Gap) / 2;
+    RECT closed;
+    GetWindowRect(choice_, &closed);
+    const int row = closed.bottom - closed.top;
+    SIZE label{};
+    wchar_t name[64];
+    const int length = GetWindowTextW(label_, name, 64);
+    HDC dc = GetDC(label_);
+    HGDIOBJ old = SelectObject(dc, boxFont_);
+    GetTextExtentPoint32W(dc, name, length, &label);
+    SelectObject(dc, old);
+    ReleaseDC(label_, dc);
+    MoveWindow(label_, margin, rowTop + (row - label.cy) / 2, label.cx, label.cy, TRUE);
+    MoveWindow(choice_, margin + label.cx + pixels(Page::Gap), rowTop, pixels(180),
+               row + pixels(120), TRUE);
     SCROLLINFO si = scrollInfo(SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL);
     si.nMax = page_.height() + 2 * pixels(Page::Margin) - 1;
-    si.nPage = static_cast<UINT>(std::max(0L, r.bottom - box));
+    si.nPage = static_cast<UINT>(std::max(0L, r.bottom - belowPage()));
     SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
     scrollTo(scroll_);
 }
@@ -692,7 +748,7 @@ void SolutionWindow::showBeside() {
     // The page and the text box in a framed window, the scroll bar beside.
     const auto outer = [&] {
         const int w = page_.width() + 2 * margin + bar + extra.cx;
-        const int h = page_.height() + 2 * margin + boxHeight() + extra.cy;
+        const int h = page_.height() + 2 * margin + belowPage() + extra.cy;
         return SIZE{std::min(w, screen.width), std::min(h, screen.height)};
     };
     const auto place = [&](SIZE size, int least) {
@@ -723,7 +779,7 @@ void SolutionWindow::followCaret() {
     RECT client;
     GetClientRect(hwnd_, &client);
     const int margin = pixels(Page::Margin);
-    const int view = client.bottom - boxHeight();
+    const int view = client.bottom - belowPage();
     const int top = line == 0 ? 0 : band.top + margin;  // the first with the sketch above it
     if (!IsRectEmpty(&band) && top < scroll_) scrollTo(top);
     if (!IsRectEmpty(&band) && band.bottom + margin > scroll_ + view)
@@ -740,6 +796,12 @@ int SolutionWindow::boxHeight() const {
     ReleaseDC(box_, dc);
     return BoxLines * tm.tmHeight + systemMetric(SM_CYHSCROLL, dpi_) +
            2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4);
+}
+
+int SolutionWindow::belowPage() const {
+    RECT closed;
+    GetWindowRect(choice_, &closed);
+    return boxHeight() + static_cast<int>(closed.bottom - closed.top) + pixels(Page::Gap);
 }
 
 int SolutionWindow::pixels(double cssPixels) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "calc/solution.h"
@@ -19,7 +20,9 @@
 // It opens itself with the first solution, beside the owner and without
 // taking the focus, and follows every later one; an empty solution hides
 // it; closed by the pupil it stays closed until reopen(). Ctrl+C and its
-// context menu copy the plain text, Ctrl+P prints, Escape closes.
+// context menu copy the plain text, Ctrl+P prints, Escape closes. Above the
+// text box the pupil chooses the place the answer is rounded to (Tab goes
+// between the two).
 // Does not: keep settings, follow a high-contrast theme, print more than
 // one page.
 // Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 its text box
@@ -31,13 +34,16 @@ public:
     // face for the signs the window's lacks.
     using Fonts = std::array<HFONT, 8>;
 
-    // Made hidden, owned by `owner`. Throws std::runtime_error when Windows refuses.
-    explicit SolutionWindow(HWND owner);
+    // Made hidden, owned by `owner`; `chooseRounding` hears the place chosen.
+    // Throws std::runtime_error when Windows refuses.
+    SolutionWindow(HWND owner, std::function<void(calc::Rounding)> chooseRounding);
     ~SolutionWindow();
     SolutionWindow(const SolutionWindow&) = delete;
     SolutionWindow& operator=(const SolutionWindow&) = delete;
 
     HWND handle() const { return hwnd_; }
+    // The choice of the place the answer is rounded to, a drop-down list.
+    HWND roundingChoice() const { return choice_; }
 
     // Shows `solution`, numbers written with `separator`; the first time
     // beside the owner, never taking the focus.
@@ -59,6 +65,7 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK boxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK choiceProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own keys, from its text box; true when done with.
     bool onKey(WPARAM key);
@@ -72,12 +79,18 @@ private:
     void followCaret();
     void showBeside();
     int boxHeight() const;
+    // The row of the rounding choice and the text box under the page.
+    int belowPage() const;
     int pixels(double cssPixels) const;
 
     HWND owner_;
     HWND hwnd_ = nullptr;
     HWND box_ = nullptr;
     WNDPROC boxDefault_ = nullptr;
+    HWND label_ = nullptr;
+    HWND choice_ = nullptr;
+    WNDPROC choiceDefault_ = nullptr;
+    std::function<void(calc::Rounding)> chooseRounding_;
     calc::Solution solution_;
     char16_t separator_ = u'.';
     int dpi_ = USER_DEFAULT_SCREEN_DPI;

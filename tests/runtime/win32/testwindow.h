@@ -47,8 +47,9 @@ inline void click(ControlRef ref) {
 }
 
 inline std::wstring textOf(HWND control) {
-    wchar_t text[512] = {};
-    GetWindowTextW(control, text, 512);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

@@ -37,9 +37,10 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK(wide(theWindow().accessibleDescription({Kind::Text2, 19})) == v);
     CHECK(tipOf(control({Kind::Text2, 16})).empty());  // H, given
     CHECK(theWindow().accessibleDescription({Kind::Text2, 16}).empty());
-    const std::wstring whole = tipOf(control({Kind::Text1, 0}));
+    // Wine's tooltips hand back at most 1023 characters of a longer text.
+    const std::wstring whole = wide(theWindow().accessibleDescription({Kind::Text1, 0}));
     CHECK(whole.find(L"\r\n" + v + L"\r\n") != std::wstring::npos);
-    CHECK(wide(theWindow().accessibleDescription({Kind::Text1, 0})) == whole);
+    CHECK(whole.starts_with(tipOf(control({Kind::Text1, 0}))));
     const std::wstring hint = wide(calc::text(calc::Text::SolutionKeyHint));
     CHECK(whole.ends_with(L"\r\n" + hint));
 
@@ -68,8 +69,7 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     };
     CHECK_FALSE(marked());
     HWND solutionText = FindWindowExW(solution, nullptr, L"EDIT", nullptr);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(solutionText)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(solutionText, text.data(), text.size())));
+    const std::wstring text = textOf(solutionText);
     CHECK(text + L"\r\n" + hint == whole);
     BYTE keys[256] = {};
     keys[VK_CONTROL] = 0x80;
@@ -225,4 +225,22 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     }
     SysFreeString(five);
     click({Kind::Command1, 1});
+}
+
+TEST_CASE("a task in units, its answer rounded where the solution's window says") {
+    click({Kind::Option1, 0});
+    SetWindowTextW(control({Kind::Text2, 0}), L"3 dm");
+    SetWindowTextW(control({Kind::Text2, 1}), L"0,2 m");
+    click({Kind::Command1, 0});
+    CHECK(textOf(control({Kind::Text2, 1})) == L"2");
+    const SolutionWindow* window = theWindow().solutionWindow();
+    REQUIRE(window);
+    HWND choice = window->roundingChoice();
+    for (int i = 0; i < 2; ++i) SendMessageW(choice, WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(SendMessageW(choice, CB_GETCURSEL, 0, 0) == 2);  // to 0.01
+    const std::wstring text = textOf(FindWindowExW(window->handle(), nullptr, L"EDIT", nullptr));
+    CHECK(text.find(L"Отговор: R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², "
+                    L"V = 18π ≈ 56.55 dm³, r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, "
+                    L"S = 40π ≈ 125.66 dm².") != std::wstring::npos);
+    click({Kind::Option1, 0});
 }
