@@ -47,9 +47,8 @@ inline void click(ControlRef ref) {
 }
 
 inline std::wstring textOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    std::wstring text(4096, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), 4096)));
     return text;
 }
 
