@@ -172,13 +172,31 @@ public:
         MoveToEx(dc_, px(x1), py(y1), nullptr);
         LineTo(dc_, px(x2), py(y2));
     }
+    // GDI falls back to no other face: a mathematical italic letter, which
+    // few faces have, is drawn as the plain letter in the italic face.
+    static std::wstring letters(std::u16string_view text) {
+        std::wstring out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
+                                   ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
+                                   : text[i];
+            if (c >= 0x1D434 && c < 0x1D468) {
+                out +=
+                    static_cast<wchar_t>(c < 0x1D44E ? L'A' + (c - 0x1D434) : L'a' + (c - 0x1D44E));
+                ++i;
+            } else {
+                out += static_cast<wchar_t>(text[i]);
+            }
+        }
+        return out;
+    }
     void label(const calc::Sketch::Label& l) const {
         using A = calc::Sketch::Anchor;
         SetTextAlign(dc_, TA_BASELINE | (l.anchor == A::Start    ? TA_LEFT
                                          : l.anchor == A::Middle ? TA_CENTER
                                                                  : TA_RIGHT));
-        TextOutW(dc_, px(l.x), py(l.y), reinterpret_cast<const wchar_t*>(l.text.data()),
-                 static_cast<int>(l.text.size()));
+        const std::wstring text = letters(l.text);
+        TextOutW(dc_, px(l.x), py(l.y), text.c_str(), static_cast<int>(text.size()));
     }
 
 private:
@@ -480,6 +498,10 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            IntersectClipRect(dc, 0, 0, client.right,
+                              client.bottom - belowPage());  // the page's view
             const int margin = pixels(Page::Margin);
             if (RECT band = lineBand(solution_, page_, caretLine_); !IsRectEmpty(&band)) {
                 OffsetRect(&band, margin, margin - scroll_);
