@@ -16,6 +16,9 @@ EMSCRIPTEN_KEEPALIVE void cylinder_optionClicked(int k) {
 EMSCRIPTEN_KEEPALIVE void cylinder_commandClicked(int n) {
     page->onCommandClick(n);
 }
+EMSCRIPTEN_KEEPALIVE void cylinder_roundingChosen(int place) {
+    page->onRoundingChoice(place);
+}
 EMSCRIPTEN_KEEPALIVE void cylinder_fitBox(int box) {
     page->fitBox(box);
 }

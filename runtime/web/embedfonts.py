@@ -11,9 +11,11 @@ import sys
 
 from fontTools import subset
 
-# Basic Latin, Bulgarian Cyrillic, the spaces and minus a number may hold, the
-# dashes and the middle dot of the names and short captions.
-UNICODES = list(range(0x20, 0x7F)) + list(range(0x400, 0x460)) + [0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014, 0xB7]
+# Basic Latin, Bulgarian Cyrillic (А to я, Ѝ and ѝ; not the other languages'
+# letters, 2 KB the page can spare), the spaces and minus a number may hold,
+# the dashes and the middle dot of the names and short captions.
+UNICODES = list(range(0x20, 0x7F)) + list(range(0x410, 0x450)) + [0x40D, 0x45D] + [
+    0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014, 0xB7]
 
 # The formulas: digits, number signs, "min", operators, brackets, the radical,
 # and the letters and π in mathematical italic (R H S V o p r s π); their

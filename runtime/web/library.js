@@ -47,7 +47,8 @@ var cylinderLibrary = {
     return 46;
   },
 
-  cylinder_attach: function () {
+  // `rounding`: the place the program starts with, in the select's order.
+  cylinder_attach: function (rounding) {
     var page = cylinderPage;
     var design = Module['design'];
     for (var k = 0; k < design.Option1.length; ++k)
@@ -98,6 +99,12 @@ var cylinderLibrary = {
     };
     document.fonts.ready.then(refit);
     matchMedia(design.narrow).addEventListener('change', refit);
+    // The answer's place: what the select shows is the program's own.
+    var place = document.getElementById('rounding');
+    place.selectedIndex = rounding;
+    place.addEventListener('change', function () {
+      Module['_cylinder_roundingChosen'](place.selectedIndex);
+    });
     // Copied from the solution, its lines as plain text ("√(H² + 2Sp/π)"):
     // MathML's own text would lose the fractions and roots.
     var lines = document.getElementById('solution-lines');

@@ -206,6 +206,20 @@ std::string keysPlaces() {
     return css;
 }
 
+// The places the answer can be rounded to, in calc::Rounding's order.
+constexpr calc::Text Places[]{calc::Text::RoundAll, calc::Text::RoundTenths,
+                              calc::Text::RoundHundredths, calc::Text::RoundThousandths};
+
+// The choice of the answer's place above the solution: a labelled select,
+// kept out of the browser's restoring of form fields (nothing is kept).
+std::string rounding() {
+    std::string out = "<p id=\"solution-place\"><label for=\"rounding\">" +
+                      html(calc::text(calc::Text::RoundingName)) +
+                      "</label> <select id=\"rounding\" autocomplete=\"off\">";
+    for (const calc::Text place : Places) out += "<option>" + html(calc::text(place)) + "</option>";
+    return out + "</select></p>";
+}
+
 std::string slurp(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(std::string("cannot read ") + path);
@@ -238,6 +252,7 @@ std::string page(const char* shell, const char* fonts, bool floor) {
                                    {"@STYLE@", style()},
                                    {"@CONTROLS@", controls() + signKeys()},
                                    {"@KEYS@", keysPlaces()},
+                                   {"@ROUNDING@", rounding()},
                                    {"@FONTS@", slurp(fonts)}});
     const auto scripts = out.find("{{{ SCRIPT }}}");
     if (floor) out.erase(scripts, out.find("</body>") - scripts);

@@ -7,7 +7,7 @@
 WebWindow::WebWindow()
     : separator_(static_cast<char16_t>(cylinder_decimalSeparator())), form_(*this, separator_) {
     form_.onLoad();
-    cylinder_attach();
+    cylinder_attach(static_cast<int>(form_.rounding()));
 }
 
 std::u16string WebWindow::boxText(int box) const {

@@ -11,7 +11,7 @@
 // solution's markup as UTF-8.
 extern "C" {
 int cylinder_decimalSeparator();
-void cylinder_attach();
+void cylinder_attach(int rounding);
 int cylinder_boxText(int box, char16_t* out, int length);
 void cylinder_setBoxText(int box, const char16_t* text, int length);
 void cylinder_setBoxLocked(int box, int locked);
@@ -32,7 +32,8 @@ void cylinder_setSolution(const char* html, const char* sketch, const char16_t* 
 // Enter in a box as the window's keyboard says (the page is told which button
 // it presses), the browser language's decimal separator, a number too wide
 // for its box rounded to fit while unfocused, the solution under the window
-// (formulas in MathML, a sketch in SVG, plain text when copied).
+// (formulas in MathML, a sketch in SVG, plain text when copied), the place
+// the answer is rounded to (a select above the solution).
 // Tab, Shift+Tab and the arrows stay the browser's, as they already do what
 // the keyboard says: the elements stand in the tab order, the computed boxes
 // out of it (tabindex="-1"), and the options are one radio group, a single
@@ -46,6 +47,10 @@ public:
     // The page's events: a click on Option1(k) or Command1(n).
     void onOptionClick(int k) { form_.onOptionClick(k); }
     void onCommandClick(int n) { form_.onCommandClick(n); }
+    // The place chosen for the answer, `place` in calc::Rounding's order:
+    // the solution shown is written again, as later ones will be.
+    // Example: onRoundingChoice(2) rounds the answer to 0,01.
+    void onRoundingChoice(int place) { form_.onRoundingChoice(static_cast<calc::Rounding>(place)); }
     // Box `box` 0..44 shows its number rounded to the digits that fit while
     // it has no focus; its value, what is read and copied, stays whole.
     void fitBox(int box);

@@ -73,4 +73,5 @@ export const CLEAR = 'Изчисти';
 export const REPORT = 'Задание и резултат: вписана сфера';
 export const QUOTATION = 'Цитат';
 export const ERROR_TITLE = 'Грешка при изчисляването';
+export const ROUNDING = 'Закръгляне на отговора';  // the select above the solution
 export const SIGN_KEYS = ['Пи', 'Корен квадратен', 'Дробна черта'];  // π, √, / on a touch screen

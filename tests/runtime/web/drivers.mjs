@@ -32,6 +32,12 @@ function seleniumDriver(session, {watch, consoleErrors, stop = () => {}}) {
     },
     click: e => e.click(),
     type: (e, text) => e.sendKeys(text),
+    // The select's option of this text chosen, as a user clicks it.
+    pick: async (e, text) => {
+      for (const option of await e.findElements(By.css('option')))
+        if ((await option.getText()) === text) return option.click();
+      throw new Error(`no option "${text}"`);
+    },
     // Keys to whatever has the focus, as a user presses them ("Shift+Tab").
     press: chord => {
       const held = chord.split('+').map(key => KEYS[key]);
@@ -96,7 +102,7 @@ export const engines = {
     page.on('console', message => { if (message.type() === 'error') errors.push(message.text()); });
     page.on('pageerror', error => errors.push(String(error)));
     const aria = query => page.$$(`::-p-aria(${query})`);
-    const roles = ['textbox', 'radio', 'button', 'alertdialog'];
+    const roles = ['textbox', 'radio', 'button', 'alertdialog', 'combobox'];
     return {
       open: url => page.goto(url),
       loaded: () => null,
@@ -119,6 +125,7 @@ export const engines = {
       },
       click: e => e.click(),
       type: (e, text) => e.type(text),
+      pick: (e, text) => e.select(text),  // an option's value is its text
       press: async chord => {
         const held = chord.split('+');
         const key = held.pop();

@@ -9,8 +9,8 @@ import path from 'node:path';
 import {fileURLToPath} from 'node:url';
 
 import {
-  boxName, CALCULATE, check, CLEAR, columns, ERROR_TITLE, focusChain, optionName, QUOTATION, REPORT, rowBoxes,
-  variantRows, waitFor,
+  boxName, CALCULATE, check, CLEAR, columns, ERROR_TITLE, focusChain, optionName, QUOTATION, REPORT, ROUNDING,
+  rowBoxes, variantRows, waitFor,
 } from './checks.mjs';
 import {firstScreen, measure, signKeys} from './phone.mjs';
 
@@ -30,6 +30,12 @@ const errorCases = [
    message: 'Препълване: резултатът е извън допустимия обхват.\n' +
             'Въведената стойност на R не може да се представи като число.'},
 ];
+
+// A task with mixed units, worked out by hand, its answer rounded to a place
+// chosen after calculating: the givens in the smaller unit.
+const unitRow = {k: 0, boxes: [0, 1], texts: ['3 dm', '0.2 m'], place: 'до стотните (0,01)', shown: ['3', '2'],
+                 answer: 'R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², V = 18π ≈ 56.55 dm³, ' +
+                         'r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, S = 40π ≈ 125.66 dm²'};
 
 // The whole scenario, or with `short` one variant and one error. A phone held
 // upright (narrower than the window) shows only the chosen row's boxes; a
@@ -63,7 +69,8 @@ export async function scenario(driver, {design, separator, phone = false, short 
   const expectedRow = k => [names(rowBoxes(k)), shownWith(k), [optionName(k)]];
 
   // Name -> element, each name looked up once: the controls are never
-  // replaced. A box hidden on a phone is looked up when its row shows.
+  // replaced. A box hidden on a phone is looked up when its row shows. A
+  // role may be one of several, as engines name a select's differently.
   const controls = new Map();
   const lookUp = async (groups, scope) => {
     const found = await driver.named(groups.flatMap(([, list]) => list), scope);
@@ -71,7 +78,7 @@ export async function scenario(driver, {design, separator, phone = false, short 
       const wrong = [];
       for (const name of list) {
         const matches = found.get(name);
-        if (matches.length === 1 && matches[0].role === role) controls.set(name, matches[0].element);
+        if (matches.length === 1 && role.split(' or ').includes(matches[0].role)) controls.set(name, matches[0].element);
         else wrong.push(`${name}: ${matches.map(m => m.role).join(', ') || 'not found'}`);
       }
       check(`${what} found by name, once each, role ${role}`, [], wrong);
@@ -304,6 +311,25 @@ export async function scenario(driver, {design, separator, phone = false, short 
     const [shown, , , drawn] = await solutionState();
     check(`${name}: the solution ${e.explained ? 'up to the error' : 'empty'}, no sketch`, [e.explained, null],
           [shown, drawn]);
+  }
+
+  if (!short) {
+    const r = unitRow;
+    const name = `${optionName(r.k)}: ${r.boxes.map((i, j) => `${columns[i % 5]} = ${num(r.texts[j])}`)
+                                      .join(', ')}, "${r.place}"`;
+    await choose(r.k);
+    for (const [j, i] of r.boxes.entries()) await driver.type(box(i), num(r.texts[j]));
+    await driver.click(get(CALCULATE));
+    // WebKit names a select a pop-up button.
+    await lookUp([['the place of the answer', [ROUNDING], 'combobox or button']], '#solution select');
+    await driver.pick(get(ROUNDING), r.place);
+    const [, , copied] = await solutionState();
+    check(`${name}: the givens in dm; the answer rounded, in units`, [r.shown.map(num), `Отговор: ${num(r.answer)}.`],
+          [await values(r.boxes), copied.split('\n').find(line => line.startsWith('Отговор:'))]);
+    if (phone) {
+      check(`${name}: the place's select at least 44 pixels high`, true,
+            await driver.script('return arguments[0].getBoundingClientRect().height >= 44', get(ROUNDING)));
+    }
   }
 
   check('no error in the console', [], await driver.consoleErrors());
