@@ -75,7 +75,7 @@ enum class Text {
     PrintSolution,
     CloseSolution,
     // The choice of the place the answer is rounded to: its name, then each
-    // place in calc::Rounding's order.
+    // place in calc::Rounding's order (the window adds its sample, "(0,01)").
     RoundingName,
     RoundAll,
     RoundTenths,
@@ -149,9 +149,9 @@ inline constexpr TextEntry Texts[]{
     {Text::CloseSolution, u"Затвори"},
     {Text::RoundingName, u"Закръгляне на отговора"},
     {Text::RoundAll, u"всички цифри"},
-    {Text::RoundTenths, u"до десетите (0,1)"},
-    {Text::RoundHundredths, u"до стотните (0,01)"},
-    {Text::RoundThousandths, u"до хилядните (0,001)"},
+    {Text::RoundTenths, u"до десетите"},
+    {Text::RoundHundredths, u"до стотните"},
+    {Text::RoundThousandths, u"до хилядните"},
 };
 // clang-format on
 

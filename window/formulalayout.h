@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,12 @@ struct FormulaLayout {
         bool italic = false;
         friend bool operator==(const Style&, const Style&) = default;
     };
+    // The four fonts a formula is set in, each runtime's by this index.
+    // Example: fontIndex({.script = true, .italic = false}) is 2.
+    static constexpr std::size_t FontCount = 4;
+    static constexpr std::size_t fontIndex(Style style) {
+        return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
+    }
 
     // The font's measures at the size the formula is drawn, supplied by
     // each runtime (QFontMetricsF, GDI's text metrics) at the screen's or

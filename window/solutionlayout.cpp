@@ -29,7 +29,7 @@ public:
 
     // Parts that stand together on a row: one and those glued after it;
     // `spaced`: a space before the first, unless it starts a row.
-    void add(std::vector<FormulaLayout> group, bool spaced) {
+    void add(std::vector<FormulaLayout> group, bool spaced, int line) {
         int wide = 0;
         for (const FormulaLayout& box : group) wide += box.width;
         const int gap = row_.empty() || !spaced ? 0 : space_;
@@ -43,7 +43,7 @@ public:
             ascent_ = std::max(ascent_, box.ascent);
             descent_ = std::max(descent_, box.descent);
             const int w = box.width;
-            row_.push_back({std::move(box), x_, 0});
+            row_.push_back({std::move(box), x_, 0, line});
             x_ += w;
         }
     }
@@ -84,12 +84,13 @@ private:
 SolutionLayout layOutSolution(const calc::Solution& solution, const FormulaLayout::Metrics& metrics,
                               int width, char16_t separator) {
     Pager pager(metrics, width);
+    int index = 0;
     for (const calc::Line& line : solution.lines) {
         // A part a space follows starts a group; the glued ones join it.
         std::vector<FormulaLayout> group;
         for (const calc::Part& part : line.parts) {
             if (!group.empty() && calc::spaceBefore(part)) {
-                pager.add(std::move(group), true);
+                pager.add(std::move(group), true, index);
                 group.clear();
             }
             if (part.formula) {
@@ -101,13 +102,14 @@ SolutionLayout layOutSolution(const calc::Solution& solution, const FormulaLayou
             for (std::size_t space; (space = part.words.find(u' ', at)) != std::u16string::npos;
                  at = space + 1) {
                 group.push_back(wordsBox(part.words.substr(at, space - at), metrics));
-                pager.add(std::move(group), true);
+                pager.add(std::move(group), true, index);
                 group.clear();
             }
             group.push_back(wordsBox(part.words.substr(at), metrics));
         }
-        if (!group.empty()) pager.add(std::move(group), true);
+        if (!group.empty()) pager.add(std::move(group), true, index);
         pager.endLine();
+        ++index;
     }
     return std::move(pager).page();
 }

@@ -15,10 +15,12 @@ namespace window {
 // Example: "Дадено: R = 1, H = 1." at a wide width is one row of five
 // boxes, the page as high as the text font.
 struct SolutionLayout {
-    // One part's box, its origin (left end of its baseline) at (x, y).
+    // One part's box, its origin (left end of its baseline) at (x, y), on
+    // the solution's line `line`.
     struct Item {
         FormulaLayout box;
         int x, y;
+        int line;
     };
 
     std::vector<Item> items;

@@ -229,7 +229,8 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     controls_.Text1[0]->setToolTip(tip);
     controls_.Text1[0]->setAccessibleDescription(tip);
     if (!solution.empty() && !solutionWindow_)
-        solutionWindow_ = new SolutionWindow(
-            this, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
-    if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
+        solutionWindow_ = new SolutionWindow(this, separator_, [this](calc::Rounding rounding) {
+            form_.onRoundingChoice(rounding);
+        });
+    if (solutionWindow_) solutionWindow_->setSolution(solution);
 }

@@ -25,40 +25,33 @@
 #include "solutionaccessible.h"
 #include "textconvert.h"
 #include "window/design.h"
-#include "window/placement.h"
 
 namespace {
 
-using Style = window::FormulaLayout::Style;
-
+using window::Drawing;
+using window::FormulaLayout;
+using Style = FormulaLayout::Style;
 using Page = window::SolutionPage;
-constexpr double CssPixels = Page::CssPixels;
-constexpr int TextWidth = Page::TextWidth;
-constexpr int MinWidth = Page::MinWidth;
-constexpr int Margin = Page::Margin;
-constexpr int Gap = Page::Gap;
-constexpr double ScriptSize = Page::ScriptSize;
 
 // The window's type face as a formula sets it; scripts smaller.
 QFont fontOf(Style style) {
     QFont font(toQString(window::FontFamily));
-    font.setPointSizeF(style.script ? window::FontPoints * ScriptSize : window::FontPoints);
+    font.setPointSizeF(style.script ? window::FontPoints * Page::ScriptSize : window::FontPoints);
     font.setItalic(style.italic);
     return font;
 }
 
-// The four fonts a formula uses, by script * 2 + italic.
-std::array<QFont, 4> fonts() {
-    return {fontOf({false, false}), fontOf({false, true}), fontOf({true, false}),
-            fontOf({true, true})};
-}
-
-std::size_t indexOf(Style style) {
-    return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
+// The fonts a formula uses, by FormulaLayout::fontIndex.
+std::array<QFont, FormulaLayout::FontCount> fonts() {
+    std::array<QFont, FormulaLayout::FontCount> all;
+    for (const bool script : {false, true})
+        for (const bool italic : {false, true})
+            all[FormulaLayout::fontIndex({script, italic})] = fontOf({script, italic});
+    return all;
 }
 
 // The layout's font measures on one paint device, rounded to its pixels.
-class Metrics final : public window::FormulaLayout::Metrics {
+class Metrics final : public FormulaLayout::Metrics {
 public:
     explicit Metrics(QPaintDevice* device)
         : fonts_(fonts()),
@@ -74,37 +67,29 @@ public:
     int rule() const override { return std::max(1, qRound(metrics_[0].lineWidth())); }
 
 private:
-    const QFontMetricsF& of(Style style) const { return metrics_[indexOf(style)]; }
+    const QFontMetricsF& of(Style style) const { return metrics_[FormulaLayout::fontIndex(style)]; }
 
-    std::array<QFont, 4> fonts_;
-    std::array<QFontMetricsF, 4> metrics_;
+    std::array<QFont, FormulaLayout::FontCount> fonts_;
+    std::array<QFontMetricsF, FormulaLayout::FontCount> metrics_;
 };
 
-Page layOutPage(const calc::Solution& solution, char16_t separator, QPaintDevice* device,
-                int width) {
-    return window::layOutPage(solution, Metrics(device), device->logicalDpiX(), width, separator);
+// A stroke's pen; Qt counts dashes in widths of the pen.
+QPen penOf(Drawing::Pen pen) {
+    const Drawing::PenDesign design = Drawing::design(pen);
+    QPen qt(Qt::black, design.width);
+    if (!design.dashes.empty()) {
+        QList<qreal> pattern;
+        for (const double d : design.dashes) pattern << d / design.width;
+        qt.setDashPattern(pattern);
+    }
+    return qt;
 }
 
-// An ellipse's front (lower) half solid, its hidden half dashed.
-void halves(QPainter& p, const calc::Sketch::Ellipse& e, const QPen& solid, const QPen& dashed) {
-    const QRectF box(e.cx - e.rx, e.cy - e.ry, 2 * e.rx, 2 * e.ry);
-    p.setPen(solid);
-    p.drawArc(box, 180 * 16, 180 * 16);
-    p.setPen(dashed);
-    p.drawArc(box, 0, 180 * 16);
-}
-
-void circle(QPainter& p, const calc::Sketch::Circle& c) {
-    p.drawEllipse(QPointF(c.cx, c.cy), c.r, c.r);
-}
-
-void axis(QPainter& p, const calc::Sketch::Axis& a, const QPen& pen) {
-    p.setPen(pen);
-    p.drawLine(QPointF(a.x, a.y1), QPointF(a.x, a.y2));
-}
-
-// A label at its anchor, in CSS pixels of `font`'s pixel size.
-void label(QPainter& p, const calc::Sketch::Label& l, const QFont& font) {
+// A letter at its anchor, in CSS pixels of its face's pixel size.
+void label(QPainter& p, const Drawing::Label& l) {
+    QFont font(toQString(window::FontFamily));
+    font.setItalic(true);
+    font.setPixelSize(qRound(Drawing::pixels(l.face)));
     p.setFont(font);
     const QString text = toQString(l.text);
     const double w = QFontMetricsF(font, p.device()).horizontalAdvance(text);
@@ -114,97 +99,80 @@ void label(QPainter& p, const calc::Sketch::Label& l, const QFont& font) {
     p.drawText(QPointF(l.x - shift, l.y), text);
 }
 
-// Dashes in CSS pixels as Qt counts them, in widths of the pen.
-template <std::size_t N>
-QList<qreal> inWidths(const std::array<double, N>& dashes, double width) {
-    QList<qreal> pattern;
-    for (const double d : dashes) pattern << d / width;
-    return pattern;
-}
-
-// The sketch as the browser draws it, in calc::Sketch's strokes (Qt counts
-// dashes in widths).
-void drawSketch(QPainter& p, const calc::Sketch& s, double unit) {
+void paintSketch(QPainter& p, const Drawing& d) {
     p.save();
-    p.scale(unit, unit);
+    p.scale(d.unit, d.unit);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    using S = calc::Sketch;
-    const QPen solid(Qt::black, S::SolidWidth);
-    QPen dashed = solid;
-    dashed.setDashPattern(inWidths(S::HiddenDashes, S::SolidWidth));
-    QPen dashDot(Qt::black, S::AxisWidth);
-    dashDot.setDashPattern(inWidths(S::AxisDashes, S::AxisWidth));
-
-    p.setPen(solid);
-    const auto& u = s.upperBase;
-    p.drawEllipse(QPointF(u.cx, u.cy), u.rx, u.ry);
-    p.drawLine(QPointF(s.body.x, s.body.y), QPointF(s.body.x, s.body.y + s.body.height));
-    const double right = s.body.x + s.body.width;
-    p.drawLine(QPointF(right, s.body.y), QPointF(right, s.body.y + s.body.height));
-    halves(p, s.lowerBase, solid, dashed);
-    p.setPen(solid);
-    circle(p, s.sphere);
-    halves(p, s.equator, solid, dashed);
-    axis(p, s.axis, dashDot);
-
-    p.setPen(solid);
-    p.drawRect(QRectF(s.section.x, s.section.y, s.section.width, s.section.height));
-    circle(p, s.sectionCircle);
-    axis(p, s.sectionAxis, dashDot);
-    const auto& c = s.sectionCircle;
-    p.setPen(QPen(Qt::black, S::RadiusWidth));
-    p.drawLine(QPointF(c.cx, c.cy), QPointF(c.cx - c.r, c.cy));
-
-    QFont font(toQString(window::FontFamily));
-    font.setItalic(true);
-    font.setPixelSize(qRound(S::LabelPixels));
-    for (const auto& l : s.labels) label(p, l, font);
-    font.setPixelSize(qRound(S::NotePixels));
-    if (s.note) label(p, *s.note, font);
+    for (const Drawing::Stroke& s : d.strokes) {
+        p.setPen(penOf(s.pen));
+        const QRectF box(s.x1 - s.x2, s.y1 - s.y2, 2 * s.x2, 2 * s.y2);
+        switch (s.shape) {
+            case Drawing::Shape::Ellipse:
+            case Drawing::Shape::Circle:
+                p.drawEllipse(QPointF(s.x1, s.y1), s.x2, s.y2);
+                break;
+            case Drawing::Shape::FrontHalf:
+                p.drawArc(box, 180 * 16, 180 * 16);
+                break;
+            case Drawing::Shape::BackHalf:
+                p.drawArc(box, 0, 180 * 16);
+                break;
+            case Drawing::Shape::Line:
+                p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+                break;
+            case Drawing::Shape::Rect:
+                p.drawRect(QRectF(s.x1, s.y1, s.x2, s.y2));
+                break;
+        }
+    }
+    for (const Drawing::Label& l : d.labels) label(p, l);
     p.restore();
 }
 
-// The page with its top left corner at the painter's origin, black.
-void drawPage(QPainter& p, const Page& page) {
-    if (page.sketch) drawSketch(p, *page.sketch, page.unit);
+// The drawing with the page's top left corner at the painter's origin.
+void paint(QPainter& p, const Drawing& d) {
+    if (d.band)
+        p.fillRect(QRect(d.band->x, d.band->y, d.band->width, d.band->height),
+                   QColor(QRgb(Drawing::BandColour)));
+    if (!d.strokes.empty()) paintSketch(p, d);
     p.save();
-    p.translate(0, page.linesTop);
+    p.translate(0, d.linesTop);
     p.setPen(Qt::black);
-    const std::array<QFont, 4> all = fonts();
-    page.lines.forEachRun([&](const window::FormulaLayout::Run& run) {
-        p.setFont(all[indexOf(run.style)]);
+    const auto all = fonts();
+    for (const FormulaLayout::Run& run : d.runs) {
+        p.setFont(all[FormulaLayout::fontIndex(run.style)]);
         p.drawText(QPoint(run.x, run.y), toQString(run.text));
-    });
+    }
     // Bars on whole pixels stay sharp without smoothing.
-    page.lines.forEachBar([&](const window::FormulaLayout::Bar& bar) {
+    for (const FormulaLayout::Bar& bar : d.bars)
         p.fillRect(QRect(bar.x, bar.y, bar.width, bar.height), Qt::black);
-    });
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, page.rule, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    page.lines.forEachPolyline([&](const window::FormulaLayout::Radical& radical) {
-        QPoint points[4];
+    p.setPen(QPen(Qt::black, d.rule, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    for (const FormulaLayout::Radical& radical : d.radicals) {
+        std::array<QPoint, std::tuple_size_v<FormulaLayout::Radical>> points;
         for (std::size_t i = 0; i < radical.size(); ++i) points[i] = {radical[i].x, radical[i].y};
-        p.drawPolyline(points, 4);
-    });
+        p.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
     p.restore();
 }
 
-// What the window does from the keyboard and its context menu.
-constexpr struct {
-    calc::Text text;
-    QKeySequence::StandardKey key;
-    void (*run)(SolutionWindow&);
-} Actions[] = {
-    {calc::Text::CopySolution, QKeySequence::Copy, [](SolutionWindow& w) { w.copy(); }},
-    {calc::Text::PrintSolution, QKeySequence::Print, [](SolutionWindow& w) { w.printAsked(); }},
-    {calc::Text::CloseSolution, QKeySequence::Cancel, [](SolutionWindow& w) { w.close(); }},
-};
+// A key of the window's as Qt names it.
+QKeySequence sequenceOf(window::SolutionKey key) {
+    const int qt = key.key == window::SolutionKey::Escape   ? Qt::Key_Escape
+                   : key.key == window::SolutionKey::Insert ? Qt::Key_Insert
+                                                            : Qt::Key_A + (key.key - u'A');
+    return QKeySequence(key.control ? (Qt::CTRL | Qt::Key(qt)) : QKeyCombination(Qt::Key(qt)));
+}
 
 }  // namespace
 
-SolutionWindow::SolutionWindow(QWidget* owner, std::function<void(calc::Rounding)> chooseRounding)
-    : QAbstractScrollArea(owner), header_(new QWidget(this)), rounding_(new QComboBox(header_)) {
+SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
+                               std::function<void(calc::Rounding)> chooseRounding)
+    : QAbstractScrollArea(owner),
+      header_(new QWidget(this)),
+      rounding_(new QComboBox(header_)),
+      view_(*this, separator, std::move(chooseRounding)) {
     SolutionAccessible::install();
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -212,99 +180,72 @@ SolutionWindow::SolutionWindow(QWidget* owner, std::function<void(calc::Rounding
     setAccessibleName(windowTitle());
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
-    textWidth_ = qRound(TextWidth * logicalDpiX() / CssPixels);
-    for (const auto& a : Actions) {
-        auto* action = new QAction(toQString(calc::text(a.text)), this);
-        action->setShortcuts(a.key);
-        connect(action, &QAction::triggered, this, [this, run = a.run] { run(*this); });
+    for (const window::SolutionCommandDesign& c : window::SolutionCommands) {
+        auto* action = new QAction(toQString(calc::text(c.text)), this);
+        QList<QKeySequence> keys;
+        for (const window::SolutionKey key : c.keys)
+            if (key.key) keys << sequenceOf(key);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this,
+                [this, command = c.command] { view_.run(command); });
         addAction(action);
     }
     auto* label = new QLabel(toQString(calc::text(calc::Text::RoundingName)) + ':', header_);
     label->setBuddy(rounding_);
     rounding_->setAccessibleName(toQString(calc::text(calc::Text::RoundingName)));
-    for (const calc::Text place : {calc::Text::RoundAll, calc::Text::RoundTenths,
-                                   calc::Text::RoundHundredths, calc::Text::RoundThousandths})
-        rounding_->addItem(toQString(calc::text(place)));
+    for (const std::u16string& place : view_.roundingChoices())
+        rounding_->addItem(toQString(place));
     connect(rounding_, &QComboBox::activated, this,
-            [chooseRounding](int index) { chooseRounding(static_cast<calc::Rounding>(index)); });
+            [this](int index) { view_.chooseRounding(index); });
     auto* row = new QHBoxLayout(header_);
-    row->setContentsMargins(Margin, Gap, Margin, 0);
+    row->setContentsMargins(Page::Margin, Page::Gap, Page::Margin, 0);
     row->addWidget(label);
     row->addWidget(rounding_);
     row->addStretch();
     header_->setAutoFillBackground(true);
     header_->setBackgroundRole(QPalette::Base);
-    setViewportMargins(0, headerHeight(), 0, 0);
-}
-
-int SolutionWindow::headerHeight() const {
-    return header_->sizeHint().height();
-}
-
-void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separator) {
-    solution_ = solution;
-    separator_ = separator;
-    text_ = toDisplayText(calc::plainText(solution, separator)).trimmed();
-    rounding_->setCurrentIndex(static_cast<int>(solution.rounding));
-    setAccessibleDescription(text_);
-    layOut();
-    if (solution.empty()) return hide();
-    if (!wanted_ || isVisible()) return;
-    if (!placed_) showBeside();
-    show();
-}
-
-void SolutionWindow::reopen() {
-    wanted_ = true;
-    if (solution_.empty()) return;
-    if (!placed_) showBeside();
-    show();
-    raise();
-    activateWindow();
-}
-
-void SolutionWindow::copy() const {
-    QApplication::clipboard()->setText(text_);
-}
-
-void SolutionWindow::printAsked() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) print(printer);
+    setViewportMargins(0, header_->sizeHint().height(), 0, 0);
+    verticalScrollBar()->setSingleStep(view_.lineStep());
 }
 
 void SolutionWindow::print(QPrinter& printer) const {
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPainter p(&printer);
     const QSizeF area = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const double unit = printer.logicalDpiX() / CssPixels;
     const QPixmap shot = parentWidget()->grab();
     const QImage picture = shot.toImage().convertToFormat(QImage::Format_Grayscale8);
-    const QSizeF pictureSize = shot.deviceIndependentSize() * unit;
-    const double pictureBottom = pictureSize.height() + 2 * Gap * unit;
-    const auto [page, scale] =
-        window::fitToSheet(solution_, Metrics(&printer), printer.logicalDpiX(), area.width(),
-                           area.height(), pictureBottom, separator_);
-    p.scale(scale, scale);
+    const QSizeF pictureSize =
+        shot.deviceIndependentSize() * printer.logicalDpiX() / Page::CssPixels;
+    const window::SolutionView::Sheet sheet =
+        view_.printed(Metrics(&printer), printer.logicalDpiX(), area.width(), area.height(),
+                      pictureSize.height());
+    p.scale(sheet.scale, sheet.scale);
     p.drawImage(QRectF(QPointF(0, 0), pictureSize), picture);
-    p.translate(0, pictureBottom);
-    drawPage(p, page);
+    p.translate(0, sheet.pictureBottom);
+    paint(p, window::drawingOf(sheet.page));
 }
 
 void SolutionWindow::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), Qt::white);
-    p.translate(Margin - horizontalScrollBar()->value(), Margin - verticalScrollBar()->value());
-    drawPage(p, page_);
+    const window::FormulaLayout::Point origin = view_.origin();
+    p.translate(origin.x, origin.y);
+    paint(p, view_.drawing());
 }
 
 void SolutionWindow::resizeEvent(QResizeEvent*) {
-    header_->setGeometry(0, 0, width(), headerHeight());
-    updateScrollBars();
+    header_->setGeometry(0, 0, width(), header_->sizeHint().height());
+    const QSize view = maximumViewportSize();
+    view_.resize(view.width(), view.height());
+}
+
+void SolutionWindow::scrollContentsBy(int, int) {
+    view_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    viewport()->update();
 }
 
 void SolutionWindow::closeEvent(QCloseEvent* event) {
-    wanted_ = false;  // only the pupil closes it; the program hides it
+    view_.close();  // only the pupil closes it; the program hides it
     event->accept();
 }
 
@@ -312,56 +253,67 @@ void SolutionWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }
 
-void SolutionWindow::showBeside() {
-    placed_ = true;
-    const QWidget* owner = parentWidget();
-    const QRect frame = owner->frameGeometry();
-    const QSize extra = frame.size() - owner->size();  // the window manager's frame
-    const QRect screen = owner->screen()->availableGeometry();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    // The page in a framed window, with a scroll bar where the screen is too low for it.
-    const auto outer = [&] {
-        QSize size(page_.width() + 2 * Margin, headerHeight() + page_.height() + 2 * Margin);
-        if (size.height() + extra.height() > screen.height()) size.rwidth() += bar;
-        return size.boundedTo(screen.size() - extra) + extra;
-    };
-    const auto place = [&](QSize size, int least) {
-        return window::besideOwner({frame.x(), frame.y(), frame.width(), frame.height()},
-                                   size.width(), size.height(), least,
-                                   {screen.x(), screen.y(), screen.width(), screen.height()}, Gap);
-    };
-    const QSize wanted = outer();
-    const double unit = logicalDpiX() / CssPixels;
-    const int sketch = page_.sketch ? qCeil(page_.sketch->width * unit) : 0;
-    const int least = extra.width() + std::max(qRound(MinWidth * unit), sketch + 2 * Margin + bar);
-    window::ScreenRect at = place(wanted, least);
-    if (at.width < wanted.width()) {  // narrowed to the room beside: the lines wrap to it
-        textWidth_ = at.width - extra.width() - 2 * Margin - bar;
-        layOut();
-        at = place(outer(), at.width);
-    }
-    resize(at.width - extra.width(), at.height - extra.height());
-    move(at.x, at.y);
+std::unique_ptr<window::FormulaLayout::Metrics> SolutionWindow::metrics() const {
+    return std::make_unique<Metrics>(viewport());
 }
 
-void SolutionWindow::layOut() {
-    page_ = layOutPage(solution_, separator_, viewport(), textWidth_);
-    updateScrollBars();
+QSize SolutionWindow::frameExtra() const {
+    const QWidget* owner = parentWidget();
+    return owner->frameGeometry().size() - owner->size();  // the window manager's frame
+}
+
+window::SolutionRoom SolutionWindow::room() const {
+    const QWidget* owner = parentWidget();
+    const QRect frame = owner->frameGeometry();
+    const QRect screen = owner->screen()->availableGeometry();
+    const QSize extra = frameExtra();
+    return {.owner = {frame.x(), frame.y(), frame.width(), frame.height()},
+            .screen = {screen.x(), screen.y(), screen.width(), screen.height()},
+            .frameWidth = extra.width(),
+            .frameHeight = extra.height(),
+            .bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+            .barAlways = false,
+            .controls = header_->sizeHint().height()};
+}
+
+void SolutionWindow::move(window::ScreenRect frame) {
+    const QSize extra = frameExtra();
+    resize(frame.width - extra.width(), frame.height - extra.height());
+    QWidget::move(frame.x, frame.y);
+}
+
+void SolutionWindow::show(bool activate) {
+    QWidget::show();
+    if (!activate) return;
+    raise();
+    activateWindow();
+}
+
+void SolutionWindow::setText(std::u16string_view text, int rounding) {
+    text_ = toDisplayText(text);
+    rounding_->setCurrentIndex(rounding);
+    setAccessibleDescription(text_);
+}
+
+void SolutionWindow::setScroll(const window::SolutionScroll& scroll) {
+    horizontalScrollBar()->setRange(0, scroll.xRange);
+    horizontalScrollBar()->setPageStep(scroll.viewWidth);
+    horizontalScrollBar()->setValue(scroll.x);
+    verticalScrollBar()->setRange(0, scroll.yRange);
+    verticalScrollBar()->setPageStep(scroll.viewHeight);
+    verticalScrollBar()->setValue(scroll.y);
+}
+
+void SolutionWindow::invalidate() {
     viewport()->update();
 }
 
-void SolutionWindow::updateScrollBars() {
-    // Worked out from the whole area, as a bar shown before may no longer be needed.
-    const QSize content(page_.width() + 2 * Margin, page_.height() + 2 * Margin);
-    QSize view = maximumViewportSize();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool tall = content.height() > view.height();
-    const bool wide = content.width() > view.width() - (tall ? bar : 0);
-    if (wide) view.rheight() -= bar;
-    if (tall || content.height() > view.height()) view.rwidth() -= bar;
-    horizontalScrollBar()->setRange(0, std::max(0, content.width() - view.width()));
-    horizontalScrollBar()->setPageStep(view.width());
-    verticalScrollBar()->setRange(0, std::max(0, content.height() - view.height()));
-    verticalScrollBar()->setPageStep(view.height());
-    verticalScrollBar()->setSingleStep(20);
+void SolutionWindow::copy(std::u16string_view text) {
+    QApplication::clipboard()->setText(toDisplayText(text).trimmed());
+}
+
+void SolutionWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) print(printer);
 }

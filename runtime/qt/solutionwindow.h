@@ -5,57 +5,41 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
+#include <memory>
 
-#include "calc/sketch.h"
 #include "calc/solution.h"
-#include "window/solutionpage.h"
+#include "window/solutionview.h"
 
 class QComboBox;
-class QPainter;
-class QPaintDevice;
 class QPrinter;
 
-// The solution in a window of its own, "Решение", beside the main one:
-// the sketch to scale (or marked "не в мащаб"), then the lines with their
-// formulas in two dimensions, painted from the toolkit-free layout at the
-// screen's resolution; it scrolls where taller than the screen allows.
-// It opens itself with the first solution, without taking the focus, and
-// follows every later one; an empty solution hides it; closed by the
-// pupil it stays closed until reopen(). Ctrl+C and its context menu copy
-// the plain text, Ctrl+P prints, Escape closes. A screen reader reads the
-// plain text line by line (SolutionAccessible). It keeps no settings.
+// The solution's own window, "Решение", over the toolkit-free
+// window::SolutionView, which decides when it shows, where it goes, its
+// keys and menu, its scrolling and the printed sheet.
+// Implements: the frame and a scroll area, the choice of the answer's place
+// (a combo box above the page), painting the view's drawing with QPainter
+// on the screen and the printer, the fonts' measures, the clipboard, the
+// print dialog, the owner's picture on the sheet; a screen reader reads the
+// plain text line by line (SolutionAccessible). Keeps no settings.
 // Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 it shows
 // V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559, the 2s raised.
-class SolutionWindow : public QAbstractScrollArea {
+class SolutionWindow : public QAbstractScrollArea, private window::SolutionServices {
     Q_OBJECT
 
 public:
-    // A solution laid out for one paint device.
-    using Page = window::SolutionPage;
-
     // Hidden until a solution comes; `owner` (the main window) carries it:
-    // it minimises, comes back and closes with it. Above the page the pupil
-    // chooses the place the answer is rounded to; `chooseRounding` hears it.
-    SolutionWindow(QWidget* owner, std::function<void(calc::Rounding)> chooseRounding);
+    // it minimises, comes back and closes with it. Numbers are written with
+    // `separator`; `chooseRounding` hears the place the pupil chooses.
+    SolutionWindow(QWidget* owner, char16_t separator,
+                   std::function<void(calc::Rounding)> chooseRounding);
 
-    // Shows `solution`, numbers written with `separator`; the first time
-    // beside the owner, where the screen has room, never taking the focus.
-    // Example: an empty solution hides the window, the next one shows it
-    // again unless the pupil closed it.
-    void setSolution(const calc::Solution& solution, char16_t separator);
-    // The pupil asks for it: shown and active, where it last stood; not
-    // while there is no solution.
-    void reopen();
+    void setSolution(const calc::Solution& solution) { view_.setSolution(solution); }
+    void reopen() { view_.reopen(); }
 
     // The plain text shown, one line each, "\n" between them.
     // Example: it starts "Дадено: H = 3, Sp = 94.2477796076937." after
     // "Вариант 3".
     const QString& plainText() const { return text_; }
-    // The plain text to the clipboard.
-    void copy() const;
-    // The system's print dialog, then print().
-    void printAsked();
     // The owner's picture (in grey) and the solution on one page of
     // `printer`, black on white, made smaller where they would not fit.
     void print(QPrinter& printer) const;
@@ -63,22 +47,27 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void showBeside();
-    int headerHeight() const;
-    void layOut();
-    void updateScrollBars();
+    std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override;
+    double dpi() const override { return logicalDpiX(); }
+    window::SolutionRoom room() const override;
+    void move(window::ScreenRect frame) override;
+    void show(bool activate) override;
+    void hide() override { QWidget::hide(); }
+    bool shown() const override { return isVisible(); }
+    void setText(std::u16string_view text, int rounding) override;
+    void setScroll(const window::SolutionScroll& scroll) override;
+    void invalidate() override;
+    void copy(std::u16string_view text) override;
+    void print() override;
+    QSize frameExtra() const;
 
     QWidget* header_;
     QComboBox* rounding_;
-    calc::Solution solution_;
-    char16_t separator_ = u'.';
     QString text_;
-    Page page_;
-    int textWidth_;       // the lines', in pixels: narrower where the room beside is
-    bool wanted_ = true;  // false once the pupil closed it
-    bool placed_ = false;
+    window::SolutionView view_;
 };

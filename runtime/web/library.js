@@ -177,6 +177,11 @@ var cylinderLibrary = {
     cylinderPage.option(k).checked = true;
   },
 
+  // The text of the answer's place `index`, in the select's order.
+  cylinder_setRoundingChoice: function (index, text, length) {
+    document.getElementById('rounding').options[index].text = cylinderPage.text(text, length);
+  },
+
   cylinder_setReportText: function (text, length) {
     var area = cylinderPage.control('Text1', 0);
     area.value = cylinderPage.text(text, length);

@@ -16,6 +16,7 @@
 #include "platform/utf8.h"
 #include "window/design.h"
 #include "window/keyboard.h"
+#include "window/solutionview.h"
 
 namespace {
 
@@ -206,17 +207,15 @@ std::string keysPlaces() {
     return css;
 }
 
-// The places the answer can be rounded to, in calc::Rounding's order.
-constexpr calc::Text Places[]{calc::Text::RoundAll, calc::Text::RoundTenths,
-                              calc::Text::RoundHundredths, calc::Text::RoundThousandths};
-
 // The choice of the answer's place above the solution: a labelled select,
 // kept out of the browser's restoring of form fields (nothing is kept).
 std::string rounding() {
     std::string out = "<p id=\"solution-place\"><label for=\"rounding\">" +
                       html(calc::text(calc::Text::RoundingName)) +
                       "</label> <select id=\"rounding\" autocomplete=\"off\">";
-    for (const calc::Text place : Places) out += "<option>" + html(calc::text(place)) + "</option>";
+    // With a comma until the page knows its language's separator.
+    for (const calc::Rounding place : window::RoundingPlaces)
+        out += "<option>" + html(window::roundingChoice(place, u',')) + "</option>";
     return out + "</select></p>";
 }
 

@@ -41,33 +41,56 @@ std::string lengths(std::initializer_list<double> values) {
     return text;
 }
 
-template <std::size_t N>
-std::string lengths(const std::array<double, N>& values) {
-    std::string text;
-    for (const double v : values) text += (text.empty() ? "" : " ") + lengths({v});
-    return text;
+// A stroke's width and dashes where they are not the outline's.
+std::string penAttributes(window::Drawing::Pen pen) {
+    const window::Drawing::PenDesign design = window::Drawing::design(pen);
+    std::string out;
+    if (design.width != window::Drawing::design(window::Drawing::Pen::Outline).width)
+        out += " stroke-width=\"" + lengths({design.width}) + "\"";
+    if (!design.dashes.empty()) {
+        std::string dashes;
+        for (const double d : design.dashes) dashes += (dashes.empty() ? "" : " ") + lengths({d});
+        out += " stroke-dasharray=\"" + dashes + "\"";
+    }
+    return out;
 }
 
-// An ellipse's lower (front) half solid and its upper (hidden) half dashed.
-void halves(Markup& m, const calc::Sketch::Ellipse& e) {
-    const std::string dashed = " stroke-dasharray=\"" + lengths(calc::Sketch::HiddenDashes) + "\"";
-    for (const bool back : {false, true})
-        m << "<path" << (back ? std::string_view(dashed) : "") << " d=\"M" << e.cx - e.rx << " "
-          << e.cy << "a" << e.rx << " " << e.ry << " 0 0 " << (back ? "1 " : "0 ") << 2 * e.rx
-          << " 0\"/>";
+void stroke(Markup& m, const window::Drawing::Stroke& s) {
+    using Shape = window::Drawing::Shape;
+    const std::string pen = penAttributes(s.pen);
+    switch (s.shape) {
+        case Shape::Ellipse:
+            m << "<ellipse" << pen << " cx=\"" << s.x1 << "\" cy=\"" << s.y1 << "\" rx=\"" << s.x2
+              << "\" ry=\"" << s.y2 << "\"/>";
+            return;
+        case Shape::Circle:
+            m << "<circle" << pen << " cx=\"" << s.x1 << "\" cy=\"" << s.y1 << "\" r=\"" << s.x2
+              << "\"/>";
+            return;
+        case Shape::FrontHalf:  // from the left end to the right, below the centre
+        case Shape::BackHalf:   // and above it
+            m << "<path" << pen << " d=\"M" << s.x1 - s.x2 << " " << s.y1 << "a" << s.x2 << " "
+              << s.y2 << " 0 0 " << (s.shape == Shape::BackHalf ? "1 " : "0 ") << 2 * s.x2
+              << " 0\"/>";
+            return;
+        case Shape::Line:
+            m << "<path" << pen << " d=\"M" << s.x1 << " " << s.y1;
+            if (s.x1 == s.x2)
+                m << "V" << s.y2;
+            else if (s.y1 == s.y2)
+                m << "H" << s.x2;
+            else
+                m << "L" << s.x2 << " " << s.y2;
+            m << "\"/>";
+            return;
+        case Shape::Rect:
+            m << "<rect" << pen << " x=\"" << s.x1 << "\" y=\"" << s.y1 << "\" width=\"" << s.x2
+              << "\" height=\"" << s.y2 << "\"/>";
+            return;
+    }
 }
 
-void axis(Markup& m, const calc::Sketch::Axis& a) {
-    m << "<path stroke-width=\"" << lengths({calc::Sketch::AxisWidth}) << "\" stroke-dasharray=\""
-      << lengths(calc::Sketch::AxisDashes) << "\" d=\"M" << a.x << " " << a.y1 << "V" << a.y2
-      << "\"/>";
-}
-
-void circle(Markup& m, const calc::Sketch::Circle& c) {
-    m << "<circle cx=\"" << c.cx << "\" cy=\"" << c.cy << "\" r=\"" << c.r << "\"/>";
-}
-
-void label(Markup& m, const calc::Sketch::Label& l, std::string_view attributes) {
+void label(Markup& m, const window::Drawing::Label& l, std::string_view attributes) {
     m << "<text" << attributes << " x=\"" << l.x << "\" y=\"" << l.y << "\"";
     if (l.anchor != calc::Sketch::Anchor::Start)
         m << " text-anchor=\"" << (l.anchor == calc::Sketch::Anchor::End ? "end" : "middle")
@@ -95,34 +118,21 @@ std::string solutionHtml(const calc::Solution& solution, char16_t separator) {
     return m.out;
 }
 
-std::string svg(const calc::Sketch& s) {
+std::string svg(const window::Drawing& d) {
+    using window::Drawing;
     Markup m;
-    m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << s.width
-      << "\" height=\"" << s.height << "\" viewBox=\"0 0 " << s.width << " " << s.height
-      << "\"><title id=\"sketch-title\">" << std::u16string_view(s.title)
+    m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << d.width
+      << "\" height=\"" << d.height << "\" viewBox=\"0 0 " << d.width << " " << d.height
+      << "\"><title id=\"sketch-title\">" << d.title
       << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\""
-      << lengths({calc::Sketch::SolidWidth}) << "\">";
-    // The cylinder: its upper base, sides and lower base; the sphere, its equator; the axis.
-    const auto& u = s.upperBase;
-    m << "<ellipse cx=\"" << u.cx << "\" cy=\"" << u.cy << "\" rx=\"" << u.rx << "\" ry=\"" << u.ry
-      << "\"/>";
-    m << "<path d=\"M" << s.body.x << " " << s.body.y << "v" << s.body.height << "m" << s.body.width
-      << " 0v" << -s.body.height << "\"/>";
-    halves(m, s.lowerBase);
-    circle(m, s.sphere);
-    halves(m, s.equator);
-    axis(m, s.axis);
-    // The axial section: the rectangle 2R × H, the circle, the radius r.
-    m << "<rect class=\"section\" x=\"" << s.section.x << "\" y=\"" << s.section.y << "\" width=\""
-      << s.section.width << "\" height=\"" << s.section.height << "\"/>";
-    circle(m, s.sectionCircle);
-    axis(m, s.sectionAxis);
-    m << "<path stroke-width=\"" << lengths({calc::Sketch::RadiusWidth}) << "\" d=\"M"
-      << s.sectionCircle.cx << " " << s.sectionCircle.cy << "h" << -s.sectionCircle.r
-      << "\"/></g><g class=\"labels\">";
-    for (const auto& l : s.labels) label(m, l, "");
+      << lengths({Drawing::design(Drawing::Pen::Outline).width}) << "\">";
+    for (const Drawing::Stroke& s : d.strokes) stroke(m, s);
+    m << "</g><g class=\"labels\">";
+    for (const Drawing::Label& l : d.labels)
+        if (l.face == Drawing::Face::Label) label(m, l, "");
     m << "</g>";
-    if (s.note) label(m, *s.note, " class=\"note\"");
+    for (const Drawing::Label& l : d.labels)
+        if (l.face == Drawing::Face::Note) label(m, l, " class=\"note\"");
     return m.out + "</svg>";
 }
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "calc/sketch.h"
 #include "calc/solution.h"
+#include "window/drawing.h"
 
 namespace web {
 
@@ -15,10 +15,10 @@ namespace web {
 // <p>Дадено: <math displaystyle="true"><mrow><mi>R</mi>…</math>, …</p>
 std::string solutionHtml(const calc::Solution& solution, char16_t separator);
 
-// `sketch` as inline SVG markup (UTF-8): the cylinder and its section with
-// the labels in the formulas' italic letters, its <title> naming what it
-// shows. Numbers with two decimals. Example: a sketch 246 wide starts
+// A sketch's drawing as inline SVG markup (UTF-8): its strokes, its letters
+// in the formulas' italic, its <title> naming what it shows. Numbers with
+// two decimals. Example: a sketch 246 wide starts
 // <svg class="sketch" role="img" aria-labelledby="sketch-title" width="246.00" …
-std::string svg(const calc::Sketch& sketch);
+std::string svg(const window::Drawing& drawing);
 
 }  // namespace web

@@ -3,10 +3,16 @@
 
 #include "platform/fittext.h"
 #include "solutionhtml.h"
+#include "window/solutionview.h"
 
 WebWindow::WebWindow()
     : separator_(static_cast<char16_t>(cylinder_decimalSeparator())), form_(*this, separator_) {
     form_.onLoad();
+    // The places' samples with the page's separator.
+    for (int i = 0; i < static_cast<int>(std::size(window::RoundingPlaces)); ++i) {
+        const std::u16string text = window::roundingChoice(window::RoundingPlaces[i], separator_);
+        cylinder_setRoundingChoice(i, text.data(), lengthOf(text));
+    }
     cylinder_attach(static_cast<int>(form_.rounding()));
 }
 
@@ -39,5 +45,6 @@ void WebWindow::setSolution(const calc::Solution& solution) {
     const std::optional<calc::Sketch> sketch = calc::sketchOf(solution);
     const std::u16string text = calc::plainText(solution, separator_);
     cylinder_setSolution(web::solutionHtml(solution, separator_).c_str(),
-                         sketch ? web::svg(*sketch).c_str() : "", text.data(), lengthOf(text));
+                         sketch ? web::svg(window::drawingOf(*sketch)).c_str() : "", text.data(),
+                         lengthOf(text));
 }

@@ -12,6 +12,7 @@
 extern "C" {
 int cylinder_decimalSeparator();
 void cylinder_attach(int rounding);
+void cylinder_setRoundingChoice(int index, const char16_t* text, int length);
 int cylinder_boxText(int box, char16_t* out, int length);
 void cylinder_setBoxText(int box, const char16_t* text, int length);
 void cylinder_setBoxLocked(int box, int locked);

@@ -282,6 +282,7 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     annotations_.describe(widgets_, notes_);
     if (!solution.empty() && !solutionWindow_)
         solutionWindow_ = std::make_unique<SolutionWindow>(
-            hwnd_, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
-    if (solutionWindow_) solutionWindow_->setSolution(solution, separator_);
+            hwnd_, separator_,
+            [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
+    if (solutionWindow_) solutionWindow_->setSolution(solution);
 }

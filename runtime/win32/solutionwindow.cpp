@@ -19,16 +19,14 @@
 namespace {
 
 using Page = window::SolutionPage;
-using Style = window::FormulaLayout::Style;
+using window::Drawing;
+using window::FormulaLayout;
+using Style = FormulaLayout::Style;
 
 constexpr DWORD FrameStyle = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
 // The text box's height in lines; each of its lines is one of the
 // solution's, unwrapped, so the arrows go from step to step.
 constexpr int BoxLines = 3;
-
-std::size_t indexOf(Style style) {
-    return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
-}
 
 HFONT createFont(double pixels, bool italic, const wchar_t* family = nullptr) {
     const std::wstring face = family ? family : wide(window::FontFamily);
@@ -52,7 +50,7 @@ bool hasGlyphs(HDC dc, HFONT font, std::u16string_view text) {
 constexpr const wchar_t* StandIns[] = {L"Cambria Math", L"Segoe UI Symbol", L"Nimbus Roman",
                                        L"DejaVu Serif"};
 
-// The four fonts a formula uses at `dpi`, scripts smaller, by indexOf();
+// The four fonts a formula uses at `dpi`, scripts smaller, by fontIndex();
 // then the same in the first stand-in face that has "⇒".
 SolutionWindow::Fonts createFonts(int dpi) {
     SolutionWindow::Fonts fonts{};
@@ -71,8 +69,9 @@ SolutionWindow::Fonts createFonts(int dpi) {
     for (const bool script : {false, true})
         for (const bool italic : {false, true}) {
             const double pixels = window::FontPoints * (script ? Page::ScriptSize : 1) * dpi / 72.0;
-            fonts[indexOf({script, italic})] = createFont(pixels, italic);
-            fonts[4 + indexOf({script, italic})] = createFont(pixels, italic, standIn);
+            const std::size_t i = FormulaLayout::fontIndex({script, italic});
+            fonts[i] = createFont(pixels, italic);
+            fonts[FormulaLayout::FontCount + i] = createFont(pixels, italic, standIn);
         }
     return fonts;
 }
@@ -84,14 +83,24 @@ void deleteFonts(SolutionWindow::Fonts& fonts) {
 // The font `text` is set in: the window's face, else its stand-in where
 // that has a sign the face lacks.
 HFONT fontFor(HDC dc, const SolutionWindow::Fonts& fonts, std::u16string_view text, Style style) {
-    HFONT face = fonts[indexOf(style)];
-    HFONT standIn = fonts[4 + indexOf(style)];
+    HFONT face = fonts[FormulaLayout::fontIndex(style)];
+    HFONT standIn = fonts[FormulaLayout::FontCount + FormulaLayout::fontIndex(style)];
     return hasGlyphs(dc, face, text) || !hasGlyphs(dc, standIn, text) ? face : standIn;
 }
 
 // The layout's font measures on one device context.
-class Metrics final : public window::FormulaLayout::Metrics {
+class Metrics final : public FormulaLayout::Metrics {
 public:
+    // On the window's own device context, released with the measures.
+    Metrics(HWND hwnd, const SolutionWindow::Fonts& fonts) : Metrics(GetDC(hwnd), fonts) {
+        window_ = hwnd;
+    }
+    ~Metrics() override {
+        if (window_) ReleaseDC(window_, dc_);
+    }
+    Metrics(const Metrics&) = delete;
+    Metrics& operator=(const Metrics&) = delete;
+
     Metrics(HDC dc, const SolutionWindow::Fonts& fonts) : dc_(dc), fonts_(fonts) {
         HGDIOBJ old = SelectObject(dc, fonts[0]);
         for (std::size_t i = 0; i < text_.size(); ++i) {
@@ -118,169 +127,151 @@ public:
         SelectObject(dc_, old);
         return size.cx;
     }
-    int ascent(Style style) const override { return text_[indexOf(style)].tmAscent; }
-    int descent(Style style) const override { return text_[indexOf(style)].tmDescent; }
+    int ascent(Style style) const override {
+        return text_[FormulaLayout::fontIndex(style)].tmAscent;
+    }
+    int descent(Style style) const override {
+        return text_[FormulaLayout::fontIndex(style)].tmDescent;
+    }
     int axis() const override { return axis_; }
     int rule() const override { return rule_; }
 
 private:
+    HWND window_ = nullptr;
     HDC dc_;
     const SolutionWindow::Fonts& fonts_;
-    std::array<TEXTMETRICW, 4> text_{};
+    std::array<TEXTMETRICW, FormulaLayout::FontCount> text_{};
     int axis_ = 0;
     int rule_ = 1;
 };
 
-// A pen `width` CSS pixels wide, dashed by `dashes` where any, at `unit`.
-template <std::size_t N>
-HPEN createPen(double width, const std::array<double, N>& dashes, double unit) {
+// A pen of `design` at `unit` device pixels per CSS pixel.
+HPEN createPen(Drawing::PenDesign design, double unit) {
     LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
-    const DWORD w = static_cast<DWORD>(std::max(1L, std::lround(width * unit)));
-    if constexpr (N == 0) {
+    const DWORD w = static_cast<DWORD>(std::max(1L, std::lround(design.width * unit)));
+    if (design.dashes.empty())
         return ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, w, &brush, 0, nullptr);
-    } else {
-        std::array<DWORD, N> style{};
-        for (std::size_t i = 0; i < N; ++i)
-            style[i] = static_cast<DWORD>(std::max(1L, std::lround(dashes[i] * unit)));
-        return ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, w, &brush, N,
-                            style.data());
-    }
+    std::vector<DWORD> style;
+    for (const double dash : design.dashes)
+        style.push_back(static_cast<DWORD>(std::max(1L, std::lround(dash * unit))));
+    return ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, w, &brush,
+                        static_cast<DWORD>(style.size()), style.data());
 }
 
-// Draws the sketch at (x, y) in `unit` device pixels per CSS pixel.
-class SketchPainter {
-public:
-    SketchPainter(HDC dc, double unit, int x, int y) : dc_(dc), unit_(unit), x_(x), y_(y) {}
-
-    int px(double v) const { return x_ + static_cast<int>(std::lround(v * unit_)); }
-    int py(double v) const { return y_ + static_cast<int>(std::lround(v * unit_)); }
-
-    void ellipse(const calc::Sketch::Ellipse& e) const {
-        Ellipse(dc_, px(e.cx - e.rx), py(e.cy - e.ry), px(e.cx + e.rx), py(e.cy + e.ry));
-    }
-    void circle(const calc::Sketch::Circle& c) const { ellipse({c.cx, c.cy, c.r, c.r}); }
-    // An ellipse's front (lower) half with `front`, its hidden half with `back`.
-    void halves(const calc::Sketch::Ellipse& e, HPEN front, HPEN back) const {
-        const int l = px(e.cx - e.rx), t = py(e.cy - e.ry), r = px(e.cx + e.rx),
-                  b = py(e.cy + e.ry), y = py(e.cy);
-        SelectObject(dc_, front);
-        Arc(dc_, l, t, r, b, l, y, r, y);  // counter-clockwise: left, bottom, right
-        SelectObject(dc_, back);
-        Arc(dc_, l, t, r, b, r, y, l, y);
-    }
-    void line(double x1, double y1, double x2, double y2) const {
-        MoveToEx(dc_, px(x1), py(y1), nullptr);
-        LineTo(dc_, px(x2), py(y2));
-    }
-    // GDI falls back to no other face: a mathematical italic letter, which
-    // few faces have, is drawn as the plain letter in the italic face.
-    static std::wstring letters(std::u16string_view text) {
-        std::wstring out;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
-                                   ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
-                                   : text[i];
-            if (c >= 0x1D434 && c < 0x1D468) {
-                out +=
-                    static_cast<wchar_t>(c < 0x1D44E ? L'A' + (c - 0x1D434) : L'a' + (c - 0x1D44E));
-                ++i;
-            } else {
-                out += static_cast<wchar_t>(text[i]);
-            }
+// GDI falls back to no other face: a mathematical italic letter, which
+// few faces have, is drawn as the plain letter in the italic face.
+std::wstring letters(std::u16string_view text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
+                               ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
+                               : text[i];
+        if (c >= 0x1D434 && c < 0x1D468) {
+            out += static_cast<wchar_t>(c < 0x1D44E ? L'A' + (c - 0x1D434) : L'a' + (c - 0x1D44E));
+            ++i;
+        } else {
+            out += static_cast<wchar_t>(text[i]);
         }
-        return out;
     }
-    void label(const calc::Sketch::Label& l) const {
-        using A = calc::Sketch::Anchor;
-        SetTextAlign(dc_, TA_BASELINE | (l.anchor == A::Start    ? TA_LEFT
-                                         : l.anchor == A::Middle ? TA_CENTER
-                                                                 : TA_RIGHT));
-        const std::wstring text = letters(l.text);
-        TextOutW(dc_, px(l.x), py(l.y), text.c_str(), static_cast<int>(text.size()));
-    }
+    return out;
+}
 
-private:
-    HDC dc_;
-    double unit_;
-    int x_, y_;
-};
-
-// The sketch as the browser draws it, in calc::Sketch's strokes, at (x, y).
-void drawSketch(HDC dc, const calc::Sketch& s, double unit, int x, int y) {
-    using S = calc::Sketch;
-    const SketchPainter p(dc, unit, x, y);
-    HPEN solid = createPen(S::SolidWidth, std::array<double, 0>{}, unit);
-    HPEN dashed = createPen(S::SolidWidth, S::HiddenDashes, unit);
-    HPEN dashDot = createPen(S::AxisWidth, S::AxisDashes, unit);
-    HPEN radius = createPen(S::RadiusWidth, std::array<double, 0>{}, unit);
-    HGDIOBJ oldPen = SelectObject(dc, solid);
+// The sketch's strokes and letters with its origin at (x, y).
+void paintSketch(HDC dc, const Drawing& d, int x, int y) {
+    const auto px = [&](double v) { return x + static_cast<int>(std::lround(v * d.unit)); };
+    const auto py = [&](double v) { return y + static_cast<int>(std::lround(v * d.unit)); };
+    constexpr Drawing::Pen Pens[] = {Drawing::Pen::Outline, Drawing::Pen::Hidden,
+                                     Drawing::Pen::Axis, Drawing::Pen::Radius};
+    std::array<HPEN, std::size(Pens)> pens{};
+    for (const Drawing::Pen pen : Pens)
+        pens[static_cast<std::size_t>(pen)] = createPen(Drawing::design(pen), d.unit);
+    HGDIOBJ oldPen = SelectObject(dc, pens[0]);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-
-    p.ellipse(s.upperBase);
-    p.line(s.body.x, s.body.y, s.body.x, s.body.y + s.body.height);
-    const double right = s.body.x + s.body.width;
-    p.line(right, s.body.y, right, s.body.y + s.body.height);
-    p.halves(s.lowerBase, solid, dashed);
-    SelectObject(dc, solid);
-    p.circle(s.sphere);
-    p.halves(s.equator, solid, dashed);
-    SelectObject(dc, dashDot);
-    p.line(s.axis.x, s.axis.y1, s.axis.x, s.axis.y2);
-
-    SelectObject(dc, solid);
-    Rectangle(dc, p.px(s.section.x), p.py(s.section.y), p.px(s.section.x + s.section.width),
-              p.py(s.section.y + s.section.height));
-    p.circle(s.sectionCircle);
-    SelectObject(dc, dashDot);
-    p.line(s.sectionAxis.x, s.sectionAxis.y1, s.sectionAxis.x, s.sectionAxis.y2);
-    const auto& c = s.sectionCircle;
-    SelectObject(dc, radius);
-    p.line(c.cx, c.cy, c.cx - c.r, c.cy);
-
-    HFONT labels = createFont(S::LabelPixels * unit, true);
-    HGDIOBJ oldFont = SelectObject(dc, labels);
-    for (const auto& l : s.labels) p.label(l);
-    HFONT note = createFont(S::NotePixels * unit, true);
-    SelectObject(dc, note);
-    if (s.note) p.label(*s.note);
-
+    for (const Drawing::Stroke& s : d.strokes) {
+        SelectObject(dc, pens[static_cast<std::size_t>(s.pen)]);
+        const int l = px(s.x1 - s.x2), t = py(s.y1 - s.y2), r = px(s.x1 + s.x2),
+                  b = py(s.y1 + s.y2), middle = py(s.y1);
+        switch (s.shape) {
+            case Drawing::Shape::Ellipse:
+            case Drawing::Shape::Circle:
+                Ellipse(dc, l, t, r, b);
+                break;
+            case Drawing::Shape::FrontHalf:  // counter-clockwise: left, bottom, right
+                Arc(dc, l, t, r, b, l, middle, r, middle);
+                break;
+            case Drawing::Shape::BackHalf:
+                Arc(dc, l, t, r, b, r, middle, l, middle);
+                break;
+            case Drawing::Shape::Line:
+                MoveToEx(dc, px(s.x1), py(s.y1), nullptr);
+                LineTo(dc, px(s.x2), py(s.y2));
+                break;
+            case Drawing::Shape::Rect:
+                Rectangle(dc, px(s.x1), py(s.y1), px(s.x1 + s.x2), py(s.y1 + s.y2));
+                break;
+        }
+    }
+    const std::array<HFONT, 2> faces{
+        createFont(Drawing::pixels(Drawing::Face::Label) * d.unit, true),
+        createFont(Drawing::pixels(Drawing::Face::Note) * d.unit, true)};
+    HGDIOBJ oldFont = SelectObject(dc, faces[0]);
+    for (const Drawing::Label& l : d.labels) {
+        using A = calc::Sketch::Anchor;
+        SelectObject(dc, faces[static_cast<std::size_t>(l.face)]);
+        SetTextAlign(dc, TA_BASELINE | (l.anchor == A::Start    ? TA_LEFT
+                                        : l.anchor == A::Middle ? TA_CENTER
+                                                                : TA_RIGHT));
+        const std::wstring text = letters(l.text);
+        TextOutW(dc, px(l.x), py(l.y), text.c_str(), static_cast<int>(text.size()));
+    }
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    for (HGDIOBJ o : {HGDIOBJ(solid), HGDIOBJ(dashed), HGDIOBJ(dashDot), HGDIOBJ(radius),
-                      HGDIOBJ(labels), HGDIOBJ(note)})
-        DeleteObject(o);
+    for (HPEN pen : pens) DeleteObject(pen);
+    for (HFONT font : faces) DeleteObject(font);
 }
 
-// The page with its top left corner at (x, y), black on a transparent background.
-void drawPage(HDC dc, const Page& page, const SolutionWindow::Fonts& fonts, int x, int y) {
+HBRUSH brushIn(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+// The drawing with the page's top left corner at (x, y), black on a
+// transparent background.
+void paint(HDC dc, const Drawing& d, const SolutionWindow::Fonts& fonts, int x, int y) {
+    if (const auto& band = d.band) {
+        const RECT r{x + band->x, y + band->y, x + band->x + band->width,
+                     y + band->y + band->height};
+        const unsigned c = Drawing::BandColour;
+        FillRect(dc, &r, brushIn(dc, RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF)));
+    }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    if (page.sketch) drawSketch(dc, *page.sketch, page.unit, x, y);
-    y += page.linesTop;
+    if (!d.strokes.empty()) paintSketch(dc, d, x, y);
+    y += d.linesTop;
     HGDIOBJ oldFont = SelectObject(dc, fonts[0]);
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
-    page.lines.forEachRun([&](const window::FormulaLayout::Run& run) {
+    for (const FormulaLayout::Run& run : d.runs) {
         SelectObject(dc, fontFor(dc, fonts, run.text, run.style));
         TextOutW(dc, x + run.x, y + run.y, reinterpret_cast<const wchar_t*>(run.text.data()),
                  static_cast<int>(run.text.size()));
-    });
+    }
     SelectObject(dc, oldFont);
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    page.lines.forEachBar([&](const window::FormulaLayout::Bar& bar) {
+    for (const FormulaLayout::Bar& bar : d.bars) {
         const RECT r{x + bar.x, y + bar.y, x + bar.x + bar.width, y + bar.y + bar.height};
         FillRect(dc, &r, black);
-    });
+    }
     LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
     HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_MITER,
-                            static_cast<DWORD>(page.rule), &brush, 0, nullptr);
+                            static_cast<DWORD>(d.rule), &brush, 0, nullptr);
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    page.lines.forEachPolyline([&](const window::FormulaLayout::Radical& radical) {
-        POINT points[4];
+    for (const FormulaLayout::Radical& radical : d.radicals) {
+        std::array<POINT, std::tuple_size_v<FormulaLayout::Radical>> points;
         for (std::size_t i = 0; i < radical.size(); ++i)
             points[i] = {x + radical[i].x, y + radical[i].y};
-        Polyline(dc, points, 4);
-    });
+        Polyline(dc, points.data(), static_cast<int>(points.size()));
+    }
     SelectObject(dc, oldPen);
     DeleteObject(pen);
 }
@@ -358,51 +349,11 @@ int systemMetric(int index, int dpi) {
     return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
-// Behind the line the text box's caret is on, while it has the focus.
-constexpr COLORREF Marker = RGB(255, 240, 170);
-
-HBRUSH brushIn(HDC dc, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-}
-
-// The rows of the solution's `line` on `page`, as wide as the page, from
-// its tallest box's top to its lowest box's bottom; empty for no line.
-RECT lineBand(const calc::Solution& solution, const Page& page, int line) {
-    RECT band{};
-    std::size_t first = 0;
-    for (int i = 0; i < line && i < static_cast<int>(solution.lines.size()); ++i)
-        first += solution.lines[static_cast<std::size_t>(i)].parts.size();
-    if (line < 0 || line >= static_cast<int>(solution.lines.size())) return band;
-    const std::size_t end = first + solution.lines[static_cast<std::size_t>(line)].parts.size();
-    if (end > page.lines.items.size()) return band;  // a layout of another solution
-    band = {0, INT_MAX, page.width(), INT_MIN};
-    for (std::size_t i = first; i < end; ++i) {
-        const window::SolutionLayout::Item& item = page.lines.items[i];
-        band.top = std::min<LONG>(band.top, page.linesTop + item.y - item.box.ascent);
-        band.bottom = std::max<LONG>(band.bottom, page.linesTop + item.y + item.box.descent);
-    }
-    if (band.top >= band.bottom) return RECT{};
-    InflateRect(&band, 0, 2);
-    return band;
-}
-
-// What the window does from the keyboard and its context menu.
-enum Command { Copy = 1, Print, Close };
-constexpr struct {
-    Command command;
-    calc::Text text;
-    const wchar_t* key;
-} Actions[] = {
-    {Copy, calc::Text::CopySolution, L"\tCtrl+C"},
-    {Print, calc::Text::PrintSolution, L"\tCtrl+P"},
-    {Close, calc::Text::CloseSolution, L"\tEsc"},
-};
-
 }  // namespace
 
-SolutionWindow::SolutionWindow(HWND owner, std::function<void(calc::Rounding)> chooseRounding)
-    : owner_(owner), chooseRounding_(std::move(chooseRounding)) {
+SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
+                               std::function<void(calc::Rounding)> chooseRounding)
+    : owner_(owner), view_(*this, separator, std::move(chooseRounding)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -433,10 +384,8 @@ SolutionWindow::SolutionWindow(HWND owner, std::function<void(calc::Rounding)> c
     choice_ = CreateWindowExW(0, L"COMBOBOX", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0,
                               hwnd_, nullptr, instance, nullptr);
-    for (const calc::Text place : {calc::Text::RoundAll, calc::Text::RoundTenths,
-                                   calc::Text::RoundHundredths, calc::Text::RoundThousandths})
-        SendMessageW(choice_, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(wide(calc::text(place)).c_str()));
+    for (const std::u16string& place : view_.roundingChoices())
+        SendMessageW(choice_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(place).c_str()));
     SendMessageW(choice_, CB_SETCURSEL, 0, 0);
     SetWindowLongPtrW(choice_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     choiceDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
@@ -498,18 +447,14 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
-            RECT client;
-            GetClientRect(hwnd_, &client);
-            IntersectClipRect(dc, 0, 0, client.right,
-                              client.bottom - belowPage());  // the page's view
-            const int margin = pixels(Page::Margin);
-            if (RECT band = lineBand(solution_, page_, caretLine_); !IsRectEmpty(&band)) {
-                OffsetRect(&band, margin, margin - scroll_);
-                band.left = 0;
-                band.right += margin;
-                FillRect(dc, &band, brushIn(dc, Marker));
-            }
-            drawPage(dc, page_, fonts_, margin, margin - scroll_);
+            RECT view;
+            GetClientRect(hwnd_, &view);
+            view.bottom -= belowPage();
+            IntersectClipRect(dc, 0, 0, view.right, view.bottom);
+            // On a clean page: each run painted once, whatever was there.
+            FillRect(dc, &view, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            const FormulaLayout::Point origin = view_.origin();
+            paint(dc, view_.drawing(), fonts_, origin.x, origin.y);
             EndPaint(hwnd_, &ps);
             return 0;
         }
@@ -519,23 +464,23 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_VSCROLL: {
             SCROLLINFO si = scrollInfo(SIF_ALL);
             GetScrollInfo(hwnd_, SB_VERT, &si);
-            const int line = pixels(20);
+            const int line = view_.lineStep();
             const int page = static_cast<int>(si.nPage);
             const int to[] = {si.nPos - line, si.nPos + line, si.nPos - page, si.nPos + page,
                               si.nTrackPos,   si.nTrackPos,   si.nMin,        si.nMax};
-            if (LOWORD(wParam) <= SB_BOTTOM) scrollTo(to[LOWORD(wParam)]);
+            if (LOWORD(wParam) <= SB_BOTTOM) view_.scrollTo(0, to[LOWORD(wParam)]);
             return 0;
         }
         case WM_MOUSEWHEEL:
-            scrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wParam) * pixels(60) / WHEEL_DELTA);
+            view_.scrollTo(0, view_.scroll().y -
+                                  GET_WHEEL_DELTA_WPARAM(wParam) * view_.wheelStep() / WHEEL_DELTA);
             return 0;
         case WM_CONTEXTMENU:
             showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_COMMAND:
             if (reinterpret_cast<HWND>(lParam) == choice_ && HIWORD(wParam) == CBN_SELCHANGE)
-                chooseRounding_(
-                    static_cast<calc::Rounding>(SendMessageW(choice_, CB_GETCURSEL, 0, 0)));
+                view_.chooseRounding(static_cast<int>(SendMessageW(choice_, CB_GETCURSEL, 0, 0)));
             return 0;
         case WM_CTLCOLORSTATIC:  // the label on the page's white
             SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
@@ -549,16 +494,14 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED: {
             const int old = dpi_;
             applyDpi(HIWORD(wParam));
-            textWidth_ = MulDiv(textWidth_, dpi_, old);
-            layOut();
+            view_.resolutionChanged(old);
             const RECT& r = *reinterpret_cast<const RECT*>(lParam);  // Windows' suggestion
             SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_CLOSE:
-            wanted_ = false;  // only the pupil closes it; the program hides it
-            ShowWindow(hwnd_, SW_HIDE);
+            view_.close();
             return 0;
         case WM_DESTROY:
             hwnd_ = nullptr;  // with its owner
@@ -568,18 +511,11 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool SolutionWindow::onKey(WPARAM key) {
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (key == VK_TAB)
+    if (key == VK_TAB) {
         SetFocus(GetFocus() == box_ ? choice_ : box_);
-    else if (key == VK_ESCAPE)
-        SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-    else if (control && key == 'C')
-        copy();
-    else if (control && key == 'P')
-        printAsked();
-    else
-        return false;
-    return true;
+        return true;
+    }
+    return view_.onKey({static_cast<char16_t>(key), GetKeyState(VK_CONTROL) < 0});
 }
 
 void SolutionWindow::showMenu(POINT at) {
@@ -589,55 +525,158 @@ void SolutionWindow::showMenu(POINT at) {
         at = {r.left, r.top};
     }
     HMENU menu = CreatePopupMenu();
-    for (const auto& a : Actions)
-        AppendMenuW(menu, MF_STRING, a.command, (wide(calc::text(a.text)) + a.key).c_str());
+    UINT id = 0;
+    for (const window::SolutionCommandDesign& c : window::SolutionCommands)
+        AppendMenuW(menu, MF_STRING, ++id,
+                    (wide(calc::text(c.text)) + L"\t" + wide(c.keyName)).c_str());
     const int chosen =
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
     DestroyMenu(menu);
-    if (chosen == Copy) copy();
-    if (chosen == Print) printAsked();
-    if (chosen == Close) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    if (chosen > 0) view_.run(window::SolutionCommands[chosen - 1].command);
 }
 
-void SolutionWindow::setSolution(const calc::Solution& solution, char16_t separator) {
-    solution_ = solution;
-    separator_ = separator;
-    std::wstring text = wide(calc::plainText(solution, separator));
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    SetWindowTextW(box_, text.c_str());
-    SendMessageW(choice_, CB_SETCURSEL, static_cast<WPARAM>(solution.rounding), 0);
-    layOut();
-    caretLine_ = -1;
-    followCaret();
-    if (solution.empty()) return void(ShowWindow(hwnd_, SW_HIDE));
-    if (!wanted_ || IsWindowVisible(hwnd_)) return;
-    if (!placed_) showBeside();
-    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+void SolutionWindow::drawPrintPage(HDC dc, int width, int height) const {
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    const double unit = dpi / Page::CssPixels;
+    Fonts fonts = createFonts(dpi);
+    const Picture picture = greyPicture(owner_);
+    // The picture at its size on the screen, in CSS pixels.
+    const double shown = unit * USER_DEFAULT_SCREEN_DPI / dpiOf(owner_);
+    const int pictureWidth = static_cast<int>(std::lround(picture.width * shown));
+    const int pictureHeight = static_cast<int>(std::lround(picture.height * shown));
+    const window::SolutionView::Sheet sheet =
+        view_.printed(Metrics(dc, fonts), dpi, width, height, pictureHeight);
+    const int old = SetGraphicsMode(dc, GM_ADVANCED);
+    const XFORM smaller{static_cast<FLOAT>(sheet.scale), 0, 0,
+                        static_cast<FLOAT>(sheet.scale), 0, 0};
+    SetWorldTransform(dc, &smaller);
+    BITMAPINFO info = topDown(picture.width, picture.height);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchDIBits(dc, 0, 0, pictureWidth, pictureHeight, 0, 0, picture.width, picture.height,
+                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    paint(dc, window::drawingOf(sheet.page), fonts, 0,
+          static_cast<int>(std::lround(sheet.pictureBottom)));
+    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc, old);
+    deleteFonts(fonts);
 }
 
-void SolutionWindow::reopen() {
-    wanted_ = true;
-    if (solution_.empty()) return;
-    if (!placed_) showBeside();
+void SolutionWindow::applyDpi(int dpi) {
+    dpi_ = dpi;
+    deleteFonts(fonts_);
+    fonts_ = createFonts(dpi);
+    HFONT old = boxFont_;
+    boxFont_ = createWindowFont(dpi, FW_NORMAL);
+    for (HWND control : {box_, label_, choice_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
+    DeleteObject(old);
+}
+
+void SolutionWindow::arrange() {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    const int box = boxHeight();
+    MoveWindow(box_, 0, r.bottom - box, r.right, box, TRUE);
+    // The choice's row right above the text box, the label before the list.
+    const int margin = pixels(Page::Margin);
+    const int rowTop = r.bottom - belowPage() + pixels(Page::Gap) / 2;
+    RECT closed;
+    GetWindowRect(choice_, &closed);
+    const int row = closed.bottom - closed.top;
+    SIZE label{};
+    wchar_t name[64];
+    const int length = GetWindowTextW(label_, name, 64);
+    HDC dc = GetDC(label_);
+    HGDIOBJ old = SelectObject(dc, boxFont_);
+    GetTextExtentPoint32W(dc, name, length, &label);
+    SelectObject(dc, old);
+    ReleaseDC(label_, dc);
+    MoveWindow(label_, margin, rowTop + (row - label.cy) / 2, label.cx, label.cy, TRUE);
+    MoveWindow(choice_, margin + label.cx + pixels(Page::Gap), rowTop, pixels(180),
+               row + pixels(120), TRUE);
+    view_.resize(r.right, std::max(0L, r.bottom - belowPage()));
+}
+
+void SolutionWindow::followCaret() {
+    view_.setCurrentLine(GetFocus() == box_
+                             ? static_cast<int>(SendMessageW(box_, EM_LINEFROMCHAR, WPARAM(-1), 0))
+                             : -1);
+}
+
+std::unique_ptr<FormulaLayout::Metrics> SolutionWindow::metrics() const {
+    return std::make_unique<Metrics>(hwnd_, fonts_);
+}
+
+window::SolutionRoom SolutionWindow::room() const {
+    RECT frame;
+    GetWindowRect(owner_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const SIZE extra = frameExtra(dpi_);
+    return {.owner = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+            .screen = {work.left, work.top, work.right - work.left, work.bottom - work.top},
+            .frameWidth = extra.cx,
+            .frameHeight = extra.cy,
+            .bar = systemMetric(SM_CXVSCROLL, dpi_),
+            .barAlways = true,
+            .controls = belowPage()};
+}
+
+void SolutionWindow::move(window::ScreenRect frame) {
+    SetWindowPos(hwnd_, nullptr, frame.x, frame.y, frame.width, frame.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SolutionWindow::show(bool activate) {
+    if (!activate) return void(ShowWindow(hwnd_, SW_SHOWNOACTIVATE));
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     SetFocus(box_);
 }
 
-void SolutionWindow::copy() const {
-    const std::wstring text = wide(calc::plainText(solution_, separator_));
+void SolutionWindow::hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool SolutionWindow::shown() const {
+    return IsWindowVisible(hwnd_);
+}
+
+void SolutionWindow::setText(std::u16string_view text, int rounding) {
+    SetWindowTextW(box_, wide(text).c_str());
+    SendMessageW(choice_, CB_SETCURSEL, static_cast<WPARAM>(rounding), 0);
+    followCaret();
+}
+
+void SolutionWindow::setScroll(const window::SolutionScroll& scroll) {
+    SCROLLINFO si = scrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL);
+    si.nMax = scroll.height - 1;
+    si.nPage = static_cast<UINT>(scroll.viewHeight);
+    si.nPos = scroll.y;
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void SolutionWindow::invalidate() {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void SolutionWindow::copy(std::u16string_view text) {
     if (!OpenClipboard(hwnd_)) return;
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        auto* to = static_cast<wchar_t*>(GlobalLock(memory));
+        std::copy(text.begin(), text.end(), to);
+        to[text.size()] = 0;
         GlobalUnlock(memory);
         if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
     }
     CloseClipboard();
 }
 
-void SolutionWindow::printAsked() {
+void SolutionWindow::print() {
     // A4 unless the pupil picks another paper.
     HGLOBAL mode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
     auto* dm = static_cast<DEVMODEW*>(GlobalLock(mode));
@@ -666,147 +705,6 @@ void SolutionWindow::printAsked() {
     }
     if (pd.hDevMode) GlobalFree(pd.hDevMode);
     if (pd.hDevNames) GlobalFree(pd.hDevNames);
-}
-
-void SolutionWindow::drawPrintPage(HDC dc, int width, int height) const {
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    const double unit = dpi / Page::CssPixels;
-    Fonts fonts = createFonts(dpi);
-    const Picture picture = greyPicture(owner_);
-    // The picture at its size on the screen, in CSS pixels.
-    const double shown = unit * USER_DEFAULT_SCREEN_DPI / dpiOf(owner_);
-    const int pictureWidth = static_cast<int>(std::lround(picture.width * shown));
-    const int pictureHeight = static_cast<int>(std::lround(picture.height * shown));
-    const double pictureBottom = pictureHeight + 2 * Page::Gap * unit;
-    const auto [page, scale] = window::fitToSheet(solution_, Metrics(dc, fonts), dpi, width, height,
-                                                  pictureBottom, separator_);
-    const int old = SetGraphicsMode(dc, GM_ADVANCED);
-    const XFORM smaller{static_cast<FLOAT>(scale), 0, 0, static_cast<FLOAT>(scale), 0, 0};
-    SetWorldTransform(dc, &smaller);
-    BITMAPINFO info = topDown(picture.width, picture.height);
-    SetStretchBltMode(dc, HALFTONE);
-    StretchDIBits(dc, 0, 0, pictureWidth, pictureHeight, 0, 0, picture.width, picture.height,
-                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-    drawPage(dc, page, fonts, 0, static_cast<int>(std::lround(pictureBottom)));
-    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-    SetGraphicsMode(dc, old);
-    deleteFonts(fonts);
-}
-
-void SolutionWindow::applyDpi(int dpi) {
-    dpi_ = dpi;
-    deleteFonts(fonts_);
-    fonts_ = createFonts(dpi);
-    HFONT old = boxFont_;
-    boxFont_ = createWindowFont(dpi, FW_NORMAL);
-    for (HWND control : {box_, label_, choice_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
-    DeleteObject(old);
-    if (!textWidth_) textWidth_ = pixels(Page::TextWidth);
-}
-
-void SolutionWindow::layOut() {
-    HDC dc = GetDC(hwnd_);
-    page_ = window::layOutPage(solution_, Metrics(dc, fonts_), dpi_, textWidth_, separator_);
-    ReleaseDC(hwnd_, dc);
-    arrange();
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void SolutionWindow::arrange() {
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    const int box = boxHeight();
-    MoveWindow(box_, 0, r.bottom - box, r.right, box, TRUE);
-    // The choice's row right above the text box, the label before the list.
-    const int margin = pixels(Page::Margin);
-    const int rowTop = r.bottom - belowPage() + pixels(Page::Gap) / 2;
-    RECT closed;
-    GetWindowRect(choice_, &closed);
-    const int row = closed.bottom - closed.top;
-    SIZE label{};
-    wchar_t name[64];
-    const int length = GetWindowTextW(label_, name, 64);
-    HDC dc = GetDC(label_);
-    HGDIOBJ old = SelectObject(dc, boxFont_);
-    GetTextExtentPoint32W(dc, name, length, &label);
-    SelectObject(dc, old);
-    ReleaseDC(label_, dc);
-    MoveWindow(label_, margin, rowTop + (row - label.cy) / 2, label.cx, label.cy, TRUE);
-    MoveWindow(choice_, margin + label.cx + pixels(Page::Gap), rowTop, pixels(180),
-               row + pixels(120), TRUE);
-    SCROLLINFO si = scrollInfo(SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL);
-    si.nMax = page_.height() + 2 * pixels(Page::Margin) - 1;
-    si.nPage = static_cast<UINT>(std::max(0L, r.bottom - belowPage()));
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-    scrollTo(scroll_);
-}
-
-void SolutionWindow::scrollTo(int position) {
-    SCROLLINFO si = scrollInfo(SIF_RANGE | SIF_PAGE);
-    GetScrollInfo(hwnd_, SB_VERT, &si);
-    position = std::clamp(position, 0, std::max(0, si.nMax + 1 - static_cast<int>(si.nPage)));
-    if (position == scroll_) return;
-    scroll_ = position;
-    si = scrollInfo(SIF_POS);
-    si.nPos = position;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void SolutionWindow::showBeside() {
-    placed_ = true;
-    RECT frame;
-    GetWindowRect(owner_, &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const window::ScreenRect screen{work.left, work.top, work.right - work.left,
-                                    work.bottom - work.top};
-    const SIZE extra = frameExtra(dpi_);
-    const int bar = systemMetric(SM_CXVSCROLL, dpi_);
-    const int margin = pixels(Page::Margin);
-    // The page and the text box in a framed window, the scroll bar beside.
-    const auto outer = [&] {
-        const int w = page_.width() + 2 * margin + bar + extra.cx;
-        const int h = page_.height() + 2 * margin + belowPage() + extra.cy;
-        return SIZE{std::min(w, screen.width), std::min(h, screen.height)};
-    };
-    const auto place = [&](SIZE size, int least) {
-        return window::besideOwner(
-            {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, size.cx,
-            size.cy, least, screen, pixels(Page::Gap));
-    };
-    const SIZE wanted = outer();
-    const int sketch = page_.sketch ? pixels(page_.sketch->width) : 0;
-    const int least = extra.cx + std::max(pixels(Page::MinWidth), sketch + 2 * margin + bar);
-    window::ScreenRect at = place(wanted, least);
-    if (at.width < wanted.cx) {  // narrowed to the room beside: the lines wrap to it
-        textWidth_ = at.width - extra.cx - 2 * margin - bar;
-        layOut();
-        at = place(outer(), at.width);
-    }
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SolutionWindow::followCaret() {
-    const int line = GetFocus() == box_
-                         ? static_cast<int>(SendMessageW(box_, EM_LINEFROMCHAR, WPARAM(-1), 0))
-                         : -1;
-    if (line == caretLine_) return;
-    caretLine_ = line;
-    // The line in view: the page scrolls as the caret goes down the steps.
-    const RECT band = lineBand(solution_, page_, line);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const int margin = pixels(Page::Margin);
-    const int view = client.bottom - belowPage();
-    const int top = line == 0 ? 0 : band.top + margin;  // the first with the sketch above it
-    if (!IsRectEmpty(&band) && top < scroll_) scrollTo(top);
-    if (!IsRectEmpty(&band) && band.bottom + margin > scroll_ + view)
-        scrollTo(band.bottom + margin - view);
-    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int SolutionWindow::boxHeight() const {

@@ -5,39 +5,40 @@
 
 #include <array>
 #include <functional>
-#include <string>
+#include <memory>
 
 #include "calc/solution.h"
-#include "window/solutionpage.h"
+#include "window/solutionview.h"
 
-// The solution in a window of its own, "Решение", owned by the main window
-// (it minimises, comes back and closes with it): the sketch and the lines
-// with their formulas in two dimensions, painted with GDI at the window's
-// DPI, scrolling where taller than the work area allows; under them a
+// The solution's own window, "Решение", owned by the main window (it
+// minimises, comes back and closes with it), over the toolkit-free
+// window::SolutionView, which decides when it shows, where it goes, its
+// keys and menu, its scrolling, the line marked and the printed sheet.
+// Implements: the frame and its vertical scroll bar; painting the view's
+// drawing with GDI at the window's DPI, on the screen and the printer; the
+// fonts (with a stand-in face for signs Times New Roman lacks) and their
+// measures; under the page the choice of the answer's place and a
 // read-only text box of the plain text, a few lines high, which holds the
-// keyboard focus: the arrows and a screen reader go through it line by line,
-// the line it is on marked on the page.
-// It opens itself with the first solution, beside the owner and without
-// taking the focus, and follows every later one; an empty solution hides
-// it; closed by the pupil it stays closed until reopen(). Ctrl+C and its
-// context menu copy the plain text, Ctrl+P prints, Escape closes. Above the
-// text box the pupil chooses the place the answer is rounded to (Tab goes
-// between the two).
+// keyboard focus, so the arrows and a screen reader go through it line by
+// line (Tab goes between the two); the clipboard; the common print dialog;
+// the owner's picture in grey on the sheet.
 // Does not: keep settings, follow a high-contrast theme, print more than
 // one page.
 // Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 its text box
 // starts "Дадено: H = 3, Sp = 94.2477796076937."
-class SolutionWindow {
+class SolutionWindow : private window::SolutionServices {
 public:
     static constexpr wchar_t ClassName[] = L"CylinderSolution";
-    // A formula's fonts by script * 2 + italic, then the same sizes in a
-    // face for the signs the window's lacks.
-    using Fonts = std::array<HFONT, 8>;
+    // A formula's fonts by FormulaLayout::fontIndex, then the same sizes in
+    // a face for the signs the window's lacks.
+    using Fonts = std::array<HFONT, 2 * window::FormulaLayout::FontCount>;
 
-    // Made hidden, owned by `owner`; `chooseRounding` hears the place chosen.
+    // Made hidden, owned by `owner`; numbers written with `separator`;
+    // `chooseRounding` hears the place chosen.
     // Throws std::runtime_error when Windows refuses.
-    SolutionWindow(HWND owner, std::function<void(calc::Rounding)> chooseRounding);
-    ~SolutionWindow();
+    SolutionWindow(HWND owner, char16_t separator,
+                   std::function<void(calc::Rounding)> chooseRounding);
+    ~SolutionWindow() override;
     SolutionWindow(const SolutionWindow&) = delete;
     SolutionWindow& operator=(const SolutionWindow&) = delete;
 
@@ -45,17 +46,8 @@ public:
     // The choice of the place the answer is rounded to, a drop-down list.
     HWND roundingChoice() const { return choice_; }
 
-    // Shows `solution`, numbers written with `separator`; the first time
-    // beside the owner, never taking the focus.
-    // Example: an empty solution hides the window, the next one shows it
-    // again unless the pupil closed it.
-    void setSolution(const calc::Solution& solution, char16_t separator);
-    // The pupil asks for it: shown and active; not while there is no solution.
-    void reopen();
-    // The plain text to the clipboard.
-    void copy() const;
-    // The common print dialog, then one page of the chosen printer.
-    void printAsked();
+    void setSolution(const calc::Solution& solution) { view_.setSolution(solution); }
+    void reopen() { view_.reopen(); }
     // The owner's picture in grey and the solution under it, black on
     // white, on a page `width` × `height` device pixels of `dc`, made
     // smaller where they would not fit. Example: into an enhanced
@@ -67,21 +59,31 @@ private:
     static LRESULT CALLBACK boxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK choiceProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // The window's own keys, from its text box; true when done with.
+    // The window's own keys, from its text box or list; true when done with.
     bool onKey(WPARAM key);
     void showMenu(POINT at);
     void applyDpi(int dpi);
-    void layOut();
-    // The text box and the scroll bar fitted to the client area.
+    // The children and the page's view fitted to the client area.
     void arrange();
-    void scrollTo(int position);
-    // The line the text box's caret is on marked on the page and scrolled into view.
+    // The line the text box's caret is on, to the view.
     void followCaret();
-    void showBeside();
     int boxHeight() const;
     // The row of the rounding choice and the text box under the page.
     int belowPage() const;
     int pixels(double cssPixels) const;
+
+    std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override;
+    double dpi() const override { return dpi_; }
+    window::SolutionRoom room() const override;
+    void move(window::ScreenRect frame) override;
+    void show(bool activate) override;
+    void hide() override;
+    bool shown() const override;
+    void setText(std::u16string_view text, int rounding) override;
+    void setScroll(const window::SolutionScroll& scroll) override;
+    void invalidate() override;
+    void copy(std::u16string_view text) override;
+    void print() override;
 
     HWND owner_;
     HWND hwnd_ = nullptr;
@@ -90,16 +92,8 @@ private:
     HWND label_ = nullptr;
     HWND choice_ = nullptr;
     WNDPROC choiceDefault_ = nullptr;
-    std::function<void(calc::Rounding)> chooseRounding_;
-    calc::Solution solution_;
-    char16_t separator_ = u'.';
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     Fonts fonts_{};
     HFONT boxFont_ = nullptr;
-    window::SolutionPage page_;
-    int textWidth_ = 0;  // the lines', in pixels: narrower where the room beside is
-    int scroll_ = 0;
-    int caretLine_ = -1;  // marked on the page; -1 while the text box has not the focus
-    bool wanted_ = true;  // false once the pupil closed it
-    bool placed_ = false;
+    window::SolutionView view_;
 };

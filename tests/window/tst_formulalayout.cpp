@@ -5,6 +5,7 @@
 
 #include "calc/rules.h"
 #include "expect.h"
+#include "fakefont.h"
 #include "window/formulalayout.h"
 #include "window/solutionlayout.h"
 #include "window/solutionpage.h"
@@ -13,18 +14,6 @@ namespace {
 
 using Layout = window::FormulaLayout;
 using calc::Formula;
-
-// Every character 10 wide, ascent 8, descent 2; scripts 7, 5 and 1.
-class FakeMetrics final : public Layout::Metrics {
-public:
-    int advance(std::u16string_view text, Layout::Style style) const override {
-        return static_cast<int>(text.size()) * (style.script ? 7 : 10);
-    }
-    int ascent(Layout::Style style) const override { return style.script ? 5 : 8; }
-    int descent(Layout::Style style) const override { return style.script ? 1 : 2; }
-    int axis() const override { return 3; }
-    int rule() const override { return 1; }
-};
 
 // Runs as text[style]x,y (i italic, s script), bars as #x,y,w,h, radicals
 // as √ and their four points.

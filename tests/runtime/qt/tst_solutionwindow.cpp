@@ -53,8 +53,11 @@ private slots:
         QCOMPARE(QApplication::activeWindow(), &w);
         QVERIFY(w.isAncestorOf(QApplication::focusWidget()));
         const QStringList lines = s->plainText().split('\n');
-        QCOMPARE(lines.front(), "Дадено: H = 3, Sp = 94.2477796076937.");
-        QVERIFY(lines.contains("V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559"));
+        const VariantCase& v = variantCases()[2];
+        QCOMPARE(lines.front(),
+                 "Дадено: H = " + toQString(v.given[0]) + ", Sp = " + toQString(v.given[1]) + ".");
+        QVERIFY(lines.contains("V = πR²H = π · " + toQString(v.row[0]) + "² · " +
+                               toQString(v.row[1]) + " = " + toQString(v.row[4])));
         QVERIFY(
             w.controls().Text1[0]->toolTip().endsWith("F2 показва решението в отделен прозорец."));
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(s);
@@ -90,14 +93,14 @@ private slots:
         choice->setFocus();
         QTest::keyClick(choice, Qt::Key_Down);
         QTest::keyClick(choice, Qt::Key_Down);
-        QCOMPARE(choice->currentText(), "до стотните (0,01)");
+        QCOMPARE(choice->currentText(), "до стотните (0.01)");  // the locale's separator
         QVERIFY(s->plainText().contains(
             "Отговор: R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², V = 18π ≈ "
             "56.55 dm³, r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, S = 40π ≈ 125.66 dm²."));
     }
 
-    // Closed by the pupil it stays closed until asked for; an emptied
-    // solution hides it until the next one.
+    // The ways in and out reach the window: its frame's close, F2, Escape,
+    // the report's menu (what each then does is the view's, tested there).
     void showsAndGoes() {
         MainWindow w;
         showActive(w);
@@ -108,7 +111,6 @@ private slots:
         } steps[] = {
             {"first calculation", sample, true},
             {"closed", [](MainWindow& w) { w.solutionWindow()->close(); }, false},
-            {"another calculation", sample, false},
             {"F2", [](MainWindow& w) { active(&w), QTest::keyClick(&w, Qt::Key_F2); }, true},
             {"an option empties it", [](MainWindow& w) { w.controls().Option1[4]->click(); },
              false},

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The solution's window decided once: when it shows, where it goes, its
+// keys, scrolling, the line marked and the printed sheet, with a fake
+// font and a fake toolkit, every figure worked out by hand.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expect.h"
+#include "fakefont.h"
+#include "window/solutionview.h"
+
+namespace {
+
+using window::ScreenRect;
+using window::SolutionKey;
+
+// What the view asked of its toolkit, one entry a call that shows.
+class FakeToolkit final : public window::SolutionServices {
+public:
+    std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override {
+        return std::make_unique<FakeMetrics>();
+    }
+    double dpi() const override { return 96; }
+    window::SolutionRoom room() const override { return room_; }
+    void move(ScreenRect frame) override { moved = frame; }
+    void show(bool activate) override { shown_ = true, log += activate ? "raised " : "shown "; }
+    void hide() override { shown_ = false, log += "hidden "; }
+    bool shown() const override { return shown_; }
+    void setText(std::u16string_view text, int rounding) override {
+        this->text = text;
+        this->rounding = rounding;
+    }
+    void setScroll(const window::SolutionScroll& scroll) override { this->scroll = scroll; }
+    void invalidate() override {}
+    void copy(std::u16string_view text) override { copied = text; }
+    void print() override { log += "print "; }
+
+    window::SolutionRoom room_{.owner = {0, 0, 500, 400},
+                               .screen = {0, 0, 1280, 1024},
+                               .frameWidth = 10,
+                               .frameHeight = 30,
+                               .bar = 15,
+                               .barAlways = true,
+                               .controls = 40};
+    std::string log;
+    ScreenRect moved{};
+    std::u16string text, copied;
+    int rounding = -1;
+    window::SolutionScroll scroll;
+
+private:
+    bool shown_ = false;
+};
+
+// A solution of words lines alone (no cylinder, so no sketch).
+calc::Solution wordsSolution(std::vector<std::u16string> lines) {
+    calc::Solution s;
+    for (std::u16string& words : lines) s.lines.push_back({calc::Quantity::None, {{words, {}}}});
+    return s;
+}
+
+// Line 0 a sentence of `words` words of four letters (50n − 10 wide), line 1 "dd".
+calc::Solution sentenceThenWord(int words) {
+    std::u16string sentence;
+    for (int i = 0; i < words; ++i) sentence += i ? u" aaaa" : u"aaaa";
+    return wordsSolution({sentence, u"dd"});
+}
+
+}  // namespace
+
+TEST_CASE("shown with the first solution, hidden while empty, closed until asked again") {
+    FakeToolkit toolkit;
+    std::vector<calc::Rounding> chosen;
+    window::SolutionView view(toolkit, u'.', [&](calc::Rounding r) { chosen.push_back(r); });
+    const calc::Solution some = sentenceThenWord(3), none;
+    const struct {
+        const char* name;
+        void (*act)(window::SolutionView&, const calc::Solution&, const calc::Solution&);
+        const char* log;
+    } steps[] = {
+        {"asked for before any solution", [](auto& v, auto&, auto&) { v.reopen(); }, ""},
+        {"the first solution", [](auto& v, auto& s, auto&) { v.setSolution(s); }, "shown "},
+        {"another, shown already", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
+        {"Escape", [](auto& v, auto&, auto&) { CHECK(v.onKey({SolutionKey::Escape})); }, "hidden "},
+        {"a solution while closed", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
+        {"asked for", [](auto& v, auto&, auto&) { v.reopen(); }, "raised "},
+        {"the grid emptied", [](auto& v, auto&, auto& n) { v.setSolution(n); }, "hidden "},
+        {"asked for while empty", [](auto& v, auto&, auto&) { v.reopen(); }, ""},
+        {"a solution again", [](auto& v, auto& s, auto&) { v.setSolution(s); }, "shown "},
+        {"closed by its frame", [](auto& v, auto&, auto&) { v.close(); }, "hidden "},
+    };
+    for (const auto& step : steps) {
+        INFO(step.name);
+        toolkit.log.clear();
+        step.act(view, some, none);
+        CHECK(toolkit.log == step.log);
+    }
+
+    // Its keys and menu: each command once, the rest not its own.
+    const struct {
+        const char* name;
+        SolutionKey key;
+        bool ours;
+        const char* log;
+        const char16_t* copied;
+    } keys[] = {
+        {"Ctrl+C", {u'C', true}, true, "", u"aaaa aaaa aaaa\r\ndd\r\n"},
+        {"Ctrl+Insert", {SolutionKey::Insert, true}, true, "", u"aaaa aaaa aaaa\r\ndd\r\n"},
+        {"Ctrl+P", {u'P', true}, true, "print ", u""},
+        {"C alone", {u'C', false}, false, "", u""},
+        {"Ctrl+Escape", {SolutionKey::Escape, true}, false, "", u""},
+    };
+    for (const auto& row : keys) {
+        INFO(row.name);
+        toolkit.log.clear();
+        toolkit.copied.clear();
+        CHECK(view.onKey(row.key) == row.ours);
+        CHECK(toolkit.log == row.log);
+        CHECK(toolkit.copied == row.copied);
+    }
+    CHECK(toolkit.text == u"aaaa aaaa aaaa\r\ndd");  // the text box's, no line end after the last
+
+    // The place chosen goes to the form; each sample in the window's separator.
+    view.chooseRounding(2);
+    view.chooseRounding(4);  // none such
+    CHECK(chosen == std::vector{calc::Rounding::Hundredths});
+    CHECK(view.roundingChoices() ==
+          std::array<std::u16string, 4>{u"всички цифри", u"до десетите (0.1)",
+                                        u"до стотните (0.01)", u"до хилядните (0.001)"});
+    CHECK(window::roundingChoice(calc::Rounding::Thousandths, u',') == u"до хилядните (0,001)");
+}
+
+TEST_CASE("placed beside the owner, narrowed to the room there and laid out again") {
+    // Frame 10 × 30, bar 15 (always), controls 40, margins 12, gap 8, at
+    // least 360 wide. A 3-word line is 140 wide, 8 words 390; the page 25 high.
+    const struct {
+        const char* name;
+        int words;
+        ScreenRect owner, screen, placed;
+        int pageWidth, pageHeight;
+    } rows[] = {
+        {"room on the right: 140 + 24 + 10 + 15 by 40 + 25 + 24 + 30",
+         3,
+         {0, 0, 500, 400},
+         {0, 0, 1280, 1024},
+         {508, 0, 189, 119},
+         140,
+         25},
+        // 439 wanted, 392 there: lines 392 − 10 − 24 − 15 = 343 wide, so 7
+        // words on the first row, the eighth on an indented second.
+        {"392 on the right of 439: narrowed",
+         8,
+         {0, 0, 600, 400},
+         {0, 0, 1000, 800},
+         {608, 0, 389, 131},
+         340,
+         37},
+    };
+    for (const auto& row : rows) {
+        INFO(row.name);
+        FakeToolkit toolkit;
+        toolkit.room_.owner = row.owner;
+        toolkit.room_.screen = row.screen;
+        window::SolutionView view(toolkit, u'.', [](calc::Rounding) {});
+        view.setSolution(sentenceThenWord(row.words));
+        CHECK(toolkit.moved == row.placed);
+        CHECK(view.page().width() == row.pageWidth);
+        CHECK(view.page().height() == row.pageHeight);
+    }
+}
+
+TEST_CASE("the line the keyboard is on: its band over every row of it, scrolled into view") {
+    FakeToolkit toolkit;
+    toolkit.room_.owner = {0, 0, 600, 400};
+    toolkit.room_.screen = {0, 0, 1000, 800};
+    window::SolutionView view(toolkit, u'.', [](calc::Rounding) {});
+    // Narrowed as above: line 0 on rows with baselines 8 and 20, line 1 at 35.
+    view.setSolution(sentenceThenWord(8));
+    view.resize(200, 30);  // 364 × 61 with its margins
+    CHECK(toolkit.scroll.yRange == 31);
+    using Bar = window::FormulaLayout::Bar;
+    const struct {
+        const char* name;
+        int line;
+        std::optional<Bar> band;
+        int scrolled;
+    } rows[] = {
+        // Its boxes' tops and bottoms, 2 more each way, as wide as the page and its margins.
+        {"line 1, under the sentence's two rows: down to 39 + 12 − 30", 1, Bar{-12, 25, 364, 14},
+         21},
+        // From the top (the sketch above it), then its bottom, 36, in view.
+        {"line 0, both its rows: 36 − 30", 0, Bar{-12, -2, 364, 26}, 6},
+        {"none: left where it is", -1, std::nullopt, 6},
+        {"no such line", 2, std::nullopt, 6},
+    };
+    for (const auto& row : rows) {
+        INFO(row.name);
+        view.setCurrentLine(row.line);
+        const auto band = view.drawing().band;
+        REQUIRE(band.has_value() == row.band.has_value());
+        if (band)
+            CHECK(std::tuple{band->x, band->y, band->width, band->height} ==
+                  std::tuple{row.band->x, row.band->y, row.band->width, row.band->height});
+        CHECK(view.scroll().y == row.scrolled);
+        CHECK(toolkit.scroll.y == row.scrolled);
+    }
+    // Scrolled no further than the page goes.
+    view.scrollTo(0, 100);
+    CHECK(view.origin().y == 12 - 31);
+}
+
+TEST_CASE("the printed sheet: under the owner's picture, smaller where it would not fit") {
+    FakeToolkit toolkit;
+    window::SolutionView view(toolkit, u'.', [](calc::Rounding) {});
+    view.setSolution(sentenceThenWord(8));  // 390 × 25 at 400 wide
+    const FakeMetrics metrics;
+    // The page starts 16 under the picture's 61; 77 + 25 = 102.
+    const struct {
+        const char* name;
+        double areaHeight, scale;
+    } rows[] = {{"room for both", 1000, 1}, {"51 high: half the size", 51, 0.5}};
+    for (const auto& row : rows) {
+        INFO(row.name);
+        const auto sheet = view.printed(metrics, 96, 400, row.areaHeight, 61);
+        CHECK(sheet.pictureBottom == 77);
+        CHECK(sheet.scale == row.scale);
+    }
+}
