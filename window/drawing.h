@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,5 +74,12 @@ struct Drawing {
 Drawing drawingOf(const calc::Sketch& sketch);
 // `page` whole: its sketch, if any, at the page's unit, then its lines.
 Drawing drawingOf(const SolutionPage& page);
+
+// A sketch's drawing as inline SVG markup (UTF-8), for the page: its
+// strokes, its letters (in the formulas' italic, by the page's style), its
+// <title> naming what it shows; numbers with two decimals.
+// Example: a sketch 246 wide starts
+// <svg class="sketch" role="img" aria-labelledby="sketch-title" width="246.00" …
+std::string svg(const Drawing& drawing);
 
 }  // namespace window

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "calc/solution.h"
-#include "window/drawing.h"
 
 namespace web {
 
@@ -14,11 +13,5 @@ namespace web {
 // empty for an empty solution. Example: a line "Дадено: R = 1, H = 1." is
 // <p>Дадено: <math displaystyle="true"><mrow><mi>R</mi>…</math>, …</p>
 std::string solutionHtml(const calc::Solution& solution, char16_t separator);
-
-// A sketch's drawing as inline SVG markup (UTF-8): its strokes, its letters
-// in the formulas' italic, its <title> naming what it shows. Numbers with
-// two decimals. Example: a sketch 246 wide starts
-// <svg class="sketch" role="img" aria-labelledby="sketch-title" width="246.00" …
-std::string svg(const window::Drawing& drawing);
 
 }  // namespace web

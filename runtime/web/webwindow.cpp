@@ -3,6 +3,7 @@
 
 #include "platform/fittext.h"
 #include "solutionhtml.h"
+#include "window/drawing.h"
 #include "window/solutionview.h"
 
 WebWindow::WebWindow()
@@ -45,6 +46,6 @@ void WebWindow::setSolution(const calc::Solution& solution) {
     const std::optional<calc::Sketch> sketch = calc::sketchOf(solution);
     const std::u16string text = calc::plainText(solution, separator_);
     cylinder_setSolution(web::solutionHtml(solution, separator_).c_str(),
-                         sketch ? web::svg(window::drawingOf(*sketch)).c_str() : "", text.data(),
+                         sketch ? window::svg(window::drawingOf(*sketch)).c_str() : "", text.data(),
                          lengthOf(text));
 }

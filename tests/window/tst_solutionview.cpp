@@ -227,3 +227,33 @@ TEST_CASE("the printed sheet: under the owner's picture, smaller where it would 
         CHECK(sheet.scale == row.scale);
     }
 }
+
+TEST_CASE("the sketch as the page's SVG: each stroke once, its pen's width and dashes") {
+    using D = window::Drawing;
+    D d;
+    d.width = 10;
+    d.height = 20;
+    d.title = u"T <1>";
+    d.strokes = {{D::Shape::Ellipse, D::Pen::Outline, 5, 5, 4, 2},
+                 {D::Shape::FrontHalf, D::Pen::Outline, 5, 15, 4, 2},
+                 {D::Shape::BackHalf, D::Pen::Hidden, 5, 15, 4, 2},
+                 {D::Shape::Line, D::Pen::Axis, 5, 1, 5, 19},
+                 {D::Shape::Rect, D::Pen::Outline, 1, 1, 8, 18},
+                 {D::Shape::Circle, D::Pen::Outline, 5, 10, 3, 3},
+                 {D::Shape::Line, D::Pen::Radius, 5, 10, 2, 10}};
+    d.labels = {{9, 19, calc::Sketch::Anchor::End, D::Face::Label, u"R"},
+                {1, 19, calc::Sketch::Anchor::Start, D::Face::Note, u"не"}};
+    CHECK(window::svg(d) ==
+          R"(<svg class="sketch" role="img" aria-labelledby="sketch-title" width="10.00" )"
+          R"(height="20.00" viewBox="0 0 10.00 20.00"><title id="sketch-title">T &lt;1&gt;</title>)"
+          R"(<g fill="none" stroke="#000" stroke-width="1.4">)"
+          R"(<ellipse cx="5.00" cy="5.00" rx="4.00" ry="2.00"/>)"
+          R"(<path d="M1.00 15.00a4.00 2.00 0 0 0 8.00 0"/>)"
+          R"(<path stroke-dasharray="4 3" d="M1.00 15.00a4.00 2.00 0 0 1 8.00 0"/>)"
+          R"(<path stroke-width="0.8" stroke-dasharray="9 3 2 3" d="M5.00 1.00V19.00"/>)"
+          R"(<rect x="1.00" y="1.00" width="8.00" height="18.00"/>)"
+          R"(<circle cx="5.00" cy="10.00" r="3.00"/>)"
+          R"(<path stroke-width="1" d="M5.00 10.00H2.00"/></g>)"
+          R"(<g class="labels"><text x="9.00" y="19.00" text-anchor="end">R</text></g>)"
+          "<text class=\"note\" x=\"1.00\" y=\"19.00\">\xD0\xBD\xD0\xB5</text></svg>");
+}
