@@ -400,14 +400,9 @@ SolutionWindow::~SolutionWindow() {
 }
 
 LRESULT CALLBACK SolutionWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<SolutionWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = windowObject<SolutionWindow>(hwnd, message, lParam);
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
     return self->handle(message, wParam, lParam);
 }
 

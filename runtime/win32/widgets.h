@@ -56,3 +56,15 @@ Function systemFunction(const wchar_t* dll, const char* name) {
     // Through void*: FARPROC is a placeholder type for any function.
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
+
+// The object a window of ours belongs to: the one CreateWindowEx was given,
+// kept from WM_NCCREATE on; null before.
+// Example: windowObject<MainWindow>(hwnd, message, lParam) in its procedure.
+template <typename Window>
+Window* windowObject(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}

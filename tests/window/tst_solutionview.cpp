@@ -251,7 +251,7 @@ TEST_CASE("the sketch as the page's SVG: each stroke once, its pen's width and d
           R"(<path d="M1.00 15.00a4.00 2.00 0 0 0 8.00 0"/>)"
           R"(<path stroke-dasharray="4 3" d="M1.00 15.00a4.00 2.00 0 0 1 8.00 0"/>)"
           R"(<path stroke-width="0.8" stroke-dasharray="9 3 2 3" d="M5.00 1.00V19.00"/>)"
-          R"(<rect x="1.00" y="1.00" width="8.00" height="18.00"/>)"
+          R"(<rect class="section" x="1.00" y="1.00" width="8.00" height="18.00"/>)"
           R"(<circle cx="5.00" cy="10.00" r="3.00"/>)"
           R"(<path stroke-width="1" d="M5.00 10.00H2.00"/></g>)"
           R"(<g class="labels"><text x="9.00" y="19.00" text-anchor="end">R</text></g>)"
