@@ -4,15 +4,18 @@
 # positions, types, calculates and reads boxes and the report back through the
 # clipboard, with the checks of tests/app/x11_test.sh for the Linux program.
 #   gui_test.sh cylinder.exe [locale]     the test; bg_BG.UTF-8 types decimal commas
-#   gui_test.sh --picture out.png [--solution solution.png] cylinder.exe
+#   gui_test.sh --picture out.png [--solution solution.png [--line 7 caret.png]] cylinder.exe
 #                                         only the sample calculation, saved as a picture
-#                                         (and the solution's window beside it)
+#                                         (and the solution's window beside it; then, F2
+#                                         and Down to its line 7, the window again)
 # $WINEPREFIX names the prefix (the wine test fixture makes it).
 set -euo pipefail
 picture=
 solution=
 if [[ "${1:-}" == --picture ]]; then picture=$2; shift 2; fi
 if [[ "${1:-}" == --solution ]]; then solution=$2; shift 2; fi
+line=
+if [[ "${1:-}" == --line ]]; then line=$2 caret=$3; shift 3; fi
 program=$1 locale=${2:-C.UTF-8}
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -76,6 +79,17 @@ if [[ -n "$picture" ]]; then
         convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$solution"
         if command -v optipng >/dev/null; then optipng -quiet -o7 "$solution"; fi
         echo "ok: $solution, ${sw}x$sh"
+        if [[ -n "$line" ]]; then
+            xdotool key F2
+            sleep 0.5
+            xdotool key --delay 100 --repeat "$line" Down
+            sleep 0.5
+            screen "$work/screen.png"
+            convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$caret"
+            echo "ok: $caret, line $line marked"
+            xdotool key Escape  # closed: Alt+F4 goes to the main window again
+            sleep 0.5
+        fi
     fi
     close_program
     exit 0
