@@ -16,9 +16,20 @@ constexpr bool contains(const auto& boxes, int box) {
 }
 
 constexpr ControlDesign plain(Kind kind, int index, int left, int top, int width, int height,
-                              Rgb background, std::u16string_view text, bool centred = false) {
-    return {kind,  index, left, top,   width, height, background,
-            false, text,  true, false, true,  centred};
+                              Rgb background, std::u16string_view text, bool centred) {
+    return {.kind = kind,
+            .index = index,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .background = background,
+            .bold = false,
+            .text = text,
+            .tabStop = true,
+            .readOnly = false,
+            .border = true,
+            .centred = centred};
 }
 
 constexpr ControlDesign box(int i) {
@@ -27,25 +38,36 @@ constexpr ControlDesign box(int i) {
     std::optional<Rgb> background;
     if (computed) background = ComputedBackground;
     if (whiteBold) background = White;
-    return {Kind::Text2,
-            i,
-            1560 + 960 * (i % 5),
-            840 + 360 * (i / 5),
-            975,
-            405,
-            background,
-            computed || whiteBold,
-            u"",
-            !computed,
-            false,
-            true,
-            false};
+    return {.kind = Kind::Text2,
+            .index = i,
+            .left = 1560 + 960 * (i % 5),
+            .top = 840 + 360 * (i / 5),
+            .width = 975,
+            .height = 405,
+            .background = background,
+            .bold = computed || whiteBold,
+            .text = u"",
+            .tabStop = !computed,
+            .readOnly = false,
+            .border = true,
+            .centred = false};
 }
 
 constexpr ControlDesign textArea(int index, int left, int top, int width, int height,
                                  std::u16string_view text, bool border) {
-    return {Kind::Text1, index, left, top,  width,  height, std::nullopt,
-            false,       text,  true, true, border, false};
+    return {.kind = Kind::Text1,
+            .index = index,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .background = std::nullopt,
+            .bold = false,
+            .text = text,
+            .tabStop = true,
+            .readOnly = true,
+            .border = border,
+            .centred = false};
 }
 
 constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
@@ -58,10 +80,10 @@ constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
                        calc::ColumnNames[static_cast<std::size_t>(c)], true);
     for (int k = 0; k < 9; ++k)
         d[n++] = plain(Kind::Option1, k, 120, 840 + 360 * k, 1455, 375, OptionBackground,
-                       calc::VariantCaptions[static_cast<std::size_t>(k)]);
+                       calc::VariantCaptions[static_cast<std::size_t>(k)], false);
     for (int i = 0; i < BoxCount; ++i) d[n++] = box(i);
-    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли");
-    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти");
+    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли", false);
+    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти", false);
     d[n++] = textArea(0, 120, 4440, 7335, 1815, AssignmentText, true);
     d[n++] = textArea(1, 600, 5040, 6735, 1815, QuotationText, false);  // on top of Text1(0)
     return d;
