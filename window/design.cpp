@@ -82,8 +82,8 @@ constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
         d[n++] = plain(Kind::Option1, k, 120, 840 + 360 * k, 1455, 375, OptionBackground,
                        calc::VariantCaptions[static_cast<std::size_t>(k)], false);
     for (int i = 0; i < BoxCount; ++i) d[n++] = box(i);
-    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли", false);
-    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти", false);
+    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли", true);
+    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти", true);
     d[n++] = textArea(0, 120, 4440, 7335, 1815, AssignmentText, true);
     d[n++] = textArea(1, 600, 5040, 6735, 1815, QuotationText, false);  // on top of Text1(0)
     return d;
