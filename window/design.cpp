@@ -15,8 +15,10 @@ constexpr bool contains(const auto& boxes, int box) {
     return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
 }
 
+// A control of plain text, its own colour, a border; Tab stops at it.
 constexpr ControlDesign plain(Kind kind, int index, int left, int top, int width, int height,
-                              Rgb background, std::u16string_view text, bool centred) {
+                              std::optional<Rgb> background, std::u16string_view text,
+                              bool centred) {
     return {.kind = kind,
             .index = index,
             .left = left,
@@ -38,36 +40,20 @@ constexpr ControlDesign box(int i) {
     std::optional<Rgb> background;
     if (computed) background = ComputedBackground;
     if (whiteBold) background = White;
-    return {.kind = Kind::Text2,
-            .index = i,
-            .left = 1560 + 960 * (i % 5),
-            .top = 840 + 360 * (i / 5),
-            .width = 975,
-            .height = 405,
-            .background = background,
-            .bold = computed || whiteBold,
-            .text = u"",
-            .tabStop = !computed,
-            .readOnly = false,
-            .border = true,
-            .centred = false};
+    ControlDesign d = plain(Kind::Text2, i, 1560 + 960 * (i % 5), 840 + 360 * (i / 5), 975, 405,
+                            background, u"", false);
+    d.bold = computed || whiteBold;
+    d.tabStop = !computed;
+    return d;
 }
 
 constexpr ControlDesign textArea(int index, int left, int top, int width, int height,
                                  std::u16string_view text, bool border) {
-    return {.kind = Kind::Text1,
-            .index = index,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .background = std::nullopt,
-            .bold = false,
-            .text = text,
-            .tabStop = true,
-            .readOnly = true,
-            .border = border,
-            .centred = false};
+    ControlDesign d =
+        plain(Kind::Text1, index, left, top, width, height, std::nullopt, text, false);
+    d.readOnly = true;
+    d.border = border;
+    return d;
 }
 
 constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
