@@ -34,7 +34,9 @@ Givens inOneUnit(int variant, const std::array<platform::Reading, 2>& typed) {
             throw error;
         }
         if (!g.length || unit->exponent < g.length->exponent)
-            g.length = platform::Unit{Dimension::Length, unit->exponent, false, unit->cyrillic};
+            g.length = platform::Unit{.dimension = Dimension::Length,
+                                      .exponent = unit->exponent,
+                                      .cyrillic = unit->cyrillic};
     }
     for (std::size_t i = 0; i < typed.size(); ++i) {
         const std::optional<platform::Unit>& unit = typed[i].unit;

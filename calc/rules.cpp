@@ -98,47 +98,51 @@ Checked lateralSurface(const Q& q) {
     return (twoPi * q.R) * q.H;
 }
 Derivation deriveLateral() {
-    return {{}, lateral(), {}, {}, {}, {}};
+    return {.formula = lateral()};
 }
 
 Checked totalSurface(const Q& q) {
     return (twoPi * q.R) * (q.R + q.H);
 }
 Derivation deriveTotal() {
-    return {{}, total(), {}, {}, {}, {}};
+    return {.formula = total()};
 }
 
 Checked volumeOf(const Q& q) {
     return ((pi * q.R) * q.R) * q.H;
 }
 Derivation deriveVolume() {
-    return {{}, volume(), {}, {}, {}, {}};
+    return {.formula = volume()};
 }
 
 Checked heightFromLateral(const Q& q) {
     return q.So / (twoPi * q.R);
 }
 Derivation deriveHeightFromLateral() {
-    return {{soIs()}, frac(q(So), twoPiR()), {}, R, twoPiR(), {}};
+    return {.from = {soIs()},
+            .formula = frac(q(So), twoPiR()),
+            .divisorQuantity = R,
+            .divisor = twoPiR()};
 }
 
 Checked heightFromTotal(const Q& q) {
     return (q.Sp - (twoPi * q.R) * q.R) / (twoPi * q.R);
 }
 Derivation deriveHeightFromTotal() {
-    return {{rel({q(Sp), sum({twoPiRSquared(), lateral()}, u"+")}, u"=")},
-            frac(sum({q(Sp), twoPiRSquared()}, u"−"), twoPiR()),
-            {},
-            R,
-            twoPiR(),
-            {}};
+    return {.from = {rel({q(Sp), sum({twoPiRSquared(), lateral()}, u"+")}, u"=")},
+            .formula = frac(sum({q(Sp), twoPiRSquared()}, u"−"), twoPiR()),
+            .divisorQuantity = R,
+            .divisor = twoPiR()};
 }
 
 Checked heightFromVolume(const Q& q) {
     return q.V / ((pi * q.R) * q.R);
 }
 Derivation deriveHeightFromVolume() {
-    return {{vIs()}, frac(q(V), piRSquared()), {}, R, piRSquared(), {}};
+    return {.from = {vIs()},
+            .formula = frac(q(V), piRSquared()),
+            .divisorQuantity = R,
+            .divisor = piRSquared()};
 }
 
 // R = ((−H) + √(H·H + (2·Sp)/π)) / 2, the positive root of 2πR² + 2πRH = Sp.
@@ -159,15 +163,14 @@ Checked radiusFromTotal(const Q& q) {
 Derivation deriveRadiusFromTotal() {
     // The positive root of a quadratic.
     Formula radicand = sum({square(q(H)), frac(prod({lit2(), q(Sp)}), calc::pi())}, u"+");
-    return {{rel({q(Sp), total()}, u"="),
-             rel({sum({twoPiRSquared(), prod({lit2(), calc::pi(), q(H), q(R)}), q(Sp)}, u"+−"),
-                  lit(u"0")},
-                 u"=")},
-            frac(sum({negate(q(H)), root(radicand)}, u"+"), lit2()),
-            text(Text::PositiveRoot),
-            {},
-            {},
-            radicand};
+    return {
+        .from = {rel({q(Sp), total()}, u"="),
+                 rel({sum({twoPiRSquared(), prod({lit2(), calc::pi(), q(H), q(R)}), q(Sp)}, u"+−"),
+                      lit(u"0")},
+                     u"=")},
+        .formula = frac(sum({negate(q(H)), root(radicand)}, u"+"), lit2()),
+        .note = text(Text::PositiveRoot),
+        .radicand = radicand};
 }
 
 Checked radiusFromLateral(const Q& q) {
@@ -175,7 +178,8 @@ Checked radiusFromLateral(const Q& q) {
 }
 Derivation deriveRadiusFromLateral() {
     const Formula twoPiH = prod({lit2(), calc::pi(), q(H)});
-    return {{soIs()}, frac(q(So), twoPiH), {}, H, twoPiH, {}};
+    return {
+        .from = {soIs()}, .formula = frac(q(So), twoPiH), .divisorQuantity = H, .divisor = twoPiH};
 }
 
 Checked radiusFromVolume(const Q& q) {
@@ -183,12 +187,11 @@ Checked radiusFromVolume(const Q& q) {
 }
 Derivation deriveRadiusFromVolume() {
     // V/So = R/2
-    return {{rel({frac(q(V), q(So)), frac(volume(), lateral()), frac(q(R), lit2())}, u"==")},
-            frac(prod({lit2(), q(V)}), q(So)),
-            {},
-            So,
-            q(So),
-            {}};
+    return {
+        .from = {rel({frac(q(V), q(So)), frac(volume(), lateral()), frac(q(R), lit2())}, u"==")},
+        .formula = frac(prod({lit2(), q(V)}), q(So)),
+        .divisorQuantity = So,
+        .divisor = q(So)};
 }
 
 Checked radiusFromHeightAndVolume(const Q& q) {
@@ -196,7 +199,11 @@ Checked radiusFromHeightAndVolume(const Q& q) {
 }
 Derivation deriveRadiusFromHeightAndVolume() {
     const Formula piH = prod({calc::pi(), q(H)});
-    return {{vIs()}, root(frac(q(V), piH)), {}, H, piH, frac(q(V), piH)};
+    return {.from = {vIs()},
+            .formula = root(frac(q(V), piH)),
+            .divisorQuantity = H,
+            .divisor = piH,
+            .radicand = frac(q(V), piH)};
 }
 
 Checked radiusFromSurfaces(const Q& q) {
@@ -204,12 +211,9 @@ Checked radiusFromSurfaces(const Q& q) {
 }
 Derivation deriveRadiusFromSurfaces() {
     const Formula difference = sum({q(Sp), q(So)}, u"−");
-    return {{rel({difference, twoPiRSquared()}, u"=")},
-            root(frac(difference, prod({lit2(), calc::pi()}))),
-            {},
-            {},
-            {},
-            difference};
+    return {.from = {rel({difference, twoPiRSquared()}, u"=")},
+            .formula = root(frac(difference, prod({lit2(), calc::pi()}))),
+            .radicand = difference};
 }
 
 template <Checked (*F)(const Q&)>

@@ -14,12 +14,12 @@ namespace calc {
 // How a pupil finds a quantity: what is known leads to it (each relation
 // followed by ⇒), then its formula; and what the formula cannot take.
 struct Derivation {
-    std::vector<Formula> from;
+    std::vector<Formula> from{};
     Formula formula;
-    std::u16string_view note;               // after the result
-    std::optional<Column> divisorQuantity;  // zero here stops the division
-    std::optional<Formula> divisor;
-    std::optional<Formula> radicand;  // negative here stops the root
+    std::u16string_view note{};               // after the result
+    std::optional<Column> divisorQuantity{};  // zero here stops the division
+    std::optional<Formula> divisor{};
+    std::optional<Formula> radicand{};  // negative here stops the root
 };
 
 // One way of finding a quantity from two others, written once: the

@@ -45,10 +45,10 @@ struct Litre {
 };
 
 constexpr Litre kLitres[] = {
-    {u"l", {Dimension::Volume, -1, true, false}},
-    {u"л", {Dimension::Volume, -1, true, true}},
-    {u"ml", {Dimension::Volume, -2, true, false}},
-    {u"мл", {Dimension::Volume, -2, true, true}},
+    {u"l", {.dimension = Dimension::Volume, .exponent = -1, .litres = true, .cyrillic = false}},
+    {u"л", {.dimension = Dimension::Volume, .exponent = -1, .litres = true, .cyrillic = true}},
+    {u"ml", {.dimension = Dimension::Volume, .exponent = -2, .litres = true, .cyrillic = false}},
+    {u"мл", {.dimension = Dimension::Volume, .exponent = -2, .litres = true, .cyrillic = true}},
 };
 
 // A unit ends where no letter, digit or power goes on: "m" in "mi" or

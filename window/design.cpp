@@ -15,10 +15,23 @@ constexpr bool contains(const auto& boxes, int box) {
     return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
 }
 
+// A control of plain text, its own colour, a border; Tab stops at it.
 constexpr ControlDesign plain(Kind kind, int index, int left, int top, int width, int height,
-                              Rgb background, std::u16string_view text, bool centred = false) {
-    return {kind,  index, left, top,   width, height, background,
-            false, text,  true, false, true,  centred};
+                              std::optional<Rgb> background, std::u16string_view text,
+                              bool centred) {
+    return {.kind = kind,
+            .index = index,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .background = background,
+            .bold = false,
+            .text = text,
+            .tabStop = true,
+            .readOnly = false,
+            .border = true,
+            .centred = centred};
 }
 
 constexpr ControlDesign box(int i) {
@@ -27,25 +40,20 @@ constexpr ControlDesign box(int i) {
     std::optional<Rgb> background;
     if (computed) background = ComputedBackground;
     if (whiteBold) background = White;
-    return {Kind::Text2,
-            i,
-            1560 + 960 * (i % 5),
-            840 + 360 * (i / 5),
-            975,
-            405,
-            background,
-            computed || whiteBold,
-            u"",
-            !computed,
-            false,
-            true,
-            false};
+    ControlDesign d = plain(Kind::Text2, i, 1560 + 960 * (i % 5), 840 + 360 * (i / 5), 975, 405,
+                            background, u"", false);
+    d.bold = computed || whiteBold;
+    d.tabStop = !computed;
+    return d;
 }
 
 constexpr ControlDesign textArea(int index, int left, int top, int width, int height,
                                  std::u16string_view text, bool border) {
-    return {Kind::Text1, index, left, top,  width,  height, std::nullopt,
-            false,       text,  true, true, border, false};
+    ControlDesign d =
+        plain(Kind::Text1, index, left, top, width, height, std::nullopt, text, false);
+    d.readOnly = true;
+    d.border = border;
+    return d;
 }
 
 constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
@@ -58,10 +66,10 @@ constexpr std::array<ControlDesign, ControlCount> makeDesigns() {
                        calc::ColumnNames[static_cast<std::size_t>(c)], true);
     for (int k = 0; k < 9; ++k)
         d[n++] = plain(Kind::Option1, k, 120, 840 + 360 * k, 1455, 375, OptionBackground,
-                       calc::VariantCaptions[static_cast<std::size_t>(k)]);
+                       calc::VariantCaptions[static_cast<std::size_t>(k)], false);
     for (int i = 0; i < BoxCount; ++i) d[n++] = box(i);
-    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли");
-    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти");
+    d[n++] = plain(Kind::Command1, 0, 6480, 1200, 975, 375, CalculateBackground, u"Изчисли", true);
+    d[n++] = plain(Kind::Command1, 1, 6480, 3000, 975, 375, ClearBackground, u"Изчисти", true);
     d[n++] = textArea(0, 120, 4440, 7335, 1815, AssignmentText, true);
     d[n++] = textArea(1, 600, 5040, 6735, 1815, QuotationText, false);  // on top of Text1(0)
     return d;

@@ -28,9 +28,9 @@ struct ControlDesign {
     bool bold;
     std::u16string_view text;
     bool tabStop;   // computed boxes are skipped by Tab
-    bool readOnly;  // the two Text1 boxes
+    bool readOnly;  // the two Text1 boxes; only a text box can be
     bool border;    // Text1(1) has none
-    bool centred;   // the labels
+    bool centred;   // the text: the labels' and the buttons'
 };
 
 struct ControlRef {

@@ -33,7 +33,7 @@ KeyAction tab(std::optional<ControlRef> focused, int step, int chosen) {
     // From none, as from just outside either end of the tab order.
     const int place = focused ? tabPlace(*focused) : (step > 0 ? -1 : ControlCount);
     const ControlRef next = nextStop(place, step, chosen);
-    return {next, next.kind == Kind::Text2, std::nullopt, std::nullopt};
+    return {.focus = next, .selectAll = next.kind == Kind::Text2};
 }
 
 }  // namespace
@@ -72,14 +72,14 @@ KeyAction keyAction(Key key, std::optional<ControlRef> focused, int chosen) {
             if (kind != Kind::Option1) return {};
             const int step = key == Key::Up || key == Key::Left ? -1 : 1;
             const int next = (index + step + OptionCount) % OptionCount;
-            return {ControlRef{Kind::Option1, next}, false, next, std::nullopt};
+            return {.focus = ControlRef{Kind::Option1, next}, .option = next};
         }
         case Key::Enter:
-            if (kind == Kind::Text2) return {std::nullopt, false, std::nullopt, 0};
-            if (kind == Kind::Command1) return {std::nullopt, false, std::nullopt, index};
+            if (kind == Kind::Text2) return {.command = 0};
+            if (kind == Kind::Command1) return {.command = index};
             return {};
         case Key::SelectAll:
-            if (kind == Kind::Text2 || kind == Kind::Text1) return {std::nullopt, true, {}, {}};
+            if (kind == Kind::Text2 || kind == Kind::Text1) return {.selectAll = true};
             return {};
         default:
             return {};

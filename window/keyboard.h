@@ -14,10 +14,10 @@ enum class Key { Tab, ShiftTab, Up, Down, Left, Right, Enter, SelectAll };
 
 // What a key does. All empty: not ours, the toolkit handles the key.
 struct KeyAction {
-    std::optional<ControlRef> focus;  // the control that takes the focus
-    bool selectAll = false;           // select the whole text of the box focused afterwards
-    std::optional<int> option;        // Option1(k) to choose, as a click on it
-    std::optional<int> command;       // Command1(n) to press, as a click on it
+    std::optional<ControlRef> focus{};  // the control that takes the focus
+    bool selectAll = false;             // select the whole text of the box focused afterwards
+    std::optional<int> option{};        // Option1(k) to choose, as a click on it
+    std::optional<int> command{};       // Command1(n) to press, as a click on it
     bool handled() const { return focus || selectAll || option || command; }
 };
 

@@ -5,8 +5,9 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-ColourButton::ColourButton(const QString& text, QColor colour, QWidget* parent)
-    : QPushButton(text, parent), colour_(colour) {}
+ColourButton::ColourButton(const QString& text, QColor colour, Qt::Alignment alignment,
+                           QWidget* parent)
+    : QPushButton(text, parent), colour_(colour), alignment_(alignment) {}
 
 void ColourButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
@@ -17,7 +18,8 @@ void ColourButton::paintEvent(QPaintEvent* /*event*/) {
 
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(area.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, text());
+    painter.drawText(area.translated(down ? 1 : 0, down ? 1 : 0), alignment_ | Qt::AlignVCenter,
+                     text());
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -10,11 +10,12 @@ class ColourButton : public QPushButton {
     Q_OBJECT
 
 public:
-    ColourButton(const QString& text, QColor colour, QWidget* parent);
+    ColourButton(const QString& text, QColor colour, Qt::Alignment alignment, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor colour_;
+    Qt::Alignment alignment_;  // the text's, left to right; up and down it is centred
 };

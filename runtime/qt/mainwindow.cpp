@@ -54,10 +54,11 @@ void fillBackground(QWidget* w, QPalette::ColorRole role, window::Rgb colour) {
 QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
     const auto i = static_cast<std::size_t>(d.index);
     const QString text = toQString(d.text);
+    const Qt::Alignment alignment = d.centred ? Qt::AlignHCenter : Qt::AlignLeft;
     switch (d.kind) {
         case Kind::Label1: {
             auto* label = new QLabel(text, form);
-            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            label->setAlignment(alignment | Qt::AlignTop);
             fillBackground(label, QPalette::Window, *d.background);
             if (d.index > 0) label->setToolTip(toQString(window::QuantityNames[i - 1]));
             return controls.Label1[i] = label;
@@ -71,7 +72,8 @@ QWidget* create(const ControlDesign& d, QWidget* form, Controls& controls) {
             if (d.background) fillBackground(controls.Text2[i], QPalette::Base, *d.background);
             return controls.Text2[i];
         case Kind::Command1:
-            return controls.Command1[i] = new ColourButton(text, toColour(*d.background), form);
+            return controls.Command1[i] =
+                       new ColourButton(text, toColour(*d.background), alignment, form);
         case Kind::Text1: {
             auto* area = new QPlainTextEdit(form);
             area->setPlainText(toDisplayText(d.text));

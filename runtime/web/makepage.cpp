@@ -65,7 +65,8 @@ std::string style() {
         // A box shares its place and font with what it shows when too narrow.
         css += self + (d.kind == Kind::Text2 ? ',' + self + "_fit" : "") + "{left:" + px(d.left) +
                ";top:" + px(d.top) + ";width:" + px(d.width) + ";height:" + px(d.height) +
-               ";z-index:" + std::to_string(++layer) + (d.bold ? ";font-weight:bold}\n" : "}\n");
+               ";z-index:" + std::to_string(++layer) + (d.bold ? ";font-weight:bold" : "") +
+               (d.centred ? ";text-align:center}\n" : "}\n");
         if (d.background) css += self + "{background:" + rgb(*d.background) + "}\n";
     }
     css += "html,body{background:" + rgb(window::WindowBackground) + "}\n";
@@ -163,8 +164,9 @@ std::string controls() {
                 out += "<button " + tag + " type=\"button\">" + text + "</button>\n";
                 break;
             case Kind::Text1:
-                out += "<textarea " + tag + " readonly aria-label=\"" + name + "\"" +
-                       (d.border ? "" : " class=\"borderless\"") + ">" + text + "</textarea>\n";
+                out += "<textarea " + tag + (d.readOnly ? " readonly" : "") + " aria-label=\"" +
+                       name + "\"" + (d.border ? "" : " class=\"borderless\"") + ">" + text +
+                       "</textarea>\n";
                 break;
         }
     }

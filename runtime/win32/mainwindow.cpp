@@ -199,7 +199,7 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, RGB(0, 0, 0));
     DrawTextW(item.hDC, wide(d->text).c_str(), -1, &textArea,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+              (d->centred ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&r, -4, -4);
         DrawFocusRect(item.hDC, &r);

@@ -15,12 +15,15 @@ struct Style {
     DWORD exStyle;
 };
 constexpr Style Styles[] = {
-    {L"STATIC", SS_CENTER | SS_NOPREFIX, 0},
+    {L"STATIC", SS_NOPREFIX, 0},
     {L"BUTTON", BS_RADIOBUTTON, 0},
     {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     {L"BUTTON", BS_OWNERDRAW, 0},
-    {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE},
+    {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE},
 };
+// The style that centres each kind's text, where designed; the drawn buttons
+// centre their own.
+constexpr DWORD CentredStyles[] = {SS_CENTER, BS_CENTER, ES_CENTER, 0, ES_CENTER};
 
 }  // namespace
 
@@ -37,10 +40,13 @@ void placeWidgets(Widgets& widgets, HWND form, int dpi, const std::array<HFONT, 
         const int width = toPixels(d.width, dpi);
         const int height = toPixels(d.height, dpi);
         const Style& s = Styles[static_cast<int>(d.kind)];
+        // Only text boxes are read-only.
+        const DWORD style = s.style | (d.centred ? CentredStyles[static_cast<int>(d.kind)] : 0) |
+                            (d.readOnly ? ES_READONLY : 0);
         if (creating)
             control = CreateWindowExW(
                 d.border ? s.exStyle : 0, s.className, wide(d.text).c_str(),
-                s.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height, form,
+                style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height, form,
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId({d.kind, d.index}))),
                 instance, nullptr);
         else

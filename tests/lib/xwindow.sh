@@ -39,10 +39,20 @@ click() {  # left top width height (twips)
     move $((($1 + $3 / 2) / 15)) $((($2 + $4 / 2) / 15)) click 1
     sleep 0.15
 }
-box() { click $((1560 + 960 * ($1 % 5))) $((840 + 360 * ($1 / 5))) 975 405; }
-option() { click 120 $((840 + 360 * $1)) 1455 375; }
-calculate() { click 6480 1200 975 375; sleep 0.3; }
-clear_grid() { click 6480 3000 975 375; }     # "Изчисти"
+# The centre of a control as the page generator places it (pixels) in
+# design.json, beside the program's folder as beside the page's.
+at() {  # id
+    local x y w h
+    read -r x y w h < <(grep "^{\"id\":\"$1\"" "$(dirname "$program")/../runtime/web/design.json" |
+        grep -oE '"(left|top|width|height)":[0-9]+' | cut -d: -f2 | paste -sd' ')
+    [[ -n "$h" ]] || fail "no $1 in design.json"
+    move $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 0.15
+}
+box() { at "Text2_$1"; }
+option() { at "Option1_$1"; }
+calculate() { at Command1_0; sleep 0.3; }
+clear_grid() { at Command1_1; }     # "Изчисти"
 report() { click 1000 4440 5000 600; copy; }  # the strip of the report above the quotation
 given() {  # variant, box, text, box, text
     option "$1"

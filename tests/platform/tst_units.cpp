@@ -18,13 +18,16 @@ namespace {
 constexpr double pi = 3.14159265358979, root2 = 0x1.6a09e667f3bcdp+0;
 
 constexpr Unit length(int exponent, bool cyrillic = false) {
-    return {Dimension::Length, exponent, false, cyrillic};
+    return {.dimension = Dimension::Length, .exponent = exponent, .cyrillic = cyrillic};
 }
 constexpr Unit area(int exponent, bool cyrillic = false) {
-    return {Dimension::Area, exponent, false, cyrillic};
+    return {.dimension = Dimension::Area, .exponent = exponent, .cyrillic = cyrillic};
 }
 constexpr Unit volume(int exponent, bool cyrillic = false, bool litres = false) {
-    return {Dimension::Volume, exponent, litres, cyrillic};
+    return {.dimension = Dimension::Volume,
+            .exponent = exponent,
+            .litres = litres,
+            .cyrillic = cyrillic};
 }
 
 std::string describe(const std::optional<Unit>& unit) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "designjson.h"
 #include "focus_chains_data.h"  // tests/data/focus-chains.txt
 #include "mainwindow.h"
 #include "typing.h"
@@ -115,10 +116,11 @@ private slots:
     void layout_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
-        for (int i = 0; i < window::BoxCount; ++i)
+        for (int i = 0; i < window::BoxCount; ++i) {
+            const DesignedPlace box = designedPlace("Text2_" + std::to_string(i));
             QTest::addRow("Text2_%d", i)
-                << QString("Text2_%1").arg(i)
-                << QRect((1560 + 960 * (i % 5)) / 15, (840 + 360 * (i / 5)) / 15, 65, 27);
+                << QString("Text2_%1").arg(i) << QRect(box.left, box.top, box.width, box.height);
+        }
         QTest::newRow("Label1_0") << "Label1_0" << QRect(40, 0, 417, 25);
         QTest::newRow("Label1_5") << "Label1_5" << QRect(360, 32, 65, 25);
         QTest::newRow("Option1_8") << "Option1_8" << QRect(8, 248, 97, 25);

@@ -25,6 +25,8 @@ foreach(name IN ITEMS tst_win32window tst_win32access)
              COMMAND ${win32_tests}/with-display.sh ${win32_tests}/wine-run.sh $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS "window")
 endforeach()
+target_compile_definitions(tst_win32window PRIVATE DESIGN_JSON="${design_json}")
+add_dependencies(tst_win32window design_json)
 
 # The window itself in an X server: every variant, each kind of error, clearing;
 # once more with the Bulgarian decimal comma.

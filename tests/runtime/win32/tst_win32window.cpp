@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "designjson.h"
 #include "focus_chains_data.h"  // tests/data/focus-chains.txt, embedded at configure time
 #include "testwindow.h"
 
@@ -91,8 +92,9 @@ TEST_CASE("the client area and every control sit and look as designed, at 96 dpi
     for (int i = 0; i < window::BoxCount; ++i) {
         INFO("Text2(" << i << ")");
         const RECT r = clientRectOf(control({Kind::Text2, i}));
-        CHECK(r.left == (1560 + 960 * (i % 5)) / 15);
-        CHECK(r.top == (840 + 360 * (i / 5)) / 15);
+        const DesignedPlace box = designedPlace("Text2_" + std::to_string(i));
+        CHECK(r.left == box.left);
+        CHECK(r.top == box.top);
     }
     // The quotation lies over the report area: child windows are listed top first.
     HWND first = nullptr;
