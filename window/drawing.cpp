@@ -2,7 +2,7 @@
 #include "drawing.h"
 
 #include <cstdio>
-#include <initializer_list>
+#include <array>
 #include <string_view>
 
 #include "platform/utf8.h"
@@ -31,7 +31,7 @@ public:
 };
 
 // A stroke's width or dashes as written by hand: "1.4", "9 3 2 3".
-std::string lengths(std::initializer_list<double> values) {
+std::string lengths(std::span<const double> values) {
     std::string text;
     for (const double v : values) {
         char digits[32];
@@ -46,12 +46,8 @@ std::string penAttributes(Drawing::Pen pen) {
     const Drawing::PenDesign design = Drawing::design(pen);
     std::string out;
     if (design.width != Drawing::design(Drawing::Pen::Outline).width)
-        out += " stroke-width=\"" + lengths({design.width}) + "\"";
-    if (!design.dashes.empty()) {
-        std::string dashes;
-        for (const double d : design.dashes) dashes += (dashes.empty() ? "" : " ") + lengths({d});
-        out += " stroke-dasharray=\"" + dashes + "\"";
-    }
+        out += " stroke-width=\"" + lengths({&design.width, 1}) + "\"";
+    if (!design.dashes.empty()) out += " stroke-dasharray=\"" + lengths(design.dashes) + "\"";
     return out;
 }
 
@@ -184,7 +180,7 @@ std::string svg(const Drawing& d) {
       << "\" height=\"" << d.height << "\" viewBox=\"0 0 " << d.width << " " << d.height
       << "\"><title id=\"sketch-title\">" << d.title
       << "</title><g fill=\"none\" stroke=\"#000\" stroke-width=\""
-      << lengths({Drawing::design(Drawing::Pen::Outline).width}) << "\">";
+      << lengths(std::array{Drawing::design(Drawing::Pen::Outline).width}) << "\">";
     for (const Drawing::Stroke& s : d.strokes) stroke(m, s);
     m << "</g><g class=\"labels\">";
     for (const Drawing::Label& l : d.labels)
