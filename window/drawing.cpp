@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing.h"
 
-#include <cstdio>
 #include <array>
+#include <cstdio>
 #include <string_view>
 
 #include "platform/utf8.h"
@@ -79,6 +79,10 @@ void stroke(Markup& m, const Drawing::Stroke& s) {
                 m << "L" << s.x2 << " " << s.y2;
             m << "\"/>";
             return;
+        case Shape::Sides:
+            m << "<path" << pen << " d=\"M" << s.x1 << " " << s.y1 << "v" << s.y2 << "m" << s.x2
+              << " 0v" << -s.y2 << "\"/>";
+            return;
         case Shape::Rect:
             // The sketch's one rectangle, the axial section, named for the page's tests.
             m << "<rect class=\"section\"" << pen << " x=\"" << s.x1 << "\" y=\"" << s.y1
@@ -140,9 +144,7 @@ Drawing drawingOf(const calc::Sketch& s) {
     // The cylinder: its upper base, sides and lower base; the sphere, its
     // equator; the axis.
     ellipse(S::Ellipse, P::Outline, s.upperBase);
-    const double right = s.body.x + s.body.width, bottom = s.body.y + s.body.height;
-    line(P::Outline, s.body.x, s.body.y, s.body.x, bottom);
-    line(P::Outline, right, s.body.y, right, bottom);
+    d.strokes.push_back({S::Sides, P::Outline, s.body.x, s.body.y, s.body.width, s.body.height});
     halves(s.lowerBase);
     circle(s.sphere);
     halves(s.equator);

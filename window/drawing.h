@@ -34,8 +34,9 @@ struct Drawing {
 
     // Ellipse, Circle and the halves: centre (x1, y1), radii (x2, y2), the
     // front half the lower one; Line: (x1, y1) to (x2, y2); Rect: top left
-    // corner (x1, y1), size (x2, y2).
-    enum class Shape { Ellipse, Circle, FrontHalf, BackHalf, Line, Rect };
+    // corner (x1, y1), size (x2, y2); Sides: a rectangle's left and right
+    // edges alone (a cylinder's sides), as Rect.
+    enum class Shape { Ellipse, Circle, FrontHalf, BackHalf, Line, Rect, Sides };
     struct Stroke {
         Shape shape;
         Pen pen;

@@ -124,6 +124,10 @@ void paintSketch(QPainter& p, const Drawing& d) {
             case Drawing::Shape::Rect:
                 p.drawRect(QRectF(s.x1, s.y1, s.x2, s.y2));
                 break;
+            case Drawing::Shape::Sides:
+                for (const double x : {s.x1, s.x1 + s.x2})
+                    p.drawLine(QPointF(x, s.y1), QPointF(x, s.y1 + s.y2));
+                break;
         }
     }
     for (const Drawing::Label& l : d.labels) label(p, l);

@@ -209,6 +209,12 @@ void paintSketch(HDC dc, const Drawing& d, int x, int y) {
             case Drawing::Shape::Rect:
                 Rectangle(dc, px(s.x1), py(s.y1), px(s.x1 + s.x2), py(s.y1 + s.y2));
                 break;
+            case Drawing::Shape::Sides:
+                for (const double x : {s.x1, s.x1 + s.x2}) {
+                    MoveToEx(dc, px(x), py(s.y1), nullptr);
+                    LineTo(dc, px(x), py(s.y1 + s.y2));
+                }
+                break;
         }
     }
     const std::array<HFONT, 2> faces{

@@ -240,7 +240,8 @@ TEST_CASE("the sketch as the page's SVG: each stroke once, its pen's width and d
                  {D::Shape::Line, D::Pen::Axis, 5, 1, 5, 19},
                  {D::Shape::Rect, D::Pen::Outline, 1, 1, 8, 18},
                  {D::Shape::Circle, D::Pen::Outline, 5, 10, 3, 3},
-                 {D::Shape::Line, D::Pen::Radius, 5, 10, 2, 10}};
+                 {D::Shape::Line, D::Pen::Radius, 5, 10, 2, 10},
+                 {D::Shape::Sides, D::Pen::Outline, 1, 5, 8, 10}};
     d.labels = {{9, 19, calc::Sketch::Anchor::End, D::Face::Label, u"R"},
                 {1, 19, calc::Sketch::Anchor::Start, D::Face::Note, u"не"}};
     CHECK(window::svg(d) ==
@@ -253,7 +254,8 @@ TEST_CASE("the sketch as the page's SVG: each stroke once, its pen's width and d
           R"(<path stroke-width="0.8" stroke-dasharray="9 3 2 3" d="M5.00 1.00V19.00"/>)"
           R"(<rect class="section" x="1.00" y="1.00" width="8.00" height="18.00"/>)"
           R"(<circle cx="5.00" cy="10.00" r="3.00"/>)"
-          R"(<path stroke-width="1" d="M5.00 10.00H2.00"/></g>)"
+          R"(<path stroke-width="1" d="M5.00 10.00H2.00"/>)"
+          R"(<path d="M1.00 5.00v10.00m8.00 0v-10.00"/></g>)"
           R"(<g class="labels"><text x="9.00" y="19.00" text-anchor="end">R</text></g>)"
           "<text class=\"note\" x=\"1.00\" y=\"19.00\">\xD0\xBD\xD0\xB5</text></svg>");
 }
