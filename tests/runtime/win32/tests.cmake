@@ -36,7 +36,7 @@ endforeach()
 add_test(NAME win32_gui COMMAND ${own_prefix} win32_gui ${win32_tests}/gui_test.sh $<TARGET_FILE:cylinder> C.UTF-8)
 add_test(NAME win32_gui_bg
          COMMAND ${own_prefix} win32_gui_bg ${win32_tests}/gui_test.sh $<TARGET_FILE:cylinder> bg_BG.UTF-8)
-set_tests_properties(win32_gui win32_gui_bg PROPERTIES LABELS "gui-windows" TIMEOUT 300 COST 100)
+set_tests_properties(win32_gui win32_gui_bg PROPERTIES LABELS "gui-windows" TIMEOUT 600 COST 100)
 
 # Keep this last: it puts every test above under Wine's fixture. One prefix in
 # the build folder serves them all; "wine" makes it once (kept while complete)
