@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Two builds of the same commit in two build folders, at different depths,
-# give byte-identical packages whose times are the last commit's. Only what
-# the package needs is built: the program and the release files.
-# usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR
+# give byte-identical packages whose times are the last commit's. The first
+# is the suite's own build of each program when given (the default, Windows
+# and web folders), else one made here; the second is always made here, from
+# nothing and without ccache, so no object comes from a cache. Only what the
+# packages need is built: the programs and the release files.
+# usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR [LINUX_BUILD WINDOWS_BUILD WEB_BUILD]
 set -euo pipefail
 src=$(realpath "$1")
 scratch=$(realpath -m "$2")  # the builds cd into their folders
@@ -16,39 +19,59 @@ epoch=$(git -C "$src" log -1 --format=%ct) || fail "$src is no git checkout"
 
 other=$(mktemp -d)
 trap 'rm -rf "$other"' EXIT
-dirs=("$scratch/reproducible" "$other/a/longer/path/to/the/second/build")
+first=$scratch/reproducible
+second=$other/a/longer/path/to/the/second/build
+rm -rf "$first"
 
 # Each entry: the package's file name pattern and the cpack generator that writes it.
 packages=("cylinder_*.deb DEB")
 
-for dir in "${dirs[@]}"; do
-    rm -rf "$dir"
-    mkdir -p "$(dirname "$dir")"
-    (cd "$src" && cmake --preset default -B "$dir" -DCYLINDER_BENCHMARKS=OFF \
-        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$dir.configure.log" 2>&1) \
-        || { cat "$dir.configure.log"; fail "configure $dir"; }
-    cmake --build "$dir" --target cylinder cylinder_release_files >"$dir.build.log" 2>&1 \
-        || { tail -n 30 "$dir.build.log"; fail "build $dir"; }
+# The Linux, Windows and web programs of one commit and their packages in
+# $out. A folder of the suite's is built as it is (up to date, nothing to do);
+# a new one is configured from the presets and built without ccache.
+package_all() {  # linux windows web out new|suite
+    local dir=$1 windows=$2 web=$3 out=$4 new=$5 entry
+    mkdir -p "$out"
+    configure() {  # preset folder [options]
+        [[ $new == new ]] || return 0
+        (cd "$src" && cmake --preset "$1" -B "$2" -DCYLINDER_CCACHE=OFF "${@:3}" >"$out.configure.log" 2>&1) \
+            || { cat "$out.configure.log"; fail "configure $2"; }
+    }
+    build() {  # folder targets...
+        local -a env=()
+        [[ $new == new ]] && env=(CCACHE_DISABLE=1)
+        env "${env[@]}" cmake --build "$1" --target "${@:2}" >"$out.build.log" 2>&1 \
+            || { tail -n 30 "$out.build.log"; fail "build $1"; }
+    }
+    configure default "$dir" -DCYLINDER_BENCHMARKS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+    build "$dir" cylinder cylinder_release_files
     for entry in "${packages[@]}"; do
-        (cd "$dir" && cpack -G "${entry#* }" -B "$dir/out" >"$dir.cpack.log" 2>&1) \
-            || { cat "$dir.cpack.log"; fail "cpack in $dir"; }
+        (cd "$dir" && cpack -G "${entry#* }" -B "$out" >"$out.cpack.log" 2>&1) \
+            || { cat "$out.cpack.log"; fail "cpack in $dir"; }
     done
     # The Windows zip and installer, from a cross build beside the Linux one.
-    (cd "$src" && cmake --preset windows -B "$dir/windows" >"$dir.configure.log" 2>&1) \
-        || { cat "$dir.configure.log"; fail "configure $dir/windows"; }
-    cmake --build "$dir/windows" --target cylinder >"$dir.build.log" 2>&1 \
-        || { tail -n 30 "$dir.build.log"; fail "build $dir/windows"; }
-    "$src/packaging/windows/package.sh" "$dir/windows/app/cylinder.exe" "$dir/out" >"$dir.package.log" 2>&1 \
-        || { cat "$dir.package.log"; fail "Windows package in $dir"; }
+    configure windows "$windows"
+    build "$windows" cylinder
+    "$src/packaging/windows/package.sh" "$windows/app/cylinder.exe" "$out" >"$out.package.log" 2>&1 \
+        || { cat "$out.package.log"; fail "Windows package from $windows"; }
     # The browser edition's zip, from an emscripten build.
-    (cd "$src" && cmake --preset web -B "$dir/web" >"$dir.configure.log" 2>&1) \
-        || { cat "$dir.configure.log"; fail "configure $dir/web"; }
-    cmake --build "$dir/web" --target cylinder web_site >"$dir.build.log" 2>&1 \
-        || { tail -n 30 "$dir.build.log"; fail "build $dir/web"; }
-    "$src/packaging/web/package.sh" "$dir/web" "$dir/out" >"$dir.package.log" 2>&1 \
-        || { cat "$dir.package.log"; fail "web package in $dir"; }
-    rm -f "$dir".*.log
-done
+    configure web "$web"
+    build "$web" cylinder web_site
+    "$src/packaging/web/package.sh" "$web" "$out" >"$out.package.log" 2>&1 \
+        || { cat "$out.package.log"; fail "web package from $web"; }
+    rm -f "$out".*.log
+}
+
+if [[ $# -ge 5 && -f "$3/CMakeCache.txt" && -f "$4/CMakeCache.txt" && -f "$5/CMakeCache.txt" ]]; then
+    echo "first: the builds in $3, $4 and $5"
+    package_all "$(realpath "$3")" "$(realpath "$4")" "$(realpath "$5")" "$first/out" suite
+else
+    echo "first: a build in $first"
+    package_all "$first/build" "$first/build/windows" "$first/build/web" "$first/out" new
+fi
+echo "second: a build in $second"
+package_all "$second" "$second/windows" "$second/web" "$second/out" new
+dirs=("$first" "$second")
 packages+=("cylinder-*-windows-x64.zip" "cylinder-*-windows-x64-setup.exe" "cylinder-*-web.zip")
 
 for entry in "${packages[@]}"; do

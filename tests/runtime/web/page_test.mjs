@@ -4,10 +4,12 @@
 // as a screen reader finds it: the nine variants, the locks, Enter, each kind
 // of error with its dialog, clearing, Tab and the arrow keys, a number fitted
 // to its box; no console error, nothing fetched from elsewhere.
-//   page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--lang en-US|bg-BG]
+//   page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH] [--brief]] [--lang en-US|bg-BG]
 //                 [--server WEBDRIVER] PAGE.html
 //                   --phone: a touch screen, 390x844 unless given; narrower than
 //                   the window a phone held upright, else a tablet
+//                   --brief: the layout's own checks, the calculations in part
+//                   (another run has them all)
 //   page_test.mjs --offline [--lang en-US] SITE_DIR
 //                   the site served as static hosts do, then a release of it, then
 //                   used with no network and no server
@@ -32,7 +34,7 @@ import {scenario} from './scenario.mjs';
 
 function parseArguments(argv) {
   const options = {engine: 'chromium', lang: 'en-US', server: null, picture: null, phone: false,
-                   whole: false, keys: false, offline: false, page: null};
+                   whole: false, keys: false, offline: false, brief: false, page: null};
   for (let i = 0; i < argv.length; ++i) {
     if (argv[i] === '--engine') options.engine = argv[++i];
     else if (argv[i] === '--lang') options.lang = argv[++i];
@@ -42,14 +44,15 @@ function parseArguments(argv) {
     else if (argv[i] === '--whole') options.whole = true;
     else if (argv[i] === '--keys') options.keys = true;
     else if (argv[i] === '--offline') options.offline = true;
+    else if (argv[i] === '--brief') options.brief = true;
     else options.page = argv[i];
   }
   const devtools = options.phone || options.offline;
   if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
-      (options.picture && options.engine !== 'chromium')) {
+      (options.picture && options.engine !== 'chromium') || (options.brief && !options.phone)) {
     console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--offline] ' +
-                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys]] PAGE.html|SITE_DIR\n' +
-                  '--phone, --offline and --picture: Chromium only');
+                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys]] [--brief] ' +
+                  'PAGE.html|SITE_DIR\n--phone, --offline and --picture: Chromium only; --brief: with --phone');
     process.exit(2);
   }
   return options;
@@ -76,7 +79,8 @@ for (const signal of ['SIGINT', 'SIGTERM'])
   process.on(signal, () => finish().finally(() => process.exit(1)));
 
 const started = Date.now();
-const what = [options.engine, options.phone && `phone ${options.phone}`, options.offline && 'offline', options.lang]
+const what = [options.engine, options.phone && `phone ${options.phone}`, options.brief && 'brief',
+              options.offline && 'offline', options.lang]
     .filter(Boolean).join(' ');
 try {
   const design = readDesign(path.resolve(options.page));
@@ -96,7 +100,8 @@ try {
     await load(pathToFileURL(path.resolve(options.page)).href);
     if (options.picture) await picture(driver, {design, separator, phone, whole: options.whole, keys: options.keys},
                                        options.picture);
-    else await scenario(driver, {design, separator, phone, print: options.engine === 'chromium' && !phone});
+    else await scenario(driver, {design, separator, phone, brief: options.brief,
+                                 print: options.engine === 'chromium' && !phone});
   }
 } catch (e) {
   ++counts.failed;

@@ -37,10 +37,14 @@ const unitRow = {k: 0, boxes: [0, 1], texts: ['3 dm', '0.2 m'], place: 'до с�
                  answer: 'R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², V = 18π ≈ 56.55 dm³, ' +
                          'r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, S = 40π ≈ 125.66 dm²'};
 
-// The whole scenario, or with `short` one variant and one error. A phone held
-// upright (narrower than the window) shows only the chosen row's boxes; a
-// wider touch screen, the window zoomed to fit.
-export async function scenario(driver, {design, separator, phone = false, short = false, print = false}) {
+// The whole scenario, or with `short` one variant and one error. With `brief`
+// (a touch screen whose calculations another size has run in full) the
+// layout's own checks all, three variants (a calculation by the button and by
+// Enter, the sample), the other six options chosen and their rows looked up,
+// one error. A phone held upright (narrower than the window) shows only the
+// chosen row's boxes; a wider touch screen, the window zoomed to fit.
+export async function scenario(driver, {design, separator, phone = false, short = false, brief = false,
+                                        print = false}) {
   const num = text => text.replaceAll('.', separator);  // as this language writes it
   const names = list => list.map(boxName);
   const narrow = phone && phone.width < design.width;
@@ -164,7 +168,7 @@ export async function scenario(driver, {design, separator, phone = false, short 
   await measured(`${layout}, load`);
   if (phone) await firstScreen(driver, design, phone);
 
-  if (!narrow && !short) {
+  if (!narrow && !short && !brief) {
     // A number too wide for its box shows rounded while the box has no focus.
     await driver.type(box(0), '1e8');
     await driver.type(box(1), '1e8');
@@ -209,7 +213,8 @@ export async function scenario(driver, {design, separator, phone = false, short 
   // The nine variants; Enter calculates in every other one.
   const rows = variantRows();
   check('nine variant rows read', 9, rows.length);
-  for (const [n, r] of rows.slice(0, short ? 1 : 9).entries()) {
+  const typed = short ? 1 : brief ? 3 : 9;
+  for (const [n, r] of rows.slice(0, typed).entries()) {
     const name = `${optionName(r.k)}: ${r.boxes.map((i, j) => `${columns[i % 5]} = ${num(r.texts[j])}`)
                                       .join(', ')}`;
     await choose(r.k);
@@ -249,9 +254,17 @@ export async function scenario(driver, {design, separator, phone = false, short 
     await checkSolution(name, r.row.map(num), Number(r.row[1]) / (2 * Number(r.row[0])));
     if (r.k === 2) await sample();
   }
+  // The options not typed into: each chosen, its row found by name and shown.
+  if (brief) {
+    for (const r of rows.slice(typed)) {
+      await choose(r.k);
+      check(`${optionName(r.k)}: only its row writable; the boxes shown; it alone chosen`, expectedRow(r.k),
+            await rowState(r.k));
+    }
+  }
 
   if (!short) {
-    await measured(`${layout}, after the nine variants`);
+    await measured(`${layout}, after the ${brief ? 'options' : 'nine variants'}`);
     const lastReport = await report();
     const lastRow = rows[rows.length - 1].k;
     if (phone) {
@@ -286,7 +299,7 @@ export async function scenario(driver, {design, separator, phone = false, short 
   // Each kind of error: the dialog, nothing lost, closed, the focus back.
   const [dialog] = await driver.find('#error');
   const [dialogText] = await driver.find('#error-text');
-  for (const e of errorCases.slice(0, short ? 1 : errorCases.length)) {
+  for (const e of errorCases.slice(0, short || brief ? 1 : errorCases.length)) {
     const name = `${optionName(e.k)}: ${e.boxes.map((i, j) => `${columns[i % 5]} = ${num(e.texts[j])}`)
                                       .join(', ')}`;
     await choose(e.k);
