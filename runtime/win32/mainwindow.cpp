@@ -47,22 +47,8 @@ char16_t userDecimalSeparator() {
 
 // The frame around a client area of the design's size at `dpi`.
 SIZE frameSize(int dpi) {
-    RECT r{0, 0, toPixels(window::ClientWidth, dpi), toPixels(window::ClientHeight, dpi)};
-    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi =
-        systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    if (adjustForDpi)
-        adjustForDpi(&r, FrameStyle, FALSE, 0, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&r, FrameStyle, FALSE, 0);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-// The DC's own brush in `colour`: a colour of the design needs no brush
-// of its own.
-HBRUSH brushIn(HDC dc, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    return outerSize(toPixels(window::ClientWidth, dpi), toPixels(window::ClientHeight, dpi),
+                     FrameStyle, dpi);
 }
 
 // A control's colours, as WM_CTLCOLOR* returns them: the design's, else

@@ -237,11 +237,6 @@ void paintSketch(HDC dc, const Drawing& d, int x, int y) {
     for (HFONT font : faces) DeleteObject(font);
 }
 
-HBRUSH brushIn(HDC dc, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-}
-
 // The drawing with the page's top left corner at (x, y), black on a
 // transparent background.
 void paint(HDC dc, const Drawing& d, const SolutionWindow::Fonts& fonts, int x, int y) {
@@ -335,16 +330,7 @@ Picture greyPicture(HWND w) {
 
 // A frame's size around no client area, at `dpi`.
 SIZE frameExtra(int dpi) {
-    RECT r{0, 0, 0, 0};
-    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi =
-        systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    const DWORD style = FrameStyle & ~(WS_VSCROLL | WS_CLIPCHILDREN);
-    if (adjustForDpi)
-        adjustForDpi(&r, style, FALSE, 0, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&r, style, FALSE, 0);
-    return {r.right - r.left, r.bottom - r.top};
+    return outerSize(0, 0, FrameStyle & ~(WS_VSCROLL | WS_CLIPCHILDREN), dpi);
 }
 
 // A system metric at `dpi`, such as SM_CXVSCROLL.

@@ -84,3 +84,15 @@ int dpiOf(HWND hwnd) {
     ReleaseDC(nullptr, screen);
     return dpi;
 }
+
+SIZE outerSize(int width, int height, DWORD style, int dpi) {
+    RECT r{0, 0, width, height};
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (adjustForDpi)
+        adjustForDpi(&r, style, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&r, style, FALSE, 0);
+    return {r.right - r.left, r.bottom - r.top};
+}

@@ -68,3 +68,13 @@ Window* windowObject(HWND hwnd, UINT message, LPARAM lParam) {
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
+
+// The outer size of a window of `style` around a client area `width` ×
+// `height` at `dpi`: its frame and caption added, as that DPI draws them.
+SIZE outerSize(int width, int height, DWORD style, int dpi);
+
+// The DC's own brush in `colour`: a colour of ours needs no brush of its own.
+inline HBRUSH brushIn(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
