@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formula.h"
+#include "task.h"
+
+namespace calc {
+
+// A number twice: the double, and its exact value (none where it has no
+// exact form). Arithmetic on both at once, the double in the order written.
+struct Both {
+    double value = 0;
+    platform::Exact exact;
+};
+Both operator+(const Both& a, const Both& b);
+Both operator-(const Both& a, const Both& b);
+Both operator*(const Both& a, const Both& b);
+Both operator/(const Both& a, const Both& b);
+
+// The double nearest an exact value (π as the task takes it).
+// Example: approximate(Exact(Rational(1, 4))) == 0.25.
+double approximate(const platform::Exact& x, double pi);
+
+// One cylinder a task describes, in the task's smallest length unit.
+struct TaskCylinder {
+    Both R, H;
+};
+
+// What a task's facts give: one cylinder, two where both fit, or none and
+// the sentence saying why.
+struct TaskResult {
+    std::vector<TaskCylinder> cylinders;
+    std::u16string message;               // empty when a cylinder was found
+    TaskPi pi = TaskPi::Program;          // the task's π
+    std::optional<platform::Unit> length;  // the smallest length unit given, if any
+    std::optional<Both> density;          // in g/cm³, if given
+    // The steps from the facts to R and H, each a formula chain
+    // ("r = d/2 = 10/2 = 5") or an equation and its roots.
+    std::vector<Formula> steps;
+    // The facts the steps came from, by index in the task: the row the
+    // window fills is chosen by them.
+    std::vector<std::size_t> used;
+};
+
+// π as the task takes it, as a double and exactly.
+// Example: taskPi(TaskPi::Approx).exact is 157/50.
+Both taskPi(TaskPi pi);
+
+// The value of measure `m` of the cylinder R, H with the task's π; a
+// Mass needs the density.
+// Example: measureOf(Measure::Sp, {5, 25}, Program).exact is 300π.
+Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<Both>& density);
+
+// The school formula of measure `m` in the book's letters r, h, π (and ρ
+// for a density): "2πr(r + h)", "√((2r)² + h²)".
+Formula measureFormula(Measure m);
+
+// The cylinder(s) of `task`'s facts: from any two independent ones (the π,
+// the density and what is asked apart), exactly wherever the exact values
+// reach, in doubles always. Two facts that say the same, facts that
+// contradict each other, too few facts, or facts no cylinder fits give no
+// cylinder and a Bulgarian sentence saying which.
+// Example: "d = 10 cm; h = d + 15 cm" gives R = 5, H = 25 exactly.
+TaskResult solveTask(const Task& task);
+
+}  // namespace calc
