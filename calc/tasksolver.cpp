@@ -708,6 +708,7 @@ private:
     // A relation whose right side is known gives its left side's value:
     // "h = d + 15 = 10 + 15 = 25".
     bool relationToValue(Constraint& c) {
+        if (known(*c.left) && !known(*c.right) && !isZero(c.factor)) return relationBack(c);
         if (!known(*c.right) || known(*c.left)) return false;
         const Env e = env(c);
         Formula right = relationFormula(c).items[1];
@@ -745,8 +746,11 @@ private:
         std::u16string ops;
         if (formula) {
             items.push_back(*formula);
-            items.push_back(putIn(*formula, e));
-            ops += u"==";
+            ops += u'=';
+            if (formula->kind != Formula::Kind::Symbol) {
+                items.push_back(putIn(*formula, e));
+                ops += u'=';
+            }
         }
         items.push_back(shown(v));
         ops += u'=';
@@ -759,6 +763,30 @@ private:
         result_.steps.push_back(rel(std::move(items), ops));
     }
 
+    // A relation whose left side is known gives its right side's value:
+    // "d = (h − 15)/1", written "d = h − 15 = 25 − 15 = 10".
+    bool relationBack(Constraint& c) {
+        const Env e = env(c);
+        const TaskCylinder cylinder{r_.value_or(Both{}), h_.value_or(Both{})};
+        const Both v = settled((measureOf(*c.left, cylinder, result_.pi, std::nullopt) - c.added) /
+                               c.factor);
+        Formula back = letter(*c.left);
+        if (!isZero(c.added))
+            back = sum({std::move(back), shown(c.added)}, u"−");
+        if (!(c.factor.exact.exact() && c.factor.exact == Exact(1)))
+            back = frac(std::move(back), shown(c.factor));
+        const Measure m = *c.right;
+        const std::size_t fact = c.fact;
+        c = Constraint{};
+        c.fact = fact;
+        c.measure = m;
+        c.value = v;
+        if (!addMeasure(c.p, m, number(1), pi_)) return false;
+        c.p.c[0][0] = c.p.c[0][0] - v;
+        step(letter(m), back, e, v);
+        return true;
+    }
+
     bool solveRadius(Constraint& c, Univariate a) {
         trim(a);
         const std::vector<double> roots = rootsOf(a);
@@ -768,8 +796,8 @@ private:
         }
         Env e = env(c);
         std::optional<Formula> formula;
-        if (c.measure && !h_) formula = radiusFrom(*c.measure);
-        if (c.measure && h_) formula = radiusFromHeight(*c.measure);
+        if (c.measure)
+            formula = radiusOnly(*c.measure) ? radiusFrom(*c.measure) : radiusFromHeight(*c.measure);
         Both r{roots.back(), exactRoot(a, roots.back(), pi_.value)};
         if (formula) {
             const Both v = evaluate(*formula, e);
@@ -927,23 +955,17 @@ private:
             return;
         }
         first.used = second.used = true;
-        std::vector<Formula> given{first.left ? relationFormula(first) : factFormula(first),
-                                   second.left ? relationFormula(second) : factFormula(second)};
-        result_.steps.push_back(rel({std::move(given[0]), std::move(given[1])}, u","));
         result_.steps.push_back(polynomialFormula(eliminated, rr()));
         for (std::size_t i = 0; i < found.size(); ++i) {
             const std::u16string index = found.size() > 1 ? (i == 0 ? u"₁" : u"₂") : u"";
-            result_.steps.push_back(rel({sym(std::u16string(bookLetter(Measure::R)) + index), shown(found[i].R),
-                                         sym(std::u16string(bookLetter(Measure::H)) + index), shown(found[i].H)},
-                                        u"=,="));
+            result_.steps.push_back(
+                rel({sym(std::u16string(bookLetter(Measure::R)) + index), shown(found[i].R)}, u"="));
+            result_.steps.push_back(
+                rel({sym(std::u16string(bookLetter(Measure::H)) + index), shown(found[i].H)}, u"="));
         }
         cylinders_ = found;
         r_ = found[0].R;
         h_ = found[0].H;
-    }
-
-    static Formula factFormula(const Constraint& c) {
-        return rel({letter(*c.measure), shown(c.value)}, u"=");
     }
 
     static bool isZeroPoly(const Univariate& a) {

@@ -28,6 +28,7 @@ enum class TaskText {
     FirstCylinder,
     SecondCylinder,
     Steps,
+    GridPart,
     // The field.
     FieldName,
     SolveButton,
@@ -49,7 +50,7 @@ inline constexpr TaskTextEntry TaskTexts[]{
     {TaskText::NoCylinder, u"Няма цилиндър с такива данни: "},
     {TaskText::SameTwice, u"Две данни казват едно и също, нужна е още една независима: "},
     {TaskText::Contradiction, u"Данните си противоречат: "},
-    {TaskText::NotUnderstood, u"Не разбрах: "},
+    {TaskText::NotUnderstood, u"Не разбрах:"},
     {TaskText::Sought, u"Търси се:"},
     {TaskText::TaskPiApprox, u"Смятаме с π ≈ 3,14, както е в задачата."},
     {TaskText::TaskPiSevenths, u"Смятаме с π = 22/7, както е в задачата."},
@@ -57,6 +58,7 @@ inline constexpr TaskTextEntry TaskTexts[]{
     {TaskText::FirstCylinder, u"Първият цилиндър:"},
     {TaskText::SecondCylinder, u"Вторият цилиндър:"},
     {TaskText::Steps, u"Решение:"},
+    {TaskText::GridPart, u"Цилиндърът в таблицата, с π на програмата:"},
     {TaskText::FieldName, u"Задача"},
     {TaskText::SolveButton, u"Реши"},
 };

@@ -8,7 +8,11 @@
 #include "calc/exactform.h"
 #include "calc/givens.h"
 #include "calc/solution.h"
+#include "calc/taskreader.h"
+#include "calc/tasksolution.h"
+#include "calc/tasktexts.h"
 #include "design.h"
+#include "taskentry.h"
 #include "platform/numbertext.h"
 
 namespace window {
@@ -43,6 +47,7 @@ void Form::onOptionClick(int k) {
     const auto last = static_cast<std::int16_t>(first + 4);
     SelectedVariant = static_cast<std::int16_t>(k);
     kept_ = {};
+    task_.reset();
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) {
         controls_.setBoxText(i, u"");
         controls_.setBoxLocked(i, true);
@@ -85,6 +90,8 @@ int Form::box(int k, int column) const {
 void Form::calculate() {
     const int k = SelectedVariant.value_or(0);
     const std::array<calc::Column, 2> given = calc::givenColumns(k);
+    for (std::size_t i = 0; i < given.size(); ++i)
+        if (controls_.boxText(box(k, static_cast<int>(given[i]))) != taskTexts_[i]) task_.reset();
     std::array<platform::Reading, 2> readings;
     std::array<bool, 2> keep{};
     calc::Givens givens;
@@ -146,16 +153,55 @@ void Form::calculate() {
 
 void Form::onRoundingChoice(calc::Rounding rounding) {
     rounding_ = rounding;
-    if (shown_) controls_.setSolution(calc::explain(*shown_, rounding_));
+    if (shown_ || task_) controls_.setSolution(solution());
 }
 
 void Form::show(std::optional<calc::Calculation> c) {
     shown_ = std::move(c);
-    controls_.setSolution(shown_ ? calc::explain(*shown_, rounding_) : calc::Solution{});
+    controls_.setSolution(solution());
+}
+
+calc::Solution Form::solution() const {
+    calc::Solution s = shown_ ? calc::explain(*shown_, rounding_) : calc::Solution{};
+    if (!task_) return s;
+    std::vector<calc::Line> lines = calc::explainTask(task_->first, task_->second, rounding_);
+    if (!s.empty()) {
+        lines.push_back({calc::Quantity::None, {{std::u16string(calc::text(calc::TaskText::GridPart)), {}}}});
+        lines.insert(lines.end(), s.lines.begin(), s.lines.end());
+    }
+    s.lines = std::move(lines);
+    return s;
+}
+
+void Form::onTask(std::u16string_view text) {
+    calc::Task task = calc::readTask(text);
+    calc::TaskResult result = task.unread.empty() ? calc::solveTask(task) : calc::TaskResult{};
+    const std::optional<TaskEntry> entry =
+        task.unread.empty() && !result.cylinders.empty() ? taskEntry(task, separator_) : std::nullopt;
+    if (!entry) {
+        // Nothing computed: the grid stays, the task says why.
+        task_.emplace(std::move(task), std::move(result));
+        taskTexts_ = {};
+        calc::Solution s;
+        s.lines = calc::explainTask(task_->first, task_->second, rounding_);
+        controls_.setSolution(s);
+        return;
+    }
+    controls_.selectOption(entry->variant);
+    onOptionClick(entry->variant);
+    const std::array<calc::Column, 2> given = calc::givenColumns(entry->variant);
+    for (std::size_t i = 0; i < given.size(); ++i)
+        controls_.setBoxText(box(entry->variant, static_cast<int>(given[i])), entry->texts[i]);
+    onCommandClick(0);
+    task_.emplace(std::move(task), std::move(result));
+    for (std::size_t i = 0; i < given.size(); ++i)
+        taskTexts_[i] = controls_.boxText(box(entry->variant, static_cast<int>(given[i])));
+    controls_.setSolution(solution());
 }
 
 void Form::clearGrid() {
     kept_ = {};  // the texts the program wrote are gone
+    task_.reset();
     for (std::int16_t i = 0; i <= LastBoxIndex; ++i) controls_.setBoxText(i, u"");
     show(std::nullopt);
 }

@@ -8,6 +8,7 @@
 
 #include "calc/solution.h"
 #include "calc/sphere.h"
+#include "calc/tasksolver.h"
 #include "controls.h"
 #include "keyboard.h"
 #include "platform/numbertext.h"
@@ -43,6 +44,15 @@ public:
     // Option1(0) and returns it to focus.
     KeyAction onKey(Key key, std::optional<ControlRef> focused);
 
+    // A task as a pupil writes it in the notebook ("d = 10 cm; h = d + 15 cm;
+    // S₁ = ?"): read and solved; its cylinder typed into its row (taskEntry)
+    // and calculated through the handlers above, as a pupil would. The
+    // solution starts with the task's own (calc::explainTask) while the row
+    // holds what the task put there. A task not understood or without a
+    // cylinder shows only its own solution, and the grid stays as it was.
+    // Example: onTask(u"r = 6 cm, l = 8 cm, π ≈ 3,14, S = ?") answers 301,44 cm².
+    void onTask(std::u16string_view text);
+
     // The place the solution's answer is rounded to: the solution shown,
     // if any, is written again; later ones keep it. Kept for this run only.
     // Example: onRoundingChoice(calc::Rounding::Hundredths) after the
@@ -62,8 +72,10 @@ private:
     void setText(std::u16string text) override;
     void calculate();
     void clearGrid();
-    // The solution of `c` to the controls; an empty one for none.
+    // The solution of `c` to the controls, after the task's own if one
+    // is shown; an empty one for none.
     void show(std::optional<calc::Calculation> c);
+    calc::Solution solution() const;
     int box(int k, int column) const;
 
     // A given box the program rewrote after a text of π, roots, fractions
@@ -81,6 +93,10 @@ private:
     std::array<Kept, 2> kept_;                // the given boxes, in reading order
     std::optional<calc::Calculation> shown_;  // what the solution shown explains
     calc::Rounding rounding_ = calc::Rounding::None;
+    // The task shown above the solution, and the given boxes' texts its
+    // calculation left: typed again, they drop it.
+    std::optional<std::pair<calc::Task, calc::TaskResult>> task_;
+    std::array<std::u16string, 2> taskTexts_;
 
     std::optional<std::int16_t> SelectedVariant;  // empty acts as variant 0
     std::int16_t LastBoxIndex = 0;

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tasksolution.h"
+
+#include <utility>
+
+#include "exactform.h"
+#include "platform/rounding.h"
+#include "platform/units.h"
+#include "tasktexts.h"
+
+namespace calc {
+
+namespace {
+
+Part words(std::u16string_view text) {
+    return {std::u16string(text), {}};
+}
+Part math(Formula f) {
+    return {{}, std::move(f)};
+}
+
+// A value written exactly where it can be.
+Formula shownValue(const Both& x) {
+    if (std::optional<Formula> form = bookForm(x.exact)) return *form;
+    return num(x.value);
+}
+
+// `x` rounded to `places`; none where it ends within them.
+std::optional<Formula> roundedValue(const Both& x, int places) {
+    if (places < 0) return std::nullopt;
+    if (const auto ratio = x.exact.exact() ? x.exact.rational() : std::nullopt) {
+        long long scale = 1;
+        for (int i = 0; i < places; ++i) scale *= 10;
+        if (scale % ratio->denominator() == 0) return std::nullopt;
+        if (const auto digits = platform::toFixed(*ratio, places, u'.'))
+            return fixed(platform::toNumber(*digits), places);
+    }
+    return fixed(platform::toNumber(platform::toFixed(x.value, places, u'.')), places);
+}
+
+// The unit an asked measure is answered in, and the power of ten from the
+// task's length unit to it.
+struct AnswerUnit {
+    std::u16string text;
+    int shift = 0;
+};
+
+AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
+    const int dimension = asked.measure == Measure::V || asked.measure == Measure::SphereVolume ? 3
+                          : asked.measure == Measure::B || asked.measure == Measure::So ||
+                                  asked.measure == Measure::Sp ||
+                                  asked.measure == Measure::AxialArea ||
+                                  asked.measure == Measure::SphereSurface ||
+                                  asked.measure == Measure::s || asked.measure == Measure::Around ||
+                                  asked.measure == Measure::OpenSurface
+                              ? 2
+                              : 1;
+    if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0};
+    const int exponent = result.length->exponent;
+    if (asked.measure == Measure::Mass) {
+        // V in cm³ times g/cm³ gives grams.
+        const int toGrams = 3 * (exponent + 2);
+        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent}
+                          : AnswerUnit{u"g", toGrams};
+    }
+    if (asked.unit) return {asked.unit->text, dimension * exponent - asked.unit->exponent};
+    return {platform::unitText({static_cast<platform::Dimension>(dimension), exponent, false,
+                                result.length->cyrillic}),
+            0};
+}
+
+Both shifted(const Both& x, int shift) {
+    Both scale{1, platform::Exact(1)};
+    for (int i = 0; i < shift; ++i) scale = scale * Both{10, platform::Exact(10)};
+    for (int i = 0; i > shift; --i) scale = scale / Both{10, platform::Exact(10)};
+    return x * scale;
+}
+
+class Writer {
+public:
+    Writer(const Task& task, const TaskResult& result, Rounding rounding)
+        : task_(task), result_(result), rounding_(rounding) {}
+
+    std::vector<Line> run() {
+        given();
+        if (!task_.unread.empty()) {
+            Line line{Quantity::None, {words(text(TaskText::NotUnderstood))}};
+            for (std::size_t i = 0; i < task_.unread.size(); ++i)
+                line.parts.push_back(words((i ? u", „" : u"„") + task_.unread[i] + u"“"));
+            line.parts.push_back(words(u"."));
+            lines_.push_back(std::move(line));
+            return std::move(lines_);
+        }
+        sought();
+        if (!result_.message.empty()) {
+            lines_.push_back({Quantity::None, {words(result_.message)}});
+            return std::move(lines_);
+        }
+        if (result_.pi != TaskPi::Program)
+            lines_.push_back({Quantity::None,
+                              {words(text(result_.pi == TaskPi::Approx ? TaskText::TaskPiApprox
+                                                                       : TaskText::TaskPiSevenths))}});
+        for (const Formula& step : result_.steps) lines_.push_back({Quantity::None, {math(step)}});
+        const bool two = result_.cylinders.size() > 1;
+        if (two) lines_.push_back({Quantity::None, {words(text(TaskText::TwoCylinders))}});
+        Line answer{Quantity::None, {words(text(Text::Answer))}};
+        for (std::size_t i = 0; i < result_.cylinders.size(); ++i) {
+            if (two)
+                lines_.push_back({Quantity::None, {words(text(i ? TaskText::SecondCylinder
+                                                                : TaskText::FirstCylinder))}});
+            for (const Fact& f : task_.facts)
+                if (f.kind == Fact::Kind::Asked) ask(f, result_.cylinders[i], answer, two ? i : -1);
+        }
+        answer.parts.push_back(words(u"."));
+        if (answer.parts.size() > 2) lines_.push_back(std::move(answer));
+        return std::move(lines_);
+    }
+
+private:
+    void given() {
+        Line line{Quantity::None, {words(text(Text::Given))}};
+        bool first = true;
+        for (const Fact& f : task_.facts) {
+            if (f.kind == Fact::Kind::Asked) continue;
+            line.parts.push_back(words((first ? u"" : u", ") + f.text));
+            first = false;
+        }
+        line.parts.push_back(words(u"."));
+        lines_.push_back(std::move(line));
+    }
+
+    void sought() {
+        Line line{Quantity::None, {words(text(TaskText::Sought))}};
+        bool first = true;
+        for (const Fact& f : task_.facts) {
+            if (f.kind != Fact::Kind::Asked) continue;
+            line.parts.push_back(words((first ? u"" : u", ") + std::u16string(bookLetter(f.measure))));
+            first = false;
+        }
+        if (first) return;
+        line.parts.push_back(words(u"."));
+        lines_.push_back(std::move(line));
+    }
+
+    int places(const Fact& asked) const {
+        if (asked.places >= 0) return asked.places;
+        return rounding_ == Rounding::None ? 2 : static_cast<int>(rounding_);
+    }
+
+    // "S₁ = 2πr(r + h) = 2π · 5 · (5 + 25) = 300π ≈ 942,48 cm²", and the answer's part.
+    void ask(const Fact& asked, const TaskCylinder& cylinder, Line& answer, std::size_t index) {
+        const AnswerUnit unit = answerUnit(asked, result_);
+        const Both value = shifted(measureOf(asked.measure, cylinder, result_.pi, result_.density),
+                                   unit.shift);
+        std::u16string name(bookLetter(asked.measure));
+        if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
+        const Formula formula = measureFormula(asked.measure);
+        Formula filled = formula;
+        putIn(filled, cylinder);
+        std::vector<Formula> items{sym(name)};
+        std::u16string ops;
+        if (formula.kind != Formula::Kind::Symbol) {
+            items.push_back(formula);
+            items.push_back(filled);
+            ops += u"==";
+        }
+        const std::optional<Formula> near = roundedValue(value, places(asked));
+        std::vector<Formula> result{shownValue(value)};
+        std::u16string resultOps = u"=";
+        if (near && !readsAs(result.front(), near->value)) {
+            result.push_back(*near);
+            resultOps += u'≈';
+        }
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            items.push_back(result[i]);
+            ops += resultOps[i];
+        }
+        Line line{Quantity::None, {math(rel(std::move(items), ops))}};
+        if (!unit.text.empty()) line.parts.push_back(words(unit.text));
+        lines_.push_back(std::move(line));
+
+        if (answer.parts.size() > 1) answer.parts.push_back(words(u","));
+        std::vector<Formula> short_{sym(name)};
+        short_.insert(short_.end(), result.begin(), result.end());
+        answer.parts.push_back(math(rel(std::move(short_), resultOps)));
+        if (!unit.text.empty()) answer.parts.push_back(words(unit.text));
+    }
+
+    // The cylinder's r and h put in for their letters.
+    void putIn(Formula& f, const TaskCylinder& c) const {
+        if (f.kind == Formula::Kind::Symbol) {
+            const Both* value = f.text == bookLetter(Measure::R)   ? &c.R
+                                : f.text == bookLetter(Measure::H) ? &c.H
+                                                                   : nullptr;
+            if (value) {
+                f = shownValue(*value);
+                f.filledIn = true;
+            }
+            return;
+        }
+        for (Formula& item : f.items) putIn(item, c);
+    }
+
+    const Task& task_;
+    const TaskResult& result_;
+    Rounding rounding_;
+    std::vector<Line> lines_;
+};
+
+}  // namespace
+
+std::vector<Line> explainTask(const Task& task, const TaskResult& result, Rounding rounding) {
+    return Writer(task, result, rounding).run();
+}
+
+}  // namespace calc
