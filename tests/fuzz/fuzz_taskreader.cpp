@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// libFuzzer target: any text reads as a task without a fault, each part it
+// reads or quotes standing in the text as written, trimmed, and no more
+// parts than the separators allow.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "calc/taskreader.h"
+
+namespace {
+
+[[noreturn]] void fault(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+// Lenient UTF-8: a bad byte becomes U+FFFD, as a text box would show it.
+std::u16string decode(const std::uint8_t* p, std::size_t n) {
+    std::u16string out;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned c = p[i];
+        const unsigned len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 0;
+        if (len == 0 || i + len > n) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        unsigned cp = len == 1 ? c : c & (0x7F >> len);
+        for (unsigned k = 1; k < len; ++k) cp = (cp << 6) | (p[i + k] & 0x3F);
+        out += static_cast<char16_t>(cp);
+        i += len;
+    }
+    return out;
+}
+
+void checkPart(std::u16string_view text, const std::u16string& part) {
+    if (part.empty() || platform::isSpace(part.front()) || platform::isSpace(part.back()))
+        fault("a part empty or not trimmed");
+    if (text.find(part) == std::u16string_view::npos) fault("a part not as written");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::u16string text = decode(data, size);
+    const calc::Task task = calc::readTask(text);
+    std::size_t separators = 1;
+    for (char16_t c : text) separators += c == u',' || c == u';' || c == u'\n' || c == u'\r' ||
+                                          c == u'\u2028' || c == u'\u2029';
+    if (task.facts.size() + task.unread.size() > separators) fault("more parts than separators");
+    for (const calc::Fact& fact : task.facts) checkPart(text, fact.text);
+    for (const std::u16string& part : task.unread) checkPart(text, part);
+    return 0;
+}
