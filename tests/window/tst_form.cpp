@@ -296,3 +296,63 @@ TEST_CASE("control arrays: find names each kind's own array, and checks the inde
     CHECK_THROWS_AS(arrays.find({window::Kind::Text2, 45}), std::out_of_range);
     CHECK_THROWS_AS(arrays.find({window::Kind::Option1, -1}), std::out_of_range);
 }
+
+TEST_CASE("a task goes into its row as typing the same row by hand does") {
+    struct Row {
+        std::u16string_view task;
+        int variant;
+        std::u16string_view first, second;  // typed by hand, in reading order
+    };
+    const Row rows[]{
+        {u"d = 10 cm; h = d + 15 cm; S₁ = ?", 0, u"5 cm", u"25 cm"},
+        {u"r = 6 cm, l = 8 cm, π ≈ 3,14, S = ?", 0, u"6 cm", u"8 cm"},
+        {u"C = 132 cm, h = 25 cm, π = 22/7, V = ? l", 0, u"66/π cm", u"25 cm"},
+        {u"V = 54π cm³, h = d, r = ?", 7, u"6 cm", u"54π cm³"},
+        {u"S = 60π; V = 150π; h = ?", 4, u"60π", u"150π"},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(utf8(r.task));
+        Window task, hand;
+        task.form.onTask(r.task);
+        hand.controls.selectOption(r.variant);
+        hand.form.onOptionClick(r.variant);
+        hand.typeGiven(r.variant, r.first, r.second);
+        hand.form.onCommandClick(0);
+        CHECK(task.controls.selected == r.variant);
+        CHECK(task.row(r.variant) == hand.row(r.variant));
+        CHECK(task.controls.report == hand.controls.report);
+        // The task's own lines first, then the row's solution as by hand.
+        const auto& lines = task.controls.solution.lines;
+        REQUIRE(lines.size() > hand.controls.solution.lines.size());
+        CHECK(calc::plainText(task.controls.solution, u'.').ends_with(
+            calc::plainText(hand.controls.solution, u'.')));
+        CHECK(lines.front().parts.front().words == u"Дадено:");
+        // "Изчисли" again: the same grid and solution.
+        const calc::Solution before = task.controls.solution;
+        task.form.onCommandClick(0);
+        CHECK(task.row(r.variant) == hand.row(r.variant));
+        CHECK(calc::plainText(task.controls.solution, u'.') == calc::plainText(before, u'.'));
+        // Typed again by hand, the row is the pupil's own: the task's lines go.
+        task.typeGiven(r.variant, r.first, r.second);
+        task.form.onCommandClick(0);
+        CHECK(calc::plainText(task.controls.solution, u'.') ==
+              calc::plainText(hand.controls.solution, u'.'));
+    }
+}
+
+TEST_CASE("a task not understood or without a cylinder leaves the grid as it was") {
+    for (const std::u16string_view text : {u"x = 5; h = 3", u"r = 5; d = 11", u"r = 5"}) {
+        CAPTURE(utf8(text));
+        Window w;
+        w.typeGiven(0, u"2", u"3");
+        w.form.onCommandClick(0);
+        const std::vector<std::u16string> row = w.row(0);
+        const std::u16string report = w.controls.report;
+        w.form.onTask(text);
+        CHECK(w.row(0) == row);
+        CHECK(w.controls.report == report);
+        CHECK(w.controls.errors.empty());
+        CHECK(w.controls.solution.lines.front().parts.front().words == u"Дадено:");
+        CHECK_FALSE(w.controls.solution.solved);
+    }
+}
