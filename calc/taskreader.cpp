@@ -117,18 +117,14 @@ constexpr std::pair<std::u16string_view, Measure> Squares[] = {
 
 // The labels a line may start with, and whether a bare letter after them is asked.
 constexpr std::pair<std::u16string_view, bool> Labels[] = {
-    {u"дадено", false},
-    {u"търси се", true},
-    {u"търсят се", true},
-    {u"да се намери", true},
-    {u"да се намерят", true},
+    {u"дадено", false},      {u"търси се", true},      {u"търсят се", true},
+    {u"да се намери", true}, {u"да се намерят", true},
 };
 
 // What follows "до" in "с точност до 0,01": the decimal places.
 constexpr std::pair<std::u16string_view, int> Precisions[] = {
-    {u"цяло число", 0}, {u"цели", 0},     {u"0,1", 1},    {u"0.1", 1},
-    {u"десети", 1},     {u"0,01", 2},     {u"0.01", 2},   {u"стотни", 2},
-    {u"0,001", 3},      {u"0.001", 3},    {u"хилядни", 3},
+    {u"цяло число", 0}, {u"цели", 0},   {u"0,1", 1},   {u"0.1", 1},   {u"десети", 1},  {u"0,01", 2},
+    {u"0.01", 2},       {u"стотни", 2}, {u"0,001", 3}, {u"0.001", 3}, {u"хилядни", 3},
 };
 
 // Units beyond readUnit's lengths, areas and volumes: masses and the hectolitre.
@@ -138,8 +134,8 @@ struct UnitName {
     int exponent;
 };
 constexpr UnitName MoreUnits[] = {
-    {u"g", UnitKind::Mass, 0},   {u"г", UnitKind::Mass, 0},   {u"kg", UnitKind::Mass, 3},
-    {u"кг", UnitKind::Mass, 3},  {u"t", UnitKind::Mass, 6},   {u"т", UnitKind::Mass, 6},
+    {u"g", UnitKind::Mass, 0},     {u"г", UnitKind::Mass, 0},     {u"kg", UnitKind::Mass, 3},
+    {u"кг", UnitKind::Mass, 3},    {u"t", UnitKind::Mass, 6},     {u"т", UnitKind::Mass, 6},
     {u"hl", UnitKind::Volume, -1}, {u"хл", UnitKind::Volume, -1},
 };
 
@@ -609,9 +605,9 @@ std::optional<Fact> readFact(Cursor& in, bool asking) {
         case Role::Pi: {
             const std::optional<Number> n = bareNumber(in);
             if (!equals || !n || !in.atEnd()) return std::nullopt;
-            const TaskPi pi = n->exact == Exact::decimal(314, -2)               ? TaskPi::Approx
+            const TaskPi pi = n->exact == Exact::decimal(314, -2)            ? TaskPi::Approx
                               : n->exact == Exact(platform::Rational(22, 7)) ? TaskPi::Sevenths
-                                                                               : TaskPi::Program;
+                                                                             : TaskPi::Program;
             if (pi == TaskPi::Program) return std::nullopt;
             Fact fact = factOf(Fact::Kind::Pi, M::R, reading(*n));
             fact.pi = pi;

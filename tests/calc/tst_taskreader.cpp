@@ -2,6 +2,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/taskreader.h"
@@ -26,7 +27,8 @@ constexpr double pi = 3.14159265358979;
 const Exact Pi = Exact::pi();
 
 constexpr Unit mm{Dimension::Length, -3}, cm{Dimension::Length, -2}, dm{Dimension::Length, -1};
-constexpr Unit cm2{Dimension::Area, -2}, cm3{Dimension::Volume, -2}, litre{Dimension::Volume, -1, true};
+constexpr Unit cm2{Dimension::Area, -2}, cm3{Dimension::Volume, -2},
+    litre{Dimension::Volume, -1, true};
 
 Reading number(double value, Exact exact, std::optional<Unit> unit = std::nullopt) {
     return {value, exact, unit};
@@ -86,7 +88,8 @@ TEST_CASE("readTask reads each fact") {
         {u"S = 2·10³", value(M::So, number(2000, 2000))},
         {u"So = 5² cm²", value(M::So, number(25, 25, cm2))},
         {u"S₁ = 2 + √3", value(M::Sp, number(2 + std::sqrt(3.0), Exact(2) + sqrt(Exact(3))))},
-        {u"S1 = 4", value(M::Sp, number(4, 4))}, {u"S_1 = 4", value(M::Sp, number(4, 4))},
+        {u"S1 = 4", value(M::Sp, number(4, 4))},
+        {u"S_1 = 4", value(M::Sp, number(4, 4))},
         {u"Sp = 3√2 cm²", value(M::Sp, number(3 * std::sqrt(2.0), Exact(3) * sqrt(Exact(2)), cm2))},
         {u"V = 1,5 l", value(M::V, number(1.5, Exact(Rational(3, 2)), litre))},
         {u"Q = 3/4", value(M::AxialArea, number(0.75, Exact(Rational(3, 4))))},
@@ -111,15 +114,20 @@ TEST_CASE("readTask reads each fact") {
         {u"r : h = 2 : 3", other(K::Ratio, M::R, number(2, 2))},
         {u"π ≈ 3,14", other(K::Pi, M::R, number(3.14, Exact::decimal(314, -2)), TaskPi::Approx)},
         {u"π = 3,14", other(K::Pi, M::R, number(3.14, Exact::decimal(314, -2)), TaskPi::Approx)},
-        {u"π = 22/7", other(K::Pi, M::R, number(22.0 / 7, Exact(Rational(22, 7))), TaskPi::Sevenths)},
-        {u"pi = 22/7", other(K::Pi, M::R, number(22.0 / 7, Exact(Rational(22, 7))), TaskPi::Sevenths)},
+        {u"π = 22/7",
+         other(K::Pi, M::R, number(22.0 / 7, Exact(Rational(22, 7))), TaskPi::Sevenths)},
+        {u"pi = 22/7",
+         other(K::Pi, M::R, number(22.0 / 7, Exact(Rational(22, 7))), TaskPi::Sevenths)},
         {u"ъгъл 60°", other(K::Angle, M::R, number(60, 60))},
         {u"α = 45 °", other(K::Angle, M::R, number(45, 45))},
         {u"осното сечение е квадрат", other(K::Square, M::AxialArea)},
-        {u"осното сечение е квадрат със страна 8 cm", other(K::Square, M::AxialArea, number(8, 8, cm))},
+        {u"осното сечение е квадрат със страна 8 cm",
+         other(K::Square, M::AxialArea, number(8, 8, cm))},
         {u"Развивката е квадрат", other(K::Square, M::DevelopmentDiagonal)},
-        {u"плътност = 7,8 g/cm³", density(number(7.8, Exact(Rational(39, 5))), {U::Density, 0, u"g/cm³"})},
-        {u"ρ = 11,4 kg/dm³", density(number(11.4, Exact(Rational(57, 5))), {U::Density, 0, u"kg/dm³"})},
+        {u"плътност = 7,8 g/cm³",
+         density(number(7.8, Exact(Rational(39, 5))), {U::Density, 0, u"g/cm³"})},
+        {u"ρ = 11,4 kg/dm³",
+         density(number(11.4, Exact(Rational(57, 5))), {U::Density, 0, u"kg/dm³"})},
         {u"плътността = 900 кг/м³", density(number(900, 900), {U::Density, -3, u"кг/м³"})},
         {u"S₁ = ?", asked(M::Sp)},
         {u"V?", asked(M::V)},
@@ -132,11 +140,12 @@ TEST_CASE("readTask reads each fact") {
         {u"маса = ? g", asked(M::Mass, TaskUnit{U::Mass, 0, u"g"})},
         {u"M = ? кг", asked(M::Mass, TaskUnit{U::Mass, 3, u"кг"})},
         {u"масата = ? t", asked(M::Mass, TaskUnit{U::Mass, 6, u"t"})},
+        // clang-format off
         {u"r_max = ?", asked(M::r)}, {u"rmax = ?", asked(M::r)}, {u"s = ?", asked(M::s)},
         {u"ρ?", asked(M::rho)}, {u"описана сфера r = ?", asked(M::rho)},
         {u"описана сфера S = ?", asked(M::Around)}, {u"без капак = ?", asked(M::OpenSurface)},
-        {u"S без капак = ?", asked(M::OpenSurface)},
-        {u"сфера V = ?", asked(M::SphereVolume)},
+        {u"S без капак = ?", asked(M::OpenSurface)}, {u"сфера V = ?", asked(M::SphereVolume)},
+        // clang-format on
     };
     for (const Row& r : rows) {
         INFO(utf8(r.text));
@@ -168,7 +177,7 @@ TEST_CASE("readTask reads a notebook's lines") {
         u"Търси се: V, S₁ = ? dm²\nс точност до 0,1\nДа се намери: S до стотни");
     CHECK(task.unread.empty());
     REQUIRE(task.facts.size() == 6);
-    const std::u16string texts[] = {u"C = 132 cm", u"h = 25 cm", u"π = 22/7",
+    const std::u16string texts[] = {u"C = 132 cm", u"h = 25 cm",  u"π = 22/7",
                                     u"V",          u"S₁ = ? dm²", u"S до стотни"};
     const int places[] = {-1, -1, -1, 1, 1, 2};
     for (std::size_t i = 0; i < 6; ++i) {
@@ -199,7 +208,8 @@ TEST_CASE("readTask quotes what it cannot read") {
         {u"ъгъл 60; α = ?", {u"ъгъл 60", u"α = ?"}, 0},
         {u"r = 1/0, r = 1e999, r = √-4", {u"r = 1/0", u"r = 1e999", u"r = √-4"}, 0},
         {u"осното сечение е кръг, развивката е квадрат със страна 8 cm²",
-         {u"осното сечение е кръг", u"развивката е квадрат със страна 8 cm²"}, 0},
+         {u"осното сечение е кръг", u"развивката е квадрат със страна 8 cm²"},
+         0},
         {u"Търси се:  z ,V", {u"z"}, 1},
         {u"r = 5 cm, V", {u"V"}, 1},
     };
@@ -211,11 +221,49 @@ TEST_CASE("readTask quotes what it cannot read") {
     }
 }
 
+// The tasks as a notebook writes them: the kinds of their facts, in order.
+TEST_CASE("readTask reads whole tasks") {
+    const std::pair<std::u16string_view, std::vector<K>> rows[] = {
+        {u"d = 10 cm; h = d + 15 cm; S₁ = ?", {K::Value, K::Relation, K::Asked}},
+        {u"r = 6 cm, l = 8 cm, π ≈ 3,14, S = ?", {K::Value, K::Value, K::Pi, K::Asked}},
+        {u"V = 54π cm³, h = d, r = ?", {K::Value, K::Relation, K::Asked}},
+        {u"осното сечение е квадрат със страна 8 cm; V = ?", {K::Square, K::Asked}},
+        {u"C = 132 cm, h = 25 cm, π = 22/7, V = ? l", {K::Value, K::Value, K::Pi, K::Asked}},
+        {u"r : h = 2 : 3\nh = 3r + 5 cm\r\nh = 2C\u2028h = 2r",
+         {K::Ratio, K::Relation, K::Relation, K::Relation}},
+    };
+    for (const auto& [text, kinds] : rows) {
+        INFO(utf8(text));
+        const calc::Task task = calc::readTask(text);
+        CHECK(task.unread.empty());
+        REQUIRE(task.facts.size() == kinds.size());
+        for (std::size_t i = 0; i < kinds.size(); ++i) CHECK(task.facts[i].kind == kinds[i]);
+    }
+}
+
+// Long texts read to their end, each part once: past 100 steps a sum has no exact form.
+TEST_CASE("readTask reads long texts") {
+    std::u16string many, sum = u"r = 1";
+    for (int i = 0; i < 100000; ++i) many += u"r = 1,5 cm; ";
+    for (int i = 0; i < 100000; ++i) sum += u" + 1";
+    CHECK(calc::readTask(many).facts.size() == 100000);
+    const calc::Task task = calc::readTask(sum);
+    REQUIRE(task.facts.size() == 1);
+    CHECK(task.facts[0].number.value == 100001);
+    CHECK_FALSE(task.facts[0].number.exact.exact());
+    CHECK(calc::readTask(std::u16string(1000000, u'(')).unread.size() == 1);
+    CHECK(calc::readTask(u"r = " + std::u16string(1000000, u'\u221A') + u"4").unread.size() == 1);
+}
+
 TEST_CASE("bookLetter") {
-    const std::u16string_view letters[calc::MeasureCount] = {
-        u"r", u"d", u"C", u"B", u"h", u"S", u"S₁", u"V", u"Q", u"диагонал", u"периметър",
-        u"диагонал на развивката", u"сфера r", u"сфера S", u"кълбо V", u"r_max", u"s", u"ρ",
-        u"описана сфера S", u"без капак", u"маса"};
-    for (int m = 0; m < calc::MeasureCount; ++m)
-        CHECK(calc::bookLetter(static_cast<Measure>(m)) == letters[m]);
+    // clang-format off
+    const std::pair<M, std::u16string_view> rows[] = {
+        {M::R, u"r"}, {M::d, u"d"}, {M::C, u"C"}, {M::B, u"B"}, {M::H, u"h"}, {M::So, u"S"},
+        {M::Sp, u"S₁"}, {M::V, u"V"}, {M::AxialArea, u"Q"}, {M::AxialDiagonal, u"диагонал"},
+        {M::AxialPerimeter, u"периметър"}, {M::DevelopmentDiagonal, u"диагонал на развивката"},
+        {M::SphereRadius, u"сфера r"}, {M::SphereSurface, u"сфера S"}, {M::SphereVolume, u"кълбо V"},
+        {M::r, u"r_max"}, {M::s, u"s"}, {M::rho, u"ρ"}, {M::Around, u"описана сфера S"},
+        {M::OpenSurface, u"без капак"}, {M::Mass, u"маса"}};
+    // clang-format on
+    for (const auto& [m, letter] : rows) CHECK(calc::bookLetter(m) == letter);
 }

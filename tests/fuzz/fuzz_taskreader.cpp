@@ -48,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string text = decode(data, size);
     const calc::Task task = calc::readTask(text);
     std::size_t separators = 1;
-    for (char16_t c : text) separators += c == u',' || c == u';' || c == u'\n' || c == u'\r' ||
-                                          c == u'\u2028' || c == u'\u2029';
+    for (char16_t c : text)
+        separators +=
+            c == u',' || c == u';' || c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
     if (task.facts.size() + task.unread.size() > separators) fault("more parts than separators");
     for (const calc::Fact& fact : task.facts) checkPart(text, fact.text);
     for (const std::u16string& part : task.unread) checkPart(text, part);
