@@ -36,21 +36,24 @@ void SolutionView::setSolution(const calc::Solution& solution) {
     line_ = -1;
     layOut();
     services_.setText(text_, static_cast<int>(solution.rounding));
-    if (solution.empty()) return services_.hide();
+    if (solution.empty()) {
+        if (!asked_) services_.hide();
+        return;
+    }
     if (!wanted_ || services_.shown()) return;
     if (!placed_) place();
     services_.show(false);
 }
 
 void SolutionView::reopen() {
-    wanted_ = true;
-    if (solution_.empty()) return;
+    wanted_ = asked_ = true;
     if (!placed_) place();
     services_.show(true);
+    services_.focusTask();
 }
 
 void SolutionView::close() {
-    wanted_ = false;  // only the pupil closes it; the program hides it
+    wanted_ = asked_ = false;  // only the pupil closes it; the program hides it
     services_.hide();
 }
 

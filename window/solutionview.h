@@ -105,13 +105,16 @@ public:
     virtual void copy(std::u16string_view text) = 0;
     // The system's print dialog, then printed() on the printer chosen.
     virtual void print() = 0;
+    // The task field, where one is, takes the keyboard.
+    virtual void focusTask() {}
 };
 
 // The solution in a window of its own beside the main one, decided once
 // for every desktop: it opens itself with the first solution, beside its
 // owner where the screen has room (narrowed there, its lines laid out again
 // to the room), without taking the focus, and follows every later one; an
-// empty solution hides it; closed by the pupil it stays closed until
+// empty solution hides it, unless the pupil asked for it (its task field
+// stays open for typing); closed by the pupil it stays closed until
 // reopen(). Its keys and menu run its commands; it scrolls, keeps the line
 // the keyboard is on in view and marks it; it lays out the printed sheet.
 // Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 the text
@@ -125,8 +128,8 @@ public:
 
     // Shows `solution` as described above.
     void setSolution(const calc::Solution& solution);
-    // The pupil asks for it: shown and active, where it last stood; not
-    // while there is no solution.
+    // The pupil asks for it: shown and active, where it last stood, the
+    // keyboard in its task field; also before any solution.
     void reopen();
     // The pupil closed it (its frame's button, Escape): hidden until reopen().
     void close();
@@ -196,6 +199,7 @@ private:
     int textWidth_ = -1;  // the lines', in pixels: narrower where the room beside is
     int line_ = -1;
     bool wanted_ = true;  // false once the pupil closed it
+    bool asked_ = false;  // the pupil opened it: it stays while empty
     bool placed_ = false;
 };
 

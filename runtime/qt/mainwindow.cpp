@@ -169,7 +169,6 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
         QMenu* menu = report->createStandardContextMenu(at);
         QAction* show = menu->addAction(toQString(calc::text(calc::Text::ShowSolution)));
         show->setShortcut(QKeySequence(SolutionKey));
-        show->setEnabled(solutionWindow_ != nullptr);
         connect(show, &QAction::triggered, this, &MainWindow::showSolution);
         menu->exec(report->mapToGlobal(at));
         delete menu;
@@ -178,7 +177,16 @@ MainWindow::MainWindow(platform::ErrorReporter* reporter, QWidget* parent)
 }
 
 void MainWindow::showSolution() {
-    if (solutionWindow_) solutionWindow_->reopen();
+    openSolutionWindow()->reopen();
+}
+
+SolutionWindow* MainWindow::openSolutionWindow() {
+    // Made when first needed: a solution, or F2 for the task field.
+    if (!solutionWindow_)
+        solutionWindow_ = new SolutionWindow(
+            this, separator_, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); },
+            [this](std::u16string_view task) { form_.onTask(task); });
+    return solutionWindow_;
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
@@ -230,9 +238,5 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     if (!tip.isEmpty()) tip += '\n' + toQString(calc::text(calc::Text::SolutionKeyHint));
     controls_.Text1[0]->setToolTip(tip);
     controls_.Text1[0]->setAccessibleDescription(tip);
-    if (!solution.empty() && !solutionWindow_)
-        solutionWindow_ = new SolutionWindow(this, separator_, [this](calc::Rounding rounding) {
-            form_.onRoundingChoice(rounding);
-        });
-    if (solutionWindow_) solutionWindow_->setSolution(solution);
+    if (!solution.empty() || solutionWindow_) openSolutionWindow()->setSolution(solution);
 }

@@ -47,10 +47,10 @@ public:
     std::optional<std::int16_t> selectedVariant() const { return form_.selectedVariant(); }
     // The report area's text as written, with CR LF line ends.
     std::u16string reportText() const { return form_.reportText(); }
-    // The solution's window, made with the first solution; none before.
+    // The solution's window, made with the first solution or F2; none before.
     SolutionWindow* solutionWindow() const { return solutionWindow_; }
-    // Shows the solution's window again, as F2 and the report area's
-    // context menu do; nothing before the first solution.
+    // Shows the solution's window, its task field focused, as F2 and the
+    // report area's context menu do; also before the first solution.
     void showSolution();
 
 protected:
@@ -85,5 +85,6 @@ private:
     char16_t separator_;                 // the locale's: numbers are written with it
     window::Form form_;
     bool chosenAtPress_ = false;  // whether the option last pressed was the chosen one
-    SolutionWindow* solutionWindow_ = nullptr;  // made with the first solution, not at start
+    SolutionWindow* solutionWindow_ = nullptr;  // made when first needed, not at start
+    SolutionWindow* openSolutionWindow();
 };

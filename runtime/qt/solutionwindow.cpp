@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -21,6 +23,7 @@
 #include <algorithm>
 #include <array>
 
+#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "solutionaccessible.h"
 #include "textconvert.h"
@@ -172,10 +175,13 @@ QKeySequence sequenceOf(window::SolutionKey key) {
 }  // namespace
 
 SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
-                               std::function<void(calc::Rounding)> chooseRounding)
+                               std::function<void(calc::Rounding)> chooseRounding,
+                               std::function<void(std::u16string_view)> solveTask)
     : QAbstractScrollArea(owner),
       header_(new QWidget(this)),
+      task_(new QPlainTextEdit(header_)),
       rounding_(new QComboBox(header_)),
+      solveTask_(std::move(solveTask)),
       view_(*this, separator, std::move(chooseRounding)) {
     SolutionAccessible::install();
     setWindowFlag(Qt::Window);
@@ -201,15 +207,47 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
         rounding_->addItem(toQString(place));
     connect(rounding_, &QComboBox::activated, this,
             [this](int index) { view_.chooseRounding(index); });
-    auto* row = new QHBoxLayout(header_);
-    row->setContentsMargins(Page::Margin, Page::Gap, Page::Margin, 0);
+    const QString taskName = toQString(calc::text(calc::TaskText::FieldName));
+    auto* taskLabel = new QLabel(taskName + ':', header_);
+    taskLabel->setBuddy(task_);
+    task_->setAccessibleName(taskName);
+    task_->setTabChangesFocus(true);
+    task_->setFixedHeight(task_->fontMetrics().lineSpacing() * 3 + 2 * task_->frameWidth() + 8);
+    task_->installEventFilter(this);
+    auto* solve = new QPushButton(toQString(calc::text(calc::TaskText::SolveButton)), header_);
+    connect(solve, &QPushButton::clicked, this,
+            [this] { solveTask_(std::u16string(toView(task_->toPlainText()))); });
+    auto* taskRow = new QHBoxLayout;
+    taskRow->addWidget(taskLabel, 0, Qt::AlignTop);
+    taskRow->addWidget(task_, 1);
+    taskRow->addWidget(solve, 0, Qt::AlignTop);
+    auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(rounding_);
     row->addStretch();
+    auto* rows = new QVBoxLayout(header_);
+    rows->setContentsMargins(Page::Margin, Page::Gap, Page::Margin, 0);
+    rows->addLayout(taskRow);
+    rows->addLayout(row);
     header_->setAutoFillBackground(true);
     header_->setBackgroundRole(QPalette::Base);
     setViewportMargins(0, header_->sizeHint().height(), 0, 0);
     verticalScrollBar()->setSingleStep(view_.lineStep());
+}
+
+bool SolutionWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter solves; Shift+Enter starts a new line, as the edit does anyway.
+    if (watched != task_ || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & Qt::ShiftModifier))
+        return false;
+    solveTask_(std::u16string(toView(task_->toPlainText())));
+    return true;
+}
+
+void SolutionWindow::focusTask() {
+    task_->setFocus(Qt::OtherFocusReason);
 }
 
 void SolutionWindow::print(QPrinter& printer) const {

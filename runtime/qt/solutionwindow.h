@@ -11,13 +11,14 @@
 #include "window/solutionview.h"
 
 class QComboBox;
+class QPlainTextEdit;
 class QPrinter;
 
 // The solution's own window, "Решение", over the toolkit-free
 // window::SolutionView, which decides when it shows, where it goes, its
 // keys and menu, its scrolling and the printed sheet.
-// Implements: the frame and a scroll area, the choice of the answer's place
-// (a combo box above the page), painting the view's drawing with QPainter
+// Implements: the frame and a scroll area, the task field "Задача" with its
+// button "Реши" and the choice of the answer's place (above the page), painting the view's drawing with QPainter
 // on the screen and the printer, the fonts' measures, the clipboard, the
 // print dialog, the owner's picture on the sheet; a screen reader reads the
 // plain text line by line (SolutionAccessible). Keeps no settings.
@@ -29,9 +30,11 @@ class SolutionWindow : public QAbstractScrollArea, private window::SolutionServi
 public:
     // Hidden until a solution comes; `owner` (the main window) carries it:
     // it minimises, comes back and closes with it. Numbers are written with
-    // `separator`; `chooseRounding` hears the place the pupil chooses.
+    // `separator`; `chooseRounding` hears the place the pupil chooses,
+    // `solveTask` the task typed in the field (Enter or "Реши").
     SolutionWindow(QWidget* owner, char16_t separator,
-                   std::function<void(calc::Rounding)> chooseRounding);
+                   std::function<void(calc::Rounding)> chooseRounding,
+                   std::function<void(std::u16string_view)> solveTask);
 
     void setSolution(const calc::Solution& solution) { view_.setSolution(solution); }
     void reopen() { view_.reopen(); }
@@ -49,6 +52,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -64,10 +68,13 @@ private:
     void invalidate() override;
     void copy(std::u16string_view text) override;
     void print() override;
+    void focusTask() override;
     QSize frameExtra() const;
 
     QWidget* header_;
+    QPlainTextEdit* task_;
     QComboBox* rounding_;
+    std::function<void(std::u16string_view)> solveTask_;
     QString text_;
     window::SolutionView view_;
 };

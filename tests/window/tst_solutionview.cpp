@@ -35,6 +35,7 @@ public:
     void invalidate() override {}
     void copy(std::u16string_view text) override { copied = text; }
     void print() override { log += "print "; }
+    void focusTask() override { log += "task "; }
 
     window::SolutionRoom room_{.owner = {0, 0, 500, 400},
                                .screen = {0, 0, 1280, 1024},
@@ -79,16 +80,17 @@ TEST_CASE("shown with the first solution, hidden while empty, closed until asked
         void (*act)(window::SolutionView&, const calc::Solution&, const calc::Solution&);
         const char* log;
     } steps[] = {
-        {"asked for before any solution", [](auto& v, auto&, auto&) { v.reopen(); }, ""},
         {"the first solution", [](auto& v, auto& s, auto&) { v.setSolution(s); }, "shown "},
         {"another, shown already", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
+        {"the grid emptied", [](auto& v, auto&, auto& n) { v.setSolution(n); }, "hidden "},
+        {"asked for while empty", [](auto& v, auto&, auto&) { v.reopen(); }, "raised task "},
+        {"emptied while asked for", [](auto& v, auto&, auto& n) { v.setSolution(n); }, ""},
+        {"a solution, shown already", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
         {"Escape", [](auto& v, auto&, auto&) { CHECK(v.onKey({SolutionKey::Escape})); }, "hidden "},
         {"a solution while closed", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
-        {"asked for", [](auto& v, auto&, auto&) { v.reopen(); }, "raised "},
-        {"the grid emptied", [](auto& v, auto&, auto& n) { v.setSolution(n); }, "hidden "},
-        {"asked for while empty", [](auto& v, auto&, auto&) { v.reopen(); }, ""},
-        {"a solution again", [](auto& v, auto& s, auto&) { v.setSolution(s); }, "shown "},
+        {"asked for", [](auto& v, auto&, auto&) { v.reopen(); }, "raised task "},
         {"closed by its frame", [](auto& v, auto&, auto&) { v.close(); }, "hidden "},
+        {"a solution after closing", [](auto& v, auto& s, auto&) { v.setSolution(s); }, ""},
     };
     for (const auto& step : steps) {
         INFO(step.name);
