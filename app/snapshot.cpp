@@ -2,6 +2,8 @@
 // Writes a picture of the window after a sample calculation, for machines
 // without a display and for the README.
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 
 #include <cstdio>
 
@@ -32,5 +34,18 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::printf("%s\n", qPrintable(solution));
+    // Then a task typed into its field and Enter: the solution's window again.
+    if (argc < 5) return 0;
+    auto* field = window.solutionWindow()->findChild<QPlainTextEdit*>();
+    field->setPlainText(QString::fromUtf8(argv[3]));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    QApplication::processEvents();
+    const QString task = QString::fromLocal8Bit(argv[4]);
+    if (!window.solutionWindow()->grab().save(task)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(task));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(task));
     return 0;
 }
