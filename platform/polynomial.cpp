@@ -11,6 +11,13 @@ namespace platform {
 
 namespace {
 
+// Errors ignored rather than thrown: Boost's messages would bring the
+// whole of iostreams into the Windows program; the bracket is checked here.
+using Quiet = boost::math::policies::policy<
+    boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+    boost::math::policies::evaluation_error<boost::math::policies::ignore_error>,
+    boost::math::policies::overflow_error<boost::math::policies::ignore_error>>;
+
 // Horner's scheme, the highest power first.
 double valueAt(const std::vector<double>& a, double x) {
     double v = 0;
@@ -47,7 +54,7 @@ std::vector<double> rootsBetween(const std::vector<double>& a, double from, doub
         if ((flo < 0) == (fhi < 0)) continue;
         std::uintmax_t steps = 200;
         const auto [left, right] = boost::math::tools::toms748_solve(
-            f, lo, hi, flo, fhi, boost::math::tools::eps_tolerance<double>(), steps);
+            f, lo, hi, flo, fhi, boost::math::tools::eps_tolerance<double>(), steps, Quiet());
         roots.push_back(std::abs(f(left)) <= std::abs(f(right)) ? left : right);
     }
     // A root at the upper edge is the next interval's lower edge too.
