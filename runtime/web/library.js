@@ -48,6 +48,7 @@ var cylinderLibrary = {
   },
 
   // `rounding`: the place the program starts with, in the select's order.
+  cylinder_attach__deps: ['malloc', 'free'],
   cylinder_attach: function (rounding) {
     var page = cylinderPage;
     var design = Module['design'];
@@ -73,20 +74,37 @@ var cylinderLibrary = {
       box.addEventListener('focus', function (event) { event.target.classList.remove('fitted'); });
       box.addEventListener('blur', Module['_cylinder_fitBox'].bind(null, i));
     }
-    // A touch screen's keys write their sign at the caret of the box last
-    // focused, as typed there. They never take the focus (cancelled on
-    // pointerdown, and on mousedown where a browser still focuses then), so
-    // the box's on-screen keypad stays open.
+    // A task: Enter (not Shift+Enter, a new line) presses "Реши", which
+    // hands the field's text to the program.
+    var task = document.getElementById('task-text');
+    var solve = document.getElementById('task-solve');
+    task.addEventListener('keydown', function (event) {
+      if (event.key !== 'Enter' || event.shiftKey || event.isComposing) return;
+      event.preventDefault();
+      solve.click();
+    });
+    solve.addEventListener('click', function () {
+      var text = task.value;
+      var at = _malloc(2 * text.length + 2);
+      for (var i = 0; i < text.length; ++i) HEAPU16[(at >> 1) + i] = text.charCodeAt(i);
+      Module['_cylinder_task'](at, text.length);
+      _free(at);
+    });
+    // A touch screen's keys write their sign at the caret of the box or task
+    // field last focused, as typed there. They never take the focus
+    // (cancelled on pointerdown, and on mousedown where a browser still
+    // focuses then), so the on-screen keypad stays open.
+    var typed = '.box, #task-text';
     var typing = document.activeElement;
-    document.getElementById('window').addEventListener('focusin', function (event) {
-      if (event.target.classList.contains('box')) typing = event.target;
+    document.addEventListener('focusin', function (event) {
+      if (event.target.matches(typed)) typing = event.target;
     });
     var keep = function (event) { event.preventDefault(); };
-    document.querySelectorAll('#keys button').forEach(function (key) {
+    document.querySelectorAll('.keys button').forEach(function (key) {
       key.addEventListener('pointerdown', keep);
       key.addEventListener('mousedown', keep);
       key.addEventListener('click', function () {
-        if (!typing.classList.contains('box') || typing.readOnly) return;
+        if (!typing.matches(typed) || typing.readOnly) return;
         var sign = key.textContent;
         typing.setRangeText(sign, typing.selectionStart, typing.selectionEnd, 'end');
         if (document.activeElement !== typing) typing.focus();

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "calc/cylinder.h"
+#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "platform/utf8.h"
 #include "window/design.h"
@@ -182,10 +183,10 @@ constexpr SignKey SignKeys[]{{u"π", calc::Text::PiKeyName},
                              {u"√", calc::Text::RootKeyName},
                              {u"/", calc::Text::FractionKeyName}};
 
-// The keys, last in the window: out of the Tab chain, and the page's script
-// keeps the focus in the box they write into.
-std::string signKeys() {
-    std::string out = "<div id=\"keys\">";
+// The keys, last in the window and under the task field: out of the Tab
+// chain, and the page's script keeps the focus where they write.
+std::string signKeys(const std::string& id) {
+    std::string out = "<div id=\"" + id + "\" class=\"keys\">";
     for (const SignKey& key : SignKeys)
         out += "<button type=\"button\" tabindex=\"-1\" aria-label=\"" +
                html(calc::text(key.name)) + "\">" + html(key.sign) + "</button>";
@@ -207,6 +208,17 @@ std::string keysPlaces() {
                "}\n";
     }
     return css;
+}
+
+// The task field under the window, above the solution: a task as a pupil
+// writes it, solved by Enter or the button, with the keys a keypad lacks.
+std::string task() {
+    return "<section id=\"task\"><label for=\"task-text\">" +
+           html(calc::text(calc::TaskText::FieldName)) +
+           "</label><div><textarea id=\"task-text\" rows=\"3\" autocomplete=\"off\" " +
+           "spellcheck=\"false\" enterkeyhint=\"go\"></textarea><button id=\"task-solve\" " +
+           "type=\"button\">" + html(calc::text(calc::TaskText::SolveButton)) + "</button></div>" +
+           signKeys("task-keys") + "</section>\n";
 }
 
 // The choice of the answer's place above the solution: a labelled select,
@@ -251,7 +263,8 @@ std::string page(const char* shell, const char* fonts, bool floor) {
                                    {"@DESIGN@", design(false)},
                                    {"@ERROR_TITLE@", html(window::ErrorCaption)},
                                    {"@STYLE@", style()},
-                                   {"@CONTROLS@", controls() + signKeys()},
+                                   {"@CONTROLS@", controls() + signKeys("keys")},
+                                   {"@TASK@", task()},
                                    {"@KEYS@", keysPlaces()},
                                    {"@ROUNDING@", rounding()},
                                    {"@FONTS@", slurp(fonts)}});

@@ -1,13 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webwindow.h"
 
+#include <emscripten/emscripten.h>
+
 #include "platform/fittext.h"
 #include "solutionhtml.h"
 #include "window/drawing.h"
 #include "window/solutionview.h"
 
+namespace {
+WebWindow* taskWindow = nullptr;  // the page's one window, which the task field feeds
+}
+
+// The task field's text (UTF-16, `length` units), as the page hands it over.
+extern "C" EMSCRIPTEN_KEEPALIVE void cylinder_task(const char16_t* text, int length) {
+    taskWindow->onTask({text, static_cast<std::size_t>(length)});
+}
+
 WebWindow::WebWindow()
     : separator_(static_cast<char16_t>(cylinder_decimalSeparator())), form_(*this, separator_) {
+    taskWindow = this;
     form_.onLoad();
     // The places' samples with the page's separator.
     for (int i = 0; i < static_cast<int>(std::size(window::RoundingPlaces)); ++i) {

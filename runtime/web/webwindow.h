@@ -34,7 +34,8 @@ void cylinder_setSolution(const char* html, const char* sketch, const char16_t* 
 // it presses), the browser language's decimal separator, a number too wide
 // for its box rounded to fit while unfocused, the solution under the window
 // (formulas in MathML, a sketch in SVG, plain text when copied), the place
-// the answer is rounded to (a select above the solution).
+// the answer is rounded to (a select above the solution), a task as written
+// in the notebook (a field under the window, handed over by cylinder_task).
 // Tab, Shift+Tab and the arrows stay the browser's, as they already do what
 // the keyboard says: the elements stand in the tab order, the computed boxes
 // out of it (tabindex="-1"), and the options are one radio group, a single
@@ -52,6 +53,8 @@ public:
     // the solution shown is written again, as later ones will be.
     // Example: onRoundingChoice(2) rounds the answer to 0,01.
     void onRoundingChoice(int place) { form_.onRoundingChoice(static_cast<calc::Rounding>(place)); }
+    // The task field's text, on Enter or "Реши": solved into the grid and the solution.
+    void onTask(std::u16string_view text) { form_.onTask(text); }
     // Box `box` 0..44 shows its number rounded to the digits that fit while
     // it has no focus; its value, what is read and copied, stays whole.
     void fitBox(int box);

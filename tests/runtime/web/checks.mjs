@@ -74,4 +74,6 @@ export const REPORT = 'Задание и резултат: вписана сфе
 export const QUOTATION = 'Цитат';
 export const ERROR_TITLE = 'Грешка при изчисляването';
 export const ROUNDING = 'Закръгляне на отговора';  // the select above the solution
+export const TASK = 'Задача';  // the task field under the window, and its button
+export const SOLVE = 'Реши';
 export const SIGN_KEYS = ['Пи', 'Корен квадратен', 'Дробна черта'];  // π, √, / on a touch screen
