@@ -6,7 +6,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-import {CALCULATE, check, SIGN_KEYS, waitFor} from './checks.mjs';
+import {CALCULATE, check, SIGN_KEYS, TASK, waitFor} from './checks.mjs';
 import {scenario} from './scenario.mjs';
 
 const [PI_KEY] = SIGN_KEYS;
@@ -81,21 +81,26 @@ export async function offline(driver, load, site, {design, separator}) {
 // The README's sample calculation, no focus ring: the window alone, a
 // phone's screen, or the whole page with the solution. With `keys` the
 // task "H = 7, So = 70π" typed on a phone with its π key instead, and only
-// calculated for the whole page.
-export async function picture(driver, {design, separator, phone, whole, keys}, out) {
-  const named = async list => new Map([...await driver.named(list, 'input, button')]
+// calculated for the whole page. With `task` a task typed into its field, solved by Enter.
+export async function picture(driver, {design, separator, phone, whole, keys, task}, out) {
+  const named = async list => new Map([...await driver.named(list, 'input, button, #task-text')]
       .map(([name, [found]]) => [name, found?.element]));
-  const sample = keys ? {k: 'Вариант 4', given: [['H', '7'], ['So', '70']]}
-                      : {k: 'Вариант 3', given: [['H', '3'], ['Sp', '94.2477796076937']]};
-  const first = await named([sample.k, CALCULATE]);
-  await driver.click(first.get(sample.k));
-  const row = await named(sample.given.map(([c]) => `${sample.k}, ${c}`));
-  for (const [c, text] of sample.given) await driver.type(row.get(`${sample.k}, ${c}`), text.replace('.', separator));
-  if (keys) {
-    await driver.click((await named([PI_KEY])).get(PI_KEY));
-    await waitFor('the key let go', () => driver.script("return !document.querySelector('#keys :active')"));
+  if (task) {
+    await driver.type((await named([TASK])).get(TASK), 'd = 10 cm; h = d + 15 cm; S₁ = ?');
+    await driver.press('Enter');
+  } else {
+    const sample = keys ? {k: 'Вариант 4', given: [['H', '7'], ['So', '70']]}
+                        : {k: 'Вариант 3', given: [['H', '3'], ['Sp', '94.2477796076937']]};
+    const first = await named([sample.k, CALCULATE]);
+    await driver.click(first.get(sample.k));
+    const row = await named(sample.given.map(([c]) => `${sample.k}, ${c}`));
+    for (const [c, text] of sample.given) await driver.type(row.get(`${sample.k}, ${c}`), text.replace('.', separator));
+    if (keys) {
+      await driver.click((await named([PI_KEY])).get(PI_KEY));
+      await waitFor('the key let go', () => driver.script("return !document.querySelector('#keys :active')"));
+    }
+    if (!keys || whole) await driver.click(first.get(CALCULATE));
   }
-  if (!keys || whole) await driver.click(first.get(CALCULATE));
   await driver.script('document.activeElement.blur()');
   let size = phone ? [phone.width, phone.height] : [design.width, design.height];
   let png;

@@ -13,11 +13,12 @@
 //   page_test.mjs --offline [--lang en-US] SITE_DIR
 //                   the site served as static hosts do, then a release of it, then
 //                   used with no network and no server
-//   page_test.mjs --picture OUT.png [--phone [WxH]|--whole] [--keys] [--lang en-US] PAGE.html
+//   page_test.mjs --picture OUT.png [--phone [WxH]|--whole] [--keys|--task] [--lang en-US] PAGE.html
 //                   only the README's sample calculation, saved as a picture:
 //                   the window, a touch screen, or the whole page (800 wide, or
 //                   the phone's width); --keys: "70π" typed with the π key,
-//                   calculated for the whole page only
+//                   calculated for the whole page only; --task: a task typed into its
+//                   field and solved instead
 // The scenario (scenario.mjs) talks to a small driver object; an engine
 // (drivers.mjs) is a way to make one. --phone and --offline use Chromium's
 // DevTools (device emulation, network). The design is read from the design
@@ -34,7 +35,7 @@ import {scenario} from './scenario.mjs';
 
 function parseArguments(argv) {
   const options = {engine: 'chromium', lang: 'en-US', server: null, picture: null, phone: false,
-                   whole: false, keys: false, offline: false, brief: false, page: null};
+                   whole: false, keys: false, task: false, offline: false, brief: false, page: null};
   for (let i = 0; i < argv.length; ++i) {
     if (argv[i] === '--engine') options.engine = argv[++i];
     else if (argv[i] === '--lang') options.lang = argv[++i];
@@ -43,6 +44,7 @@ function parseArguments(argv) {
     else if (argv[i] === '--phone') options.phone = /^\d+x\d+$/.test(argv[i + 1]) ? argv[++i] : '390x844';
     else if (argv[i] === '--whole') options.whole = true;
     else if (argv[i] === '--keys') options.keys = true;
+    else if (argv[i] === '--task') options.task = true;
     else if (argv[i] === '--offline') options.offline = true;
     else if (argv[i] === '--brief') options.brief = true;
     else options.page = argv[i];
@@ -51,7 +53,7 @@ function parseArguments(argv) {
   if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
       (options.picture && options.engine !== 'chromium') || (options.brief && !options.phone)) {
     console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--offline] ' +
-                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys]] [--brief] ' +
+                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys|--task]] [--brief] ' +
                   'PAGE.html|SITE_DIR\n--phone, --offline and --picture: Chromium only; --brief: with --phone');
     process.exit(2);
   }
@@ -98,7 +100,8 @@ try {
     await offline(driver, load, path.resolve(options.page), {design, separator});
   } else {
     await load(pathToFileURL(path.resolve(options.page)).href);
-    if (options.picture) await picture(driver, {design, separator, phone, whole: options.whole, keys: options.keys},
+    if (options.picture) await picture(driver, {design, separator, phone, whole: options.whole, keys: options.keys,
+                                                         task: options.task},
                                        options.picture);
     else await scenario(driver, {design, separator, phone, brief: options.brief,
                                  print: options.engine === 'chromium' && !phone});
