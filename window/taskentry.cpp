@@ -33,13 +33,13 @@ Column nearestColumn(const calc::Fact& f) {
     }
 }
 
-
 // The measure of each column, in the grid's order.
 constexpr std::array ColumnMeasures{Measure::R, Measure::H, Measure::So, Measure::Sp, Measure::V};
 
 Column columnOf(Measure m) {
     const auto at = std::find(ColumnMeasures.begin(), ColumnMeasures.end(), m);
-    return at == ColumnMeasures.end() ? Column::R : static_cast<Column>(at - ColumnMeasures.begin());
+    return at == ColumnMeasures.end() ? Column::R
+                                      : static_cast<Column>(at - ColumnMeasures.begin());
 }
 
 std::optional<int> variantOf(Column a, Column b) {
@@ -76,11 +76,14 @@ std::optional<TaskEntry> taskEntry(const calc::Task& task, char16_t separator) {
     std::vector<Column> near;
     for (const std::size_t i : result.used) {
         const calc::Fact& f = grid.facts[i];
-        if (f.kind == calc::Fact::Kind::Value && std::ranges::count(ColumnMeasures, f.measure) > 0) direct.push_back(&f);
+        if (f.kind == calc::Fact::Kind::Value &&
+            std::count(ColumnMeasures.begin(), ColumnMeasures.end(), f.measure) > 0)
+            direct.push_back(&f);
         near.push_back(nearestColumn(f));
     }
     std::optional<int> variant;
-    if (direct.size() >= 2) variant = variantOf(columnOf(direct[0]->measure), columnOf(direct[1]->measure));
+    if (direct.size() >= 2)
+        variant = variantOf(columnOf(direct[0]->measure), columnOf(direct[1]->measure));
     if (!variant && near.size() >= 2 && near[0] != near[1]) variant = variantOf(near[0], near[1]);
     if (!variant) variant = 0;
 
@@ -91,8 +94,9 @@ std::optional<TaskEntry> taskEntry(const calc::Task& task, char16_t separator) {
             return columnOf(f->measure) == given[i];
         });
         if (fact != direct.end()) {
-            entry.texts[i] = withUnit(boxText((*fact)->number.exact, (*fact)->number.value, separator),
-                                      (*fact)->number.unit);
+            entry.texts[i] =
+                withUnit(boxText((*fact)->number.exact, (*fact)->number.value, separator),
+                         (*fact)->number.unit);
             continue;
         }
         const Measure m = ColumnMeasures[static_cast<std::size_t>(given[i])];
@@ -100,7 +104,7 @@ std::optional<TaskEntry> taskEntry(const calc::Task& task, char16_t separator) {
         std::optional<platform::Unit> unit;
         if (result.length) {
             unit = *result.length;
-            unit->dimension = m == Measure::V                       ? platform::Dimension::Volume
+            unit->dimension = m == Measure::V                        ? platform::Dimension::Volume
                               : m == Measure::So || m == Measure::Sp ? platform::Dimension::Area
                                                                      : platform::Dimension::Length;
         }

@@ -232,8 +232,9 @@ TEST_CASE("readTask reads whole tasks") {
         {u"r : h = 2 : 3\nh = 3r + 5 cm\r\nh = 2C\u2028h = 2r",
          {K::Ratio, K::Relation, K::Relation, K::Relation}},
     };
-    for (const auto& [text, kinds] : rows) {
-        INFO(utf8(text));
+    for (const auto& row : rows) {
+        const auto& [text, kinds] = row;
+        INFO(utf8(row.first));
         const calc::Task task = calc::readTask(text);
         CHECK(task.unread.empty());
         REQUIRE(task.facts.size() == kinds.size());
