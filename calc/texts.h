@@ -143,7 +143,7 @@ inline constexpr TextEntry Texts[]{
     {Text::FractionKeyName, u"Дробна черта"},
     {Text::SolutionCaption, u"Решение"},
     {Text::ShowSolution, u"Покажи решението"},
-    {Text::SolutionKeyHint, u"F2 показва решението в отделен прозорец."},
+    {Text::SolutionKeyHint, u"F2 показва решението в отделен прозорец; там е и полето „Задача“."},
     {Text::CopySolution, u"Копирай"},
     {Text::PrintSolution, u"Печат…"},
     {Text::CloseSolution, u"Затвори"},

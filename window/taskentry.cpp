@@ -58,7 +58,10 @@ std::u16string boxText(const platform::Exact& exact, double value, char16_t sepa
 }
 
 std::u16string withUnit(std::u16string text, const std::optional<platform::Unit>& unit) {
-    if (unit) text += u" " + platform::unitText(*unit);
+    if (unit) {
+        text += u' ';
+        text += platform::unitText(*unit);
+    }
     return text;
 }
 

@@ -215,7 +215,7 @@ LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wPa
     AppendMenuW(menu, from == to ? MF_GRAYED : MF_STRING, WM_COPY,
                 (wide(calc::text(calc::Text::CopySolution)) + L"\tCtrl+C").c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, self->solutionWindow_ ? MF_STRING : MF_GRAYED, WM_APP,
+    AppendMenuW(menu, MF_STRING, WM_APP,
                 (wide(calc::text(calc::Text::ShowSolution)) + L"\tF2").c_str());
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
@@ -261,9 +261,14 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
     setTipText(widgets_.Text1[0], notes_.report);
     annotations_.describe(widgets_, notes_);
-    if (!solution.empty() && !solutionWindow_)
+    if (!solution.empty() || solutionWindow_) openSolutionWindow().setSolution(solution);
+}
+
+SolutionWindow& MainWindow::openSolutionWindow() {
+    // Made when first needed: a solution, or F2 for the task field.
+    if (!solutionWindow_)
         solutionWindow_ = std::make_unique<SolutionWindow>(
-            hwnd_, separator_,
-            [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); });
-    if (solutionWindow_) solutionWindow_->setSolution(solution);
+            hwnd_, separator_, [this](calc::Rounding rounding) { form_.onRoundingChoice(rounding); },
+            [this](std::u16string_view task) { form_.onTask(task); });
+    return *solutionWindow_;
 }

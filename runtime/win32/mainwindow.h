@@ -50,11 +50,9 @@ public:
     }
     // The solution's window; null before the first solution.
     const SolutionWindow* solutionWindow() const { return solutionWindow_.get(); }
-    // Shows the solution's window again, as F2 and the report area's menu
-    // do; nothing before the first solution.
-    void showSolution() {
-        if (solutionWindow_) solutionWindow_->reopen();
-    }
+    // Shows the solution's window, its task field focused, as F2 and the
+    // report area's menu do; also before the first solution.
+    void showSolution() { openSolutionWindow().reopen(); }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,5 +86,6 @@ private:
     window::SolutionNotes notes_;  // of the last calculation
     Annotations annotations_;
     WNDPROC reportDefault_ = nullptr;
-    std::unique_ptr<SolutionWindow> solutionWindow_;  // made with the first solution
+    std::unique_ptr<SolutionWindow> solutionWindow_;  // made when first needed
+    SolutionWindow& openSolutionWindow();
 };

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "widgets.h"
 #include "window/design.h"
@@ -344,8 +345,11 @@ int systemMetric(int index, int dpi) {
 }  // namespace
 
 SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
-                               std::function<void(calc::Rounding)> chooseRounding)
-    : owner_(owner), view_(*this, separator, std::move(chooseRounding)) {
+                               std::function<void(calc::Rounding)> chooseRounding,
+                               std::function<void(std::u16string_view)> solveTask)
+    : owner_(owner),
+      solveTask_(std::move(solveTask)),
+      view_(*this, separator, std::move(chooseRounding)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -382,6 +386,21 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     SetWindowLongPtrW(choice_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     choiceDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         choice_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::choiceProcedure)));
+    // After the text box, which a search for the first EDIT child finds.
+    const std::wstring task = wide(calc::text(calc::TaskText::FieldName)) + L":";
+    taskLabel_ = CreateWindowExW(0, L"STATIC", task.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
+                                 0, 0, hwnd_, nullptr, instance, nullptr);
+    task_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                            0, 0, hwnd_, nullptr, instance, nullptr);
+    solve_ = CreateWindowExW(0, L"BUTTON", wide(calc::text(calc::TaskText::SolveButton)).c_str(),
+                             WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_, nullptr,
+                             instance, nullptr);
+    for (auto [control, old] : {std::pair{task_, &taskDefault_}, std::pair{solve_, &solveDefault_}}) {
+        SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        *old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::taskProcedure)));
+    }
     applyDpi(dpiOf(hwnd_));
 }
 
@@ -429,6 +448,32 @@ LRESULT CALLBACK SolutionWindow::choiceProcedure(HWND hwnd, UINT message, WPARAM
     return CallWindowProcW(self->choiceDefault_, hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK SolutionWindow::taskProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // Enter solves, in the field and on the button; Shift+Enter is the
+    // field's own new line.
+    const bool enter = wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0;
+    // The field's own Ctrl+C copies its text, not the solution.
+    const bool ours = hwnd == self->solve_ || wParam == VK_TAB || wParam == VK_ESCAPE;
+    if (message == WM_KEYDOWN && (enter || (ours && self->onKey(wParam)))) {
+        if (enter) self->solve();
+        return 0;
+    }
+    if (message == WM_CHAR && ((wParam == '\r' && GetKeyState(VK_SHIFT) >= 0) || wParam == '\t' ||
+                               wParam == VK_ESCAPE))
+        return 0;
+    return CallWindowProcW(hwnd == self->task_ ? self->taskDefault_ : self->solveDefault_, hwnd,
+                           message, wParam, lParam);
+}
+
+void SolutionWindow::solve() {
+    const int length = GetWindowTextLengthW(task_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(task_, text.data(), length + 1)));
+    solveTask_(std::u16string(text.begin(), text.end()));
+}
+
 LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
@@ -437,11 +482,12 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             RECT view;
             GetClientRect(hwnd_, &view);
             view.bottom -= belowPage();
-            IntersectClipRect(dc, 0, 0, view.right, view.bottom);
+            view.top = abovePage();
+            IntersectClipRect(dc, 0, view.top, view.right, view.bottom);
             // On a clean page: each run painted once, whatever was there.
             FillRect(dc, &view, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             const FormulaLayout::Point origin = view_.origin();
-            paint(dc, view_.drawing(), fonts_, origin.x, origin.y);
+            paint(dc, view_.drawing(), fonts_, origin.x, origin.y + view.top);
             EndPaint(hwnd_, &ps);
             return 0;
         }
@@ -466,6 +512,7 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_COMMAND:
+            if (reinterpret_cast<HWND>(lParam) == solve_ && HIWORD(wParam) == BN_CLICKED) solve();
             if (reinterpret_cast<HWND>(lParam) == choice_ && HIWORD(wParam) == CBN_SELCHANGE)
                 view_.chooseRounding(static_cast<int>(SendMessageW(choice_, CB_GETCURSEL, 0, 0)));
             return 0;
@@ -473,10 +520,14 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) SetFocus(box_);
+            // Back where the keyboard was: the task field keeps it while typed in.
+            if (LOWORD(wParam) == WA_INACTIVE)
+                focused_ = IsChild(hwnd_, GetFocus()) ? GetFocus() : nullptr;
+            else
+                SetFocus(focused_ ? focused_ : box_);
             return 0;
         case WM_SETFOCUS:
-            SetFocus(box_);
+            SetFocus(focused_ ? focused_ : box_);
             return 0;
         case WM_DPICHANGED: {
             const int old = dpi_;
@@ -499,7 +550,11 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool SolutionWindow::onKey(WPARAM key) {
     if (key == VK_TAB) {
-        SetFocus(GetFocus() == box_ ? choice_ : box_);
+        // Round the children in their order on the screen, Shift backwards.
+        const std::array order{task_, solve_, choice_, box_};
+        const auto at = std::find(order.begin(), order.end(), GetFocus()) - order.begin();
+        const std::ptrdiff_t step = GetKeyState(VK_SHIFT) < 0 ? 3 : 1;
+        SetFocus(order[static_cast<std::size_t>((at + step) % 4)]);
         return true;
     }
     return view_.onKey({static_cast<char16_t>(key), GetKeyState(VK_CONTROL) < 0});
@@ -554,7 +609,7 @@ void SolutionWindow::applyDpi(int dpi) {
     fonts_ = createFonts(dpi);
     HFONT old = boxFont_;
     boxFont_ = createWindowFont(dpi, FW_NORMAL);
-    for (HWND control : {box_, label_, choice_})
+    for (HWND control : {box_, label_, choice_, taskLabel_, task_, solve_})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_), TRUE);
     DeleteObject(old);
 }
@@ -581,7 +636,22 @@ void SolutionWindow::arrange() {
     MoveWindow(label_, margin, rowTop + (row - label.cy) / 2, label.cx, label.cy, TRUE);
     MoveWindow(choice_, margin + label.cx + pixels(Page::Gap), rowTop, pixels(180),
                row + pixels(120), TRUE);
-    view_.resize(r.right, std::max(0L, r.bottom - belowPage()));
+    // The task's row at the top: the label, the field, its button.
+    const int top = pixels(Page::Gap), field = abovePage() - 2 * top;
+    SIZE taskLabel{};
+    const int taskLength = GetWindowTextW(taskLabel_, name, 64);
+    dc = GetDC(taskLabel_);
+    old = SelectObject(dc, boxFont_);
+    GetTextExtentPoint32W(dc, name, taskLength, &taskLabel);
+    SelectObject(dc, old);
+    ReleaseDC(taskLabel_, dc);
+    const int button = pixels(80);
+    MoveWindow(taskLabel_, margin, top + pixels(4), taskLabel.cx, taskLabel.cy, TRUE);
+    const int fieldLeft = margin + taskLabel.cx + pixels(Page::Gap);
+    MoveWindow(task_, fieldLeft, top,
+               std::max(0L, r.right - fieldLeft - button - pixels(Page::Gap) - margin), field, TRUE);
+    MoveWindow(solve_, r.right - margin - button, top, button, row, TRUE);
+    view_.resize(r.right, std::max(0L, r.bottom - belowPage() - abovePage()));
 }
 
 void SolutionWindow::followCaret() {
@@ -608,7 +678,7 @@ window::SolutionRoom SolutionWindow::room() const {
             .frameHeight = extra.cy,
             .bar = systemMetric(SM_CXVSCROLL, dpi_),
             .barAlways = true,
-            .controls = belowPage()};
+            .controls = belowPage() + abovePage()};
 }
 
 void SolutionWindow::move(window::ScreenRect frame) {
@@ -709,6 +779,16 @@ int SolutionWindow::belowPage() const {
     RECT closed;
     GetWindowRect(choice_, &closed);
     return boxHeight() + static_cast<int>(closed.bottom - closed.top) + pixels(Page::Gap);
+}
+
+int SolutionWindow::abovePage() const {
+    HDC dc = GetDC(task_);
+    HGDIOBJ old = SelectObject(dc, boxFont_);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(task_, dc);
+    return 3 * tm.tmHeight + 2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4) + 2 * pixels(Page::Gap);
 }
 
 int SolutionWindow::pixels(double cssPixels) const {

@@ -17,7 +17,9 @@
 // Implements: the frame and its vertical scroll bar; painting the view's
 // drawing with GDI at the window's DPI, on the screen and the printer; the
 // fonts (with a stand-in face for signs Times New Roman lacks) and their
-// measures; under the page the choice of the answer's place and a
+// measures; above the page the task field "Задача" with its button "Реши"
+// (Enter solves, Shift+Enter starts a new line); under the page the choice
+// of the answer's place and a
 // read-only text box of the plain text, a few lines high, which holds the
 // keyboard focus, so the arrows and a screen reader go through it line by
 // line (Tab goes between the two); the clipboard; the common print dialog;
@@ -34,10 +36,11 @@ public:
     using Fonts = std::array<HFONT, 2 * window::FormulaLayout::FontCount>;
 
     // Made hidden, owned by `owner`; numbers written with `separator`;
-    // `chooseRounding` hears the place chosen.
+    // `chooseRounding` hears the place chosen, `solveTask` the task typed.
     // Throws std::runtime_error when Windows refuses.
     SolutionWindow(HWND owner, char16_t separator,
-                   std::function<void(calc::Rounding)> chooseRounding);
+                   std::function<void(calc::Rounding)> chooseRounding,
+                   std::function<void(std::u16string_view)> solveTask);
     ~SolutionWindow() override;
     SolutionWindow(const SolutionWindow&) = delete;
     SolutionWindow& operator=(const SolutionWindow&) = delete;
@@ -45,6 +48,8 @@ public:
     HWND handle() const { return hwnd_; }
     // The choice of the place the answer is rounded to, a drop-down list.
     HWND roundingChoice() const { return choice_; }
+    // The task field, a text box of several lines.
+    HWND taskField() const { return task_; }
 
     void setSolution(const calc::Solution& solution) { view_.setSolution(solution); }
     void reopen() { view_.reopen(); }
@@ -58,6 +63,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK boxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK choiceProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK taskProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own keys, from its text box or list; true when done with.
     bool onKey(WPARAM key);
@@ -70,6 +76,9 @@ private:
     int boxHeight() const;
     // The row of the rounding choice and the text box under the page.
     int belowPage() const;
+    // The task field's row above it.
+    int abovePage() const;
+    void solve();
     int pixels(double cssPixels) const;
 
     std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override;
@@ -84,6 +93,7 @@ private:
     void invalidate() override;
     void copy(std::u16string_view text) override;
     void print() override;
+    void focusTask() override { SetFocus(task_); }
 
     HWND owner_;
     HWND hwnd_ = nullptr;
@@ -92,6 +102,12 @@ private:
     HWND label_ = nullptr;
     HWND choice_ = nullptr;
     WNDPROC choiceDefault_ = nullptr;
+    HWND taskLabel_ = nullptr;
+    HWND task_ = nullptr;
+    HWND solve_ = nullptr;
+    WNDPROC taskDefault_ = nullptr, solveDefault_ = nullptr;
+    HWND focused_ = nullptr;  // the child that had the keyboard when the window lost it
+    std::function<void(std::u16string_view)> solveTask_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     Fonts fonts_{};
     HFONT boxFont_ = nullptr;

@@ -4,10 +4,12 @@
 # positions, types, calculates and reads boxes and the report back through the
 # clipboard, with the checks of tests/app/x11_test.sh for the Linux program.
 #   gui_test.sh cylinder.exe [locale]     the test; bg_BG.UTF-8 types decimal commas
-#   gui_test.sh --picture out.png [--solution solution.png [--line 7 caret.png]] cylinder.exe
+#   gui_test.sh --picture out.png [--solution solution.png [--line 7 caret.png]
+#               [--task "r = 6 cm, l = 8 cm, S = ?" task.png]] cylinder.exe
 #                                         only the sample calculation, saved as a picture
-#                                         (and the solution's window beside it; then, F2
-#                                         and Down to its line 7, the window again)
+#                                         (and the solution's window beside it; then, F2,
+#                                         Tab to its text and Down to its line 7, the window
+#                                         again; then the task typed into its field, Enter)
 # $WINEPREFIX names the prefix (the wine test fixture makes it).
 set -euo pipefail
 picture=
@@ -16,6 +18,8 @@ if [[ "${1:-}" == --picture ]]; then picture=$2; shift 2; fi
 if [[ "${1:-}" == --solution ]]; then solution=$2; shift 2; fi
 line=
 if [[ "${1:-}" == --line ]]; then line=$2 caret=$3; shift 3; fi
+task=
+if [[ "${1:-}" == --task ]]; then task=$2 taskpng=$3; shift 3; fi
 program=$1 locale=${2:-C.UTF-8}
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -80,13 +84,29 @@ if [[ -n "$picture" ]]; then
         if command -v optipng >/dev/null; then optipng -quiet -o7 "$solution"; fi
         echo "ok: $solution, ${sw}x$sh"
         if [[ -n "$line" ]]; then
-            xdotool key F2
+            xdotool key F2  # the keyboard in the task field: Tab past its button and the list
             sleep 0.5
+            xdotool key --delay 100 --repeat 3 Tab
             xdotool key --delay 100 --repeat "$line" Down
             sleep 0.5
             screen "$work/screen.png"
             convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$caret"
             echo "ok: $caret, line $line marked"
+        fi
+        if [[ -n "$task" ]]; then
+            # F2 is the main window's: close this one first, the keyboard goes back.
+            [[ -n "$line" ]] && { xdotool key Escape; sleep 0.5; }
+            xdotool key F2
+            sleep 0.5
+            xdotool type --delay 50 "$task"
+            xdotool key Return
+            sleep 1
+            screen "$work/screen.png"
+            convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$taskpng"
+            if command -v optipng >/dev/null; then optipng -quiet -o7 "$taskpng"; fi
+            echo "ok: $taskpng"
+        fi
+        if [[ -n "$line$task" ]]; then
             xdotool key Escape  # closed: Alt+F4 goes to the main window again
             sleep 0.5
         fi

@@ -2,6 +2,7 @@
 // What reaches the Win32 window's form and what a screen reader gets: the
 // solution in tooltips and descriptions, options and buttons, locked boxes.
 #include <tuple>
+#include <vector>
 
 #include "calc/texts.h"
 #include "testwindow.h"
@@ -20,9 +21,11 @@ static LRESULT CALLBACK countWrites(HWND w, UINT message, WPARAM wParam, LPARAM 
 
 TEST_CASE("descriptions give the solution; each way in reaches the form once; locks hold") {
     SendMessageW(theWindow().handle(), WM_GETOBJECT, 0, OBJID_CLIENT);  // as a reader asks
-    // No solution's window before the first solution, F2 or not.
+    // F2 before any solution opens the window for its task field.
     CHECK(press(control({Kind::Text2, 0}), VK_F2));
-    CHECK_FALSE(FindWindowW(SolutionWindow::ClassName, nullptr));
+    REQUIRE(theWindow().solutionWindow());
+    CHECK(IsWindowVisible(theWindow().solutionWindow()->handle()));
+    CHECK(GetFocus() == theWindow().solutionWindow()->taskField());
     const VariantCase& c = variantCases()[3];  // H and So given
     click({Kind::Option1, 3});
     for (int i : {0, 1})
@@ -114,7 +117,8 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     CHECK_FALSE(IsWindowVisible(solution));
     CHECK(press(control({Kind::Text2, 16}), VK_F2));
     CHECK(IsWindowVisible(solution));
-    CHECK(GetFocus() == solutionText);
+    CHECK(GetFocus() == theWindow().solutionWindow()->taskField());
+    SetFocus(solutionText);
     CHECK(marked());
     // Closed again, the report area's menu brings it back: its last item,
     // chosen from the keyboard while the menu is up.
@@ -127,6 +131,7 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
     SendMessageW(control({Kind::Text1, 0}), WM_CONTEXTMENU,
                  reinterpret_cast<WPARAM>(control({Kind::Text1, 0})), MAKELPARAM(20, 320));
     CHECK(IsWindowVisible(solution));
+    SetFocus(solutionText);
     // Lower than its page, it scrolls to the caret's line; the first brings
     // the sketch back.
     RECT tall;
@@ -160,7 +165,7 @@ TEST_CASE("descriptions give the solution; each way in reaches the form once; lo
         CHECK(tipOf(control(ref)).empty());
         CHECK(theWindow().accessibleDescription(ref).empty());
     }
-    CHECK_FALSE(IsWindowVisible(solution));  // the solution emptied
+    CHECK(IsWindowVisible(solution));  // emptied, but asked for: its task field stays
     click({Kind::Option1, 0});
 
     // Under Wine a button's MSAA default action is not implemented; on
@@ -242,5 +247,29 @@ TEST_CASE("a task in units, its answer rounded where the solution's window says"
     CHECK(text.find(L"Отговор: R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², "
                     L"V = 18π ≈ 56.55 dm³, r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, "
                     L"S = 40π ≈ 125.66 dm².") != std::wstring::npos);
+    click({Kind::Option1, 0});
+}
+
+TEST_CASE("a task typed in the solution's field fills its row as typing it by hand does") {
+    theWindow().showSolution();
+    HWND field = theWindow().solutionWindow()->taskField();
+    CHECK(GetFocus() == field);
+    SetWindowTextW(field, L"d = 10 cm; h = d + 15 cm; S₁ = ?");
+    SendMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
+    CHECK(GetFocus() == field);
+    CHECK(textOf(field) == L"d = 10 cm; h = d + 15 cm; S₁ = ?");  // Enter solved, no new line
+    const std::wstring text = textOf(FindWindowExW(theWindow().solutionWindow()->handle(), nullptr,
+                                                   L"EDIT", nullptr));
+    CHECK(text.starts_with(L"Дадено: d = 10 cm, h = d + 15 cm."));
+    CHECK(text.find(L"Отговор: S₁ = 300π ≈ 942.48 cm².") != std::wstring::npos);
+    std::vector<std::wstring> task;
+    for (int i = 0; i < 5; ++i) task.push_back(textOf(control({Kind::Text2, i})));
+    CHECK(task[0] == L"5");
+    CHECK(task[1] == L"25");
+    click({Kind::Option1, 0});
+    SetWindowTextW(control({Kind::Text2, 0}), L"5 cm");
+    SetWindowTextW(control({Kind::Text2, 1}), L"25 cm");
+    click({Kind::Command1, 0});
+    for (int i = 0; i < 5; ++i) CHECK(textOf(control({Kind::Text2, i})) == task[i]);
     click({Kind::Option1, 0});
 }
