@@ -10,6 +10,8 @@
 #include "calc/exactform.h"
 #include "calc/solution.h"
 #include "calc/sphere.h"
+#include "calc/taskreader.h"
+#include "calc/tasksolution.h"
 #include "platform/exact.h"
 #include "platform/numbertext.h"
 
@@ -132,5 +134,19 @@ void floor_to_chars(benchmark::State& state) {
 BENCHMARK(floor_to_chars);
 
 }  // namespace
+
+// A task read, solved and written out, exactly: one cylinder, and one of
+// two cylinders found from a quartic.
+void solveTask(benchmark::State& state) {
+    constexpr std::u16string_view Tasks[]{u"d = 10 cm; h = d + 15 cm; S₁ = ?",
+                                          u"Q = 48; диагонал = 10; V = ?"};
+    const std::u16string_view text = Tasks[state.range(0)];
+    for (auto _ : state) {
+        const calc::Task task = calc::readTask(text);
+        const calc::TaskResult result = calc::solveTask(task);
+        benchmark::DoNotOptimize(calc::explainTask(task, result, calc::Rounding::None));
+    }
+}
+BENCHMARK(solveTask)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
