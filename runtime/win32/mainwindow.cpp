@@ -256,8 +256,6 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 
 void MainWindow::setSolution(const calc::Solution& solution) {
     notes_ = window::solutionNotes(solution, separator_, u"\r\n");
-    if (!notes_.report.empty())
-        notes_.report += u"\r\n" + std::u16string(calc::text(calc::Text::SolutionKeyHint));
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
     setTipText(widgets_.Text1[0], notes_.report);
     annotations_.describe(widgets_, notes_);
