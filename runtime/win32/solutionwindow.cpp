@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -348,27 +347,18 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     : owner_(owner), view_(*this, separator, std::move(chooseRounding)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, ClassName, &wc)) {
-        wc.lpfnWndProc = &SolutionWindow::procedure;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));
-        wc.lpszClassName = ClassName;
-        if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
-    }
-    const std::wstring caption = wide(calc::text(calc::Text::SolutionCaption));
-    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("CreateWindowEx");
+    wc.lpfnWndProc = &windowProcedure<SolutionWindow>;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));
+    wc.lpszClassName = ClassName;
+    hwnd_ = createTopWindow(wc, calc::text(calc::Text::SolutionCaption), FrameStyle,
+                            {CW_USEDEFAULT, CW_USEDEFAULT}, owner, this);
     box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                            0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
-    SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    boxDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        box_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::boxProcedure)));
+    boxDefault_ = subclass(box_, &SolutionWindow::boxProcedure, this);
     // The label first: a screen reader names the list after it.
     const std::wstring name = wide(calc::text(calc::Text::RoundingName)) + L":";
     label_ = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0,
@@ -379,9 +369,7 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     for (const std::u16string& place : view_.roundingChoices())
         SendMessageW(choice_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(place).c_str()));
     SendMessageW(choice_, CB_SETCURSEL, 0, 0);
-    SetWindowLongPtrW(choice_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    choiceDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        choice_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::choiceProcedure)));
+    choiceDefault_ = subclass(choice_, &SolutionWindow::choiceProcedure, this);
     applyDpi(dpiOf(hwnd_));
 }
 
@@ -389,13 +377,6 @@ SolutionWindow::~SolutionWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
     deleteFonts(fonts_);
     DeleteObject(boxFont_);
-}
-
-LRESULT CALLBACK SolutionWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = windowObject<SolutionWindow>(hwnd, message, lParam);
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wParam,
