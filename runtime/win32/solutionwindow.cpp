@@ -157,24 +157,6 @@ HPEN createPen(Drawing::PenDesign design, double unit) {
                         static_cast<DWORD>(style.size()), style.data());
 }
 
-// GDI falls back to no other face: a mathematical italic letter, which
-// few faces have, is drawn as the plain letter in the italic face.
-std::wstring letters(std::u16string_view text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
-                               ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
-                               : text[i];
-        if (c >= 0x1D434 && c < 0x1D468) {
-            out += static_cast<wchar_t>(c < 0x1D44E ? L'A' + (c - 0x1D434) : L'a' + (c - 0x1D44E));
-            ++i;
-        } else {
-            out += static_cast<wchar_t>(text[i]);
-        }
-    }
-    return out;
-}
-
 // The sketch's strokes and letters with its origin at (x, y).
 void paintSketch(HDC dc, const Drawing& d, int x, int y) {
     const auto px = [&](double v) { return x + static_cast<int>(std::lround(v * d.unit)); };
@@ -226,7 +208,7 @@ void paintSketch(HDC dc, const Drawing& d, int x, int y) {
         SetTextAlign(dc, TA_BASELINE | (l.anchor == A::Start    ? TA_LEFT
                                         : l.anchor == A::Middle ? TA_CENTER
                                                                 : TA_RIGHT));
-        const std::wstring text = letters(l.text);
+        const std::wstring text = wide(window::plainLetters(l.text));
         TextOutW(dc, px(l.x), py(l.y), text.c_str(), static_cast<int>(text.size()));
     }
     SelectObject(dc, oldFont);
