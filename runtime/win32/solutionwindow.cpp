@@ -65,13 +65,12 @@ SolutionWindow::Fonts createFonts(int dpi) {
         }
     }
     ReleaseDC(nullptr, screen);
-    for (const bool script : {false, true})
-        for (const bool italic : {false, true}) {
-            const double pixels = window::FontPoints * (script ? Page::ScriptSize : 1) * dpi / 72.0;
-            const std::size_t i = FormulaLayout::fontIndex({script, italic});
-            fonts[i] = createFont(pixels, italic);
-            fonts[FormulaLayout::FontCount + i] = createFont(pixels, italic, standIn);
-        }
+    for (std::size_t i = 0; i < FormulaLayout::FontCount; ++i) {
+        const Style style = FormulaLayout::styleOf(i);
+        const double pixels = Page::points(style) * dpi / 72.0;
+        fonts[i] = createFont(pixels, style.italic);
+        fonts[FormulaLayout::FontCount + i] = createFont(pixels, style.italic, standIn);
+    }
     return fonts;
 }
 
