@@ -176,6 +176,22 @@ Drawing drawingOf(const SolutionPage& page) {
     return d;
 }
 
+std::u16string plainLetters(std::u16string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
+                               ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
+                               : text[i];
+        if (c >= 0x1D434 && c < 0x1D468) {
+            out += static_cast<char16_t>(c < 0x1D44E ? u'A' + (c - 0x1D434) : u'a' + (c - 0x1D44E));
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::string svg(const Drawing& d) {
     Markup m;
     m << "<svg class=\"sketch\" role=\"img\" aria-labelledby=\"sketch-title\" width=\"" << d.width

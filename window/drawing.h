@@ -76,6 +76,12 @@ Drawing drawingOf(const calc::Sketch& sketch);
 // `page` whole: its sketch, if any, at the page's unit, then its lines.
 Drawing drawingOf(const SolutionPage& page);
 
+// `text` with each mathematical italic letter (U+1D434 to U+1D467) as the
+// plain Latin letter, for a painter whose faces lack them and that falls
+// back to no other face (GDI): the italic face then sets it so.
+// Example: plainLetters(u"𝑅 = 2") is u"R = 2".
+std::u16string plainLetters(std::u16string_view text);
+
 // A sketch's drawing as inline SVG markup (UTF-8), for the page: its
 // strokes, its letters (in the formulas' italic, by the page's style), its
 // <title> naming what it shows; numbers with two decimals.

@@ -33,6 +33,8 @@ struct FormulaLayout {
     static constexpr std::size_t fontIndex(Style style) {
         return static_cast<std::size_t>(style.script) * 2 + static_cast<std::size_t>(style.italic);
     }
+    // The style at fontIndex() `index`. Example: styleOf(1) is italic, not a script.
+    static constexpr Style styleOf(std::size_t index) { return {index >= 2, index % 2 == 1}; }
 
     // The font's measures at the size the formula is drawn, supplied by
     // each runtime (QFontMetricsF, GDI's text metrics) at the screen's or

@@ -42,6 +42,8 @@ SolutionNotes solutionNotes(const calc::Solution& solution, char16_t separator,
     for (int i = 0; i < BoxCount; ++i)
         notes.box[static_cast<std::size_t>(i)] = boxSolutionText(solution, i, separator);
     notes.report = withLineEnds(calc::plainText(solution, separator), lineEnd);
+    notes.report += lineEnd;
+    notes.report += calc::text(calc::Text::SolutionKeyHint);
     return notes;
 }
 

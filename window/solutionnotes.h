@@ -18,7 +18,8 @@ struct SolutionNotes {
     // Per grid box, the step that computed it (boxSolutionText): set for the
     // computed boxes of the solved row, empty for every other box.
     std::array<std::u16string, BoxCount> box;
-    // The report area's: the whole solution (calc::plainText).
+    // The report area's: the whole solution (calc::plainText), then on a
+    // line of its own the key that shows the solution's window.
     std::u16string report;
 
     // The note of `ref`: box[i] for Text2(i), report for Text1(0), empty for

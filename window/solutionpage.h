@@ -5,6 +5,7 @@
 
 #include "calc/sketch.h"
 #include "calc/solution.h"
+#include "design.h"
 #include "solutionlayout.h"
 
 namespace window {
@@ -23,6 +24,11 @@ struct SolutionPage {
     static constexpr int Margin = 12;  // around the page on the screen
     static constexpr int Gap = 8;      // between the windows, and sketch to lines
     static constexpr double ScriptSize = 0.7;  // an exponent's or a subscript's size
+    // A formula's font size in `style`, in points, the window's face.
+    // Example: points({.script = true}) is 12 × 0.7.
+    static constexpr double points(FormulaLayout::Style style) {
+        return style.script ? FontPoints * ScriptSize : FontPoints;
+    }
 
     std::optional<calc::Sketch> sketch;
     SolutionLayout lines;

@@ -234,9 +234,7 @@ void MainWindow::setSolution(const calc::Solution& solution) {
     // Qt's plain-text tooltips and descriptions break lines at "\n".
     const window::SolutionNotes notes = window::solutionNotes(solution, separator_, u"\n");
     for (std::size_t i = 0; i < notes.box.size(); ++i) controls_.Text2[i]->setStep(notes.box[i]);
-    QString tip = toQString(notes.report);
-    if (!tip.isEmpty()) tip += '\n' + toQString(calc::text(calc::Text::SolutionKeyHint));
-    controls_.Text1[0]->setToolTip(tip);
-    controls_.Text1[0]->setAccessibleDescription(tip);
+    controls_.Text1[0]->setToolTip(toQString(notes.report));
+    controls_.Text1[0]->setAccessibleDescription(toQString(notes.report));
     if (!solution.empty() || solutionWindow_) openSolutionWindow()->setSolution(solution);
 }

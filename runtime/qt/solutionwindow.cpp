@@ -39,7 +39,7 @@ using Page = window::SolutionPage;
 // The window's type face as a formula sets it; scripts smaller.
 QFont fontOf(Style style) {
     QFont font(toQString(window::FontFamily));
-    font.setPointSizeF(style.script ? window::FontPoints * Page::ScriptSize : window::FontPoints);
+    font.setPointSizeF(Page::points(style));
     font.setItalic(style.italic);
     return font;
 }
@@ -47,9 +47,7 @@ QFont fontOf(Style style) {
 // The fonts a formula uses, by FormulaLayout::fontIndex.
 std::array<QFont, FormulaLayout::FontCount> fonts() {
     std::array<QFont, FormulaLayout::FontCount> all;
-    for (const bool script : {false, true})
-        for (const bool italic : {false, true})
-            all[FormulaLayout::fontIndex({script, italic})] = fontOf({script, italic});
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = fontOf(FormulaLayout::styleOf(i));
     return all;
 }
 

@@ -2,7 +2,6 @@
 #include "mainwindow.h"
 
 #include <optional>
-#include <stdexcept>
 #include <tuple>
 
 #include "calc/texts.h"
@@ -69,36 +68,22 @@ MainWindow::MainWindow(HINSTANCE instance)
       form_(*this, separator_),
       background_(CreateSolidBrush(toColorRef(window::WindowBackground))) {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainWindow::procedure;
+    wc.lpfnWndProc = &windowProcedure<MainWindow>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IconId));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconId), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background_;
     wc.lpszClassName = ClassName;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
-
-    const SIZE frame = frameSize(USER_DEFAULT_SCREEN_DPI);
-    const std::wstring caption = wide(window::windowCaption());
-    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.cx, frame.cy, nullptr, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("CreateWindowEx");
+    hwnd_ = createTopWindow(wc, window::windowCaption(), FrameStyle,
+                            frameSize(USER_DEFAULT_SCREEN_DPI), nullptr, this);
 }
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
     for (HFONT font : fonts_) DeleteObject(font);
     DeleteObject(background_);
-}
-
-LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = windowObject<MainWindow>(hwnd, message, lParam);
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -157,8 +142,7 @@ void MainWindow::onCreate() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The report area's menu: the edit control's own cannot be extended.
-    reportDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        widgets_.Text1[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::reportProcedure)));
+    reportDefault_ = subclass(widgets_.Text1[0], &MainWindow::reportProcedure, this);
     form_.onLoad();
     lastFocus_ = widgets_.Text2[0];
 }
@@ -201,7 +185,7 @@ void MainWindow::applyDpi(int dpi) {
 
 LRESULT CALLBACK MainWindow::reportProcedure(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message != WM_CONTEXTMENU)
         return CallWindowProcW(self->reportDefault_, hwnd, message, wParam, lParam);
     POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -256,8 +240,6 @@ void MainWindow::reportError(const platform::CalculationError& error) {
 
 void MainWindow::setSolution(const calc::Solution& solution) {
     notes_ = window::solutionNotes(solution, separator_, u"\r\n");
-    if (!notes_.report.empty())
-        notes_.report += u"\r\n" + std::u16string(calc::text(calc::Text::SolutionKeyHint));
     for (std::size_t i = 0; i < boxes_.size(); ++i) boxes_[i].setStep(notes_.box[i]);
     setTipText(widgets_.Text1[0], notes_.report);
     annotations_.describe(widgets_, notes_);

@@ -55,7 +55,7 @@ public:
     void showSolution() { openSolutionWindow().reopen(); }
 
 private:
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK windowProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK reportProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void onCreate();

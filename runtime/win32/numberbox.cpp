@@ -58,9 +58,7 @@ void setTipText(HWND control, std::u16string_view text) {
 
 void NumberBox::attach(HWND box, char16_t separator) {
     box_ = box;
-    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    edit_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NumberBox::procedure)));
+    edit_ = subclass(box, &NumberBox::procedure, this);
     separator_ = separator;
     measure();
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -67,13 +66,12 @@ SolutionWindow::Fonts createFonts(int dpi) {
         }
     }
     ReleaseDC(nullptr, screen);
-    for (const bool script : {false, true})
-        for (const bool italic : {false, true}) {
-            const double pixels = window::FontPoints * (script ? Page::ScriptSize : 1) * dpi / 72.0;
-            const std::size_t i = FormulaLayout::fontIndex({script, italic});
-            fonts[i] = createFont(pixels, italic);
-            fonts[FormulaLayout::FontCount + i] = createFont(pixels, italic, standIn);
-        }
+    for (std::size_t i = 0; i < FormulaLayout::FontCount; ++i) {
+        const Style style = FormulaLayout::styleOf(i);
+        const double pixels = Page::points(style) * dpi / 72.0;
+        fonts[i] = createFont(pixels, style.italic);
+        fonts[FormulaLayout::FontCount + i] = createFont(pixels, style.italic, standIn);
+    }
     return fonts;
 }
 
@@ -159,24 +157,6 @@ HPEN createPen(Drawing::PenDesign design, double unit) {
                         static_cast<DWORD>(style.size()), style.data());
 }
 
-// GDI falls back to no other face: a mathematical italic letter, which
-// few faces have, is drawn as the plain letter in the italic face.
-std::wstring letters(std::u16string_view text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00
-                               ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
-                               : text[i];
-        if (c >= 0x1D434 && c < 0x1D468) {
-            out += static_cast<wchar_t>(c < 0x1D44E ? L'A' + (c - 0x1D434) : L'a' + (c - 0x1D44E));
-            ++i;
-        } else {
-            out += static_cast<wchar_t>(text[i]);
-        }
-    }
-    return out;
-}
-
 // The sketch's strokes and letters with its origin at (x, y).
 void paintSketch(HDC dc, const Drawing& d, int x, int y) {
     const auto px = [&](double v) { return x + static_cast<int>(std::lround(v * d.unit)); };
@@ -228,7 +208,7 @@ void paintSketch(HDC dc, const Drawing& d, int x, int y) {
         SetTextAlign(dc, TA_BASELINE | (l.anchor == A::Start    ? TA_LEFT
                                         : l.anchor == A::Middle ? TA_CENTER
                                                                 : TA_RIGHT));
-        const std::wstring text = letters(l.text);
+        const std::wstring text = wide(window::plainLetters(l.text));
         TextOutW(dc, px(l.x), py(l.y), text.c_str(), static_cast<int>(text.size()));
     }
     SelectObject(dc, oldFont);
@@ -352,27 +332,18 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
       view_(*this, separator, std::move(chooseRounding)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, ClassName, &wc)) {
-        wc.lpfnWndProc = &SolutionWindow::procedure;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));
-        wc.lpszClassName = ClassName;
-        if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx");
-    }
-    const std::wstring caption = wide(calc::text(calc::Text::SolutionCaption));
-    hwnd_ = CreateWindowExW(0, ClassName, caption.c_str(), FrameStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("CreateWindowEx");
+    wc.lpfnWndProc = &windowProcedure<SolutionWindow>;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));
+    wc.lpszClassName = ClassName;
+    hwnd_ = createTopWindow(wc, calc::text(calc::Text::SolutionCaption), FrameStyle,
+                            {CW_USEDEFAULT, CW_USEDEFAULT}, owner, this);
     box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                            0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
-    SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    boxDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        box_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::boxProcedure)));
+    boxDefault_ = subclass(box_, &SolutionWindow::boxProcedure, this);
     // The label first: a screen reader names the list after it.
     const std::wstring name = wide(calc::text(calc::Text::RoundingName)) + L":";
     label_ = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0,
@@ -383,9 +354,7 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     for (const std::u16string& place : view_.roundingChoices())
         SendMessageW(choice_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(place).c_str()));
     SendMessageW(choice_, CB_SETCURSEL, 0, 0);
-    SetWindowLongPtrW(choice_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    choiceDefault_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        choice_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::choiceProcedure)));
+    choiceDefault_ = subclass(choice_, &SolutionWindow::choiceProcedure, this);
     // After the text box, which a search for the first EDIT child finds.
     const std::wstring task = wide(calc::text(calc::TaskText::FieldName)) + L":";
     taskLabel_ = CreateWindowExW(0, L"STATIC", task.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
@@ -396,11 +365,8 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     solve_ = CreateWindowExW(0, L"BUTTON", wide(calc::text(calc::TaskText::SolveButton)).c_str(),
                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_, nullptr,
                              instance, nullptr);
-    for (auto [control, old] : {std::pair{task_, &taskDefault_}, std::pair{solve_, &solveDefault_}}) {
-        SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        *old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SolutionWindow::taskProcedure)));
-    }
+    taskDefault_ = subclass(task_, &SolutionWindow::taskProcedure, this);
+    solveDefault_ = subclass(solve_, &SolutionWindow::taskProcedure, this);
     applyDpi(dpiOf(hwnd_));
 }
 
@@ -408,13 +374,6 @@ SolutionWindow::~SolutionWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
     deleteFonts(fonts_);
     DeleteObject(boxFont_);
-}
-
-LRESULT CALLBACK SolutionWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = windowObject<SolutionWindow>(hwnd, message, lParam);
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wParam,

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "calc/solution.h"
+#include "widgets.h"
 #include "window/solutionview.h"
 
 // The solution's own window, "Решение", owned by the main window (it
@@ -60,7 +61,7 @@ public:
     void drawPrintPage(HDC dc, int width, int height) const;
 
 private:
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK windowProcedure<SolutionWindow>(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK boxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK choiceProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK taskProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

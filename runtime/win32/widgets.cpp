@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets.h"
 
+#include <stdexcept>
+
 using window::ControlDesign;
 
 namespace {
@@ -95,4 +97,18 @@ SIZE outerSize(int width, int height, DWORD style, int dpi) {
     else
         AdjustWindowRectEx(&r, style, FALSE, 0);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+HWND createTopWindow(WNDCLASSEXW wc, std::u16string_view caption, DWORD style, SIZE size,
+                     HWND owner, void* self) {
+    wc.cbSize = sizeof wc;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof known;
+    if (!GetClassInfoExW(wc.hInstance, wc.lpszClassName, &known) && !RegisterClassExW(&wc))
+        throw std::runtime_error("RegisterClassEx");
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, wide(caption).c_str(), style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, size.cx, size.cy, owner, nullptr, wc.hInstance, self);
+    if (!hwnd) throw std::runtime_error("CreateWindowEx");
+    return hwnd;
 }

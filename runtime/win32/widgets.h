@@ -57,16 +57,34 @@ Function systemFunction(const wchar_t* dll, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The object a window of ours belongs to: the one CreateWindowEx was given,
-// kept from WM_NCCREATE on; null before.
-// Example: windowObject<MainWindow>(hwnd, message, lParam) in its procedure.
+// The procedure of a window of ours: its messages go to Window::handle() of
+// the object CreateWindowEx was given, kept from WM_NCCREATE on with the
+// window's handle in its `hwnd_`; before that, to DefWindowProc.
+// Example: createTopWindow(wc, ...) with wc.lpfnWndProc = &windowProcedure<MainWindow>.
 template <typename Window>
-Window* windowObject(HWND hwnd, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            hwnd, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* made = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+        made->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->handle(message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A top-level window of class `wc` (registered the first time, with the
+// arrow cursor) for `self`, its procedure's object, `size` where Windows
+// places it. Throws std::runtime_error when Windows refuses.
+HWND createTopWindow(WNDCLASSEXW wc, std::u16string_view caption, DWORD style, SIZE size,
+                     HWND owner, void* self);
+
+// Puts `procedure` before the own one of `control`, which it returns, with
+// `self` in GWLP_USERDATA for the procedure to find.
+inline WNDPROC subclass(HWND control, WNDPROC procedure, void* self) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 // The outer size of a window of `style` around a client area `width` ×

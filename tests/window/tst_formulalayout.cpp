@@ -188,3 +188,23 @@ TEST_CASE("layOutPage and fitToSheet: the sketch above the lines, a page too tal
         CHECK(page.height() == row.height);
     }
 }
+
+TEST_CASE("the four fonts: each style by its index, and its size in points") {
+    const struct {
+        const char* name;
+        std::size_t index;
+        Layout::Style style;
+        double points;
+    } rows[] = {
+        {"0: upright", 0, {.script = false, .italic = false}, 12},
+        {"1: italic", 1, {.script = false, .italic = true}, 12},
+        {"2: upright script", 2, {.script = true, .italic = false}, 12 * 0.7},
+        {"3: italic script", 3, {.script = true, .italic = true}, 12 * 0.7},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        CHECK(Layout::styleOf(row.index) == row.style);
+        CHECK(Layout::fontIndex(row.style) == row.index);
+        CHECK(window::SolutionPage::points(row.style) == row.points);
+    }
+}

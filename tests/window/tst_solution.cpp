@@ -99,6 +99,31 @@ TEST_CASE("a computed box's step, with the window's decimal separator") {
     CHECK(window::boxSolutionText(w.controls.solution, 6, u',').empty());
 }
 
+// The report area's note, for its tooltip and a screen reader: the solution,
+// then the key that brings its window back, on a line of its own.
+TEST_CASE("the report's note ends with the solution window's key") {
+    const struct {
+        const char* name;
+        std::u16string_view lineEnd;
+        std::u16string_view firstLine;  // "Дадено: R = 1, H = 1."
+    } rows[] = {
+        {"lines ended by LF, as Qt's", u"\n", u"Дадено: R = 1, H = 1.\n"},
+        {"lines ended by CR LF, as Win32's", u"\r\n", u"Дадено: R = 1, H = 1.\r\n"},
+    };
+    const std::u16string_view hint = u"F2 показва решението в отделен прозорец; там е и полето „Задача“.";
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        Window w;
+        w.calculate(0, u"1", u"1");
+        const std::u16string report =
+            window::solutionNotes(w.controls.solution, u'.', row.lineEnd).report;
+        CHECK(report.starts_with(row.firstLine));
+        CHECK(report.substr(report.size() - row.lineEnd.size() - hint.size()) ==
+              std::u16string(row.lineEnd) + std::u16string(hint));
+        CHECK(window::solutionNotes({}, u'.', row.lineEnd).report.empty());  // no solution
+    }
+}
+
 TEST_CASE("choosing an option, clearing or an unreadable number empties the solution") {
     Window w;
     w.calculate(0, u"1", u"1");

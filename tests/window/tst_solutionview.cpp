@@ -261,3 +261,24 @@ TEST_CASE("the sketch as the page's SVG: each stroke once, its pen's width and d
           R"(<g class="labels"><text x="9.00" y="19.00" text-anchor="end">R</text></g>)"
           "<text class=\"note\" x=\"1.00\" y=\"19.00\">\xD0\xBD\xD0\xB5</text></svg>");
 }
+
+TEST_CASE("plainLetters: the mathematical italic letters as plain ones, all else kept") {
+    const struct {
+        const char* name;
+        std::u16string_view text, plain;
+    } rows[] = {
+        {"italic R", u"\U0001D445", u"R"},
+        {"italic A, the first", u"\U0001D434", u"A"},
+        {"italic Z", u"\U0001D44D", u"Z"},
+        {"italic a", u"\U0001D44E", u"a"},
+        {"italic z, the last", u"\U0001D467", u"z"},
+        {"italic r = 2, in words", u"\U0001D45F = 2", u"r = 2"},
+        {"bold italic A, past the range", u"\U0001D468", u"\U0001D468"},
+        {"π and Cyrillic", u"π не в мащаб", u"π не в мащаб"},
+        {"a lone high surrogate at the end", u"R\xD835", u"R\xD835"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        CHECK(window::plainLetters(row.text) == row.plain);
+    }
+}
