@@ -295,11 +295,10 @@ private:
             out += u"<mo>" + std::u16string(1, sign) + u"</mo>";
     }
 
-    // "So" and "Sp" as S with a subscript, as a pupil writes them.
+    // "So", "Sp" and "S₁" as S with a subscript, as a pupil writes them.
     void symbol(const std::u16string& letters) {
-        if (letters.size() == 2)
-            out += u"<msub><mi>" + letters.substr(0, 1) + u"</mi><mi>" + letters.substr(1) +
-                   u"</mi></msub>";
+        if (const auto parts = subscripted(letters))
+            out += u"<msub><mi>" + parts->first + u"</mi><mi>" + parts->second + u"</mi></msub>";
         else
             out += u"<mi>" + letters + u"</mi>";
     }
@@ -308,6 +307,15 @@ private:
 };
 
 }  // namespace
+
+std::optional<std::pair<std::u16string, std::u16string>> subscripted(std::u16string_view letters) {
+    if (letters.size() != 2) return std::nullopt;
+    const char16_t second = letters[1];
+    if (second >= u'\u2080' && second <= u'\u2089')
+        return std::pair{std::u16string(1, letters[0]), std::u16string(1, u'0' + (second - u'\u2080'))};
+    if (!platform::isLetter(second)) return std::nullopt;
+    return std::pair{std::u16string(1, letters[0]), std::u16string(1, second)};
+}
 
 void walkFormula(const Formula& f, Formula::Sink& sink) {
     Walk(sink).write(f, true);

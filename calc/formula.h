@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -95,6 +97,12 @@ void walkFormula(const Formula& f, Formula::Sink& sink);
 // Example: leafText(num(-1.5), u',') is "−1,5"; signText(sum, u'+', true) " + ".
 std::u16string leafText(const Formula& leaf, char16_t separator);
 std::u16string signText(const Formula& in, char16_t sign, bool afterItem);
+
+// A symbol of two characters written as a letter with a subscript, as a
+// pupil writes So, Sp, S₁ and r₂: the letter and the subscript's text, a
+// subscript digit as its plain digit; nothing for other symbols ("r³").
+// Example: subscripted(u"S₁") is {u"S", u"1"}; subscripted(u"ρ") is nothing.
+std::optional<std::pair<std::u16string, std::u16string>> subscripted(std::u16string_view letters);
 
 // The MathML Core content (no <math> element) of `f`.
 std::u16string formulaMathML(const Formula& f, char16_t separator);

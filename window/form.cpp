@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -161,10 +162,29 @@ void Form::show(std::optional<calc::Calculation> c) {
     controls_.setSolution(solution());
 }
 
+namespace {
+
+// The sphere around's S renamed where the task's S is the lateral surface.
+void rename(calc::Formula& f) {
+    if (f.kind == calc::Formula::Kind::Symbol && f.text == u"S") f.text = u"Sсф";
+    for (calc::Formula& item : f.items) rename(item);
+}
+
+}  // namespace
+
 calc::Solution Form::solution() const {
     calc::Solution s = shown_ ? calc::explain(*shown_, rounding_) : calc::Solution{};
     if (!task_) return s;
     std::vector<calc::Line> lines = calc::explainTask(task_->first, task_->second, rounding_);
+    // The task keeps its letters: the solution names its own S otherwise.
+    const auto& facts = task_->first.facts;
+    const bool bookS = std::any_of(facts.begin(), facts.end(), [](const calc::Fact& f) {
+        return f.measure == calc::Measure::So && f.kind != calc::Fact::Kind::Pi;
+    });
+    if (bookS)
+        for (calc::Line& line : s.lines)
+            for (calc::Part& part : line.parts)
+                if (part.formula) rename(*part.formula);
     if (!s.empty()) {
         lines.push_back({calc::Quantity::None, {{std::u16string(calc::text(calc::TaskText::GridPart)), {}}}});
         lines.insert(lines.end(), s.lines.begin(), s.lines.end());

@@ -58,10 +58,11 @@ public:
     bool linear() const override { return false; }
     void leaf(const calc::Formula& f) override {
         if (f.kind != Kind::Symbol) return add(run(calc::leafText(f, separator_), Upright));
-        if (f.text.size() != 2) return add(run(f.text, Italic));
-        // So, Sp: S with a subscript, as a pupil writes them.
-        Box box = run(f.text.substr(0, 1), Italic);
-        const Box sub = run(f.text.substr(1), ItalicScript);
+        const auto parts = calc::subscripted(f.text);
+        if (!parts) return add(run(f.text, Italic));
+        // So, Sp, S₁: S with a subscript, as a pupil writes them.
+        Box box = run(parts->first, Italic);
+        const Box sub = run(parts->second, ItalicScript);
         const int drop = m_.descent(Upright);
         place(box, sub, box.width, drop);
         box.width += sub.width;

@@ -274,7 +274,7 @@ void SolutionWindow::paintEvent(QPaintEvent*) {
 }
 
 void SolutionWindow::resizeEvent(QResizeEvent*) {
-    header_->setGeometry(0, 0, width(), header_->sizeHint().height());
+    placeHeader();
     const QSize view = maximumViewportSize();
     view_.resize(view.width(), view.height());
 }
@@ -342,6 +342,16 @@ void SolutionWindow::setScroll(const window::SolutionScroll& scroll) {
     verticalScrollBar()->setRange(0, scroll.yRange);
     verticalScrollBar()->setPageStep(scroll.viewHeight);
     verticalScrollBar()->setValue(scroll.y);
+    placeHeader();
+}
+
+void SolutionWindow::placeHeader() {
+    // Left of the scroll bar, which runs the window's whole height.
+    const QScrollBar* bar = verticalScrollBar();
+    const int barWidth = bar->maximum() > bar->minimum()
+                             ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar)
+                             : 0;
+    header_->setGeometry(0, 0, width() - barWidth, header_->sizeHint().height());
 }
 
 void SolutionWindow::invalidate() {

@@ -69,6 +69,7 @@ private:
     void copy(std::u16string_view text) override;
     void print() override;
     void focusTask() override;
+    void placeHeader();
     QSize frameExtra() const;
 
     QWidget* header_;

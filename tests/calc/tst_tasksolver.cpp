@@ -86,3 +86,19 @@ TEST_CASE("a task's cylinders and answer") {
         CHECK(lastLine(calc::explainTask(task, result, calc::Rounding::None)) == row.last);
     }
 }
+
+TEST_CASE("the task's letters: a subscript digit as a subscript, a power as written") {
+    const struct {
+        std::u16string_view letters, mathml;
+    } rows[] = {
+        {u"S₁", u"<msub><mi>S</mi><mi>1</mi></msub>"},
+        {u"r₂", u"<msub><mi>r</mi><mi>2</mi></msub>"},
+        {u"Sp", u"<msub><mi>S</mi><mi>p</mi></msub>"},
+        {u"r³", u"<mi>r³</mi>"},
+        {u"ρ", u"<mi>ρ</mi>"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(utf8(row.letters));
+        CHECK(calc::formulaMathML(calc::sym(row.letters), u'.') == row.mathml);
+    }
+}
