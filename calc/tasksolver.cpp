@@ -701,6 +701,12 @@ private:
         }
     }
 
+    // Measure m of what is known of R and H.
+    Both knownMeasure(Measure m) const {
+        const TaskCylinder cylinder{r_.value_or(Both{}), h_.value_or(Both{})};
+        return measureOf(m, cylinder, result_.pi, std::nullopt);
+    }
+
     // Whether measure m is known from what is known of R and H.
     bool known(Measure m) const {
         return radiusOnly(m) ? r_.has_value() : m == Measure::H ? h_.has_value() : r_ && h_;
@@ -713,28 +719,16 @@ private:
         if (!known(*c.right) || known(*c.left)) return false;
         const Env e = env(c);
         Formula right = relationFormula(c).items[1];
-        const TaskCylinder cylinder{r_.value_or(Both{}), h_.value_or(Both{})};
-        const Both v =
-            settled(c.factor * measureOf(*c.right, cylinder, result_.pi, std::nullopt) + c.added);
-        const Measure m = *c.left;
-        const std::size_t fact = c.fact;
-        c = Constraint{};
-        c.fact = fact;
-        c.measure = m;
-        c.value = v;
-        if (!addMeasure(c.p, m, number(1), pi_)) return false;
-        c.p.c[0][0] = c.p.c[0][0] - v;
-        step(letter(m), right, e, v);
-        return true;
+        const Both v = settled(c.factor * knownMeasure(*c.right) + c.added);
+        return becomeValue(c, *c.left, v, right, e);
     }
 
     // The values of the letters the pupil's formulas use.
     Env env(const Constraint& c) const {
         Env e{.letters = {}, .pi = pi_};
-        const TaskCylinder cylinder{r_.value_or(Both{}), h_.value_or(Both{})};
         if (r_)
             for (const Measure m : {Measure::R, Measure::d, Measure::C, Measure::B})
-                e.set(bookLetter(m), measureOf(m, cylinder, result_.pi, std::nullopt));
+                e.set(bookLetter(m), knownMeasure(m));
         if (h_) e.set(bookLetter(Measure::H), *h_);
         if (c.measure) e.set(bookLetter(*c.measure), c.value);
         return e;
@@ -768,23 +762,23 @@ private:
     // "d = (h − 15)/1", written "d = h − 15 = 25 − 15 = 10".
     bool relationBack(Constraint& c) {
         const Env e = env(c);
-        const TaskCylinder cylinder{r_.value_or(Both{}), h_.value_or(Both{})};
-        const Both v = settled((measureOf(*c.left, cylinder, result_.pi, std::nullopt) - c.added) /
-                               c.factor);
+        const Both v = settled((knownMeasure(*c.left) - c.added) / c.factor);
         Formula back = letter(*c.left);
         if (!isZero(c.added))
             back = sum({std::move(back), shown(c.added)}, u"−");
         if (!(c.factor.exact.exact() && c.factor.exact == Exact(1)))
             back = frac(std::move(back), shown(c.factor));
-        const Measure m = *c.right;
-        const std::size_t fact = c.fact;
-        c = Constraint{};
-        c.fact = fact;
-        c.measure = m;
-        c.value = v;
-        if (!addMeasure(c.p, m, number(1), pi_)) return false;
-        c.p.c[0][0] = c.p.c[0][0] - v;
-        step(letter(m), back, e, v);
+        return becomeValue(c, *c.right, v, back, e);
+    }
+
+    // The relation `c` now says measure m = v, as `formula` gave it.
+    bool becomeValue(Constraint& c, Measure m, const Both& v, const Formula& formula, const Env& e) {
+        Constraint value{.p = {}, .fact = c.fact, .measure = m, .value = v, .left = std::nullopt,
+                         .right = std::nullopt, .factor = {}, .added = {}};
+        if (!addMeasure(value.p, m, number(1), pi_)) return false;
+        value.p.c[0][0] = value.p.c[0][0] - v;
+        c = std::move(value);
+        step(letter(m), formula, e, v);
         return true;
     }
 

@@ -723,14 +723,18 @@ void SolutionWindow::print() {
     if (pd.hDevNames) GlobalFree(pd.hDevNames);
 }
 
-int SolutionWindow::boxHeight() const {
+int SolutionWindow::lineHeight() const {
     HDC dc = GetDC(box_);
     HGDIOBJ old = SelectObject(dc, boxFont_);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(box_, dc);
-    return BoxLines * tm.tmHeight + systemMetric(SM_CYHSCROLL, dpi_) +
+    return tm.tmHeight;
+}
+
+int SolutionWindow::boxHeight() const {
+    return BoxLines * lineHeight() + systemMetric(SM_CYHSCROLL, dpi_) +
            2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4);
 }
 
@@ -741,13 +745,7 @@ int SolutionWindow::belowPage() const {
 }
 
 int SolutionWindow::abovePage() const {
-    HDC dc = GetDC(task_);
-    HGDIOBJ old = SelectObject(dc, boxFont_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(task_, dc);
-    return 3 * tm.tmHeight + 2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4) + 2 * pixels(Page::Gap);
+    return 3 * lineHeight() + 2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4) + 2 * pixels(Page::Gap);
 }
 
 int SolutionWindow::pixels(double cssPixels) const {

@@ -75,6 +75,8 @@ private:
     // The line the text box's caret is on, to the view.
     void followCaret();
     int boxHeight() const;
+    // A line of the text boxes' font.
+    int lineHeight() const;
     // The row of the rounding choice and the text box under the page.
     int belowPage() const;
     // The task field's row above it.
