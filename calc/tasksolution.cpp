@@ -6,7 +6,7 @@
 #include "exactform.h"
 #include "platform/rounding.h"
 #include "platform/units.h"
-#include "tasktexts.h"
+#include "texts.h"
 
 namespace calc {
 
@@ -84,7 +84,7 @@ public:
     std::vector<Line> run() {
         given();
         if (!task_.unread.empty()) {
-            Line line{Quantity::None, {words(text(TaskText::NotUnderstood))}};
+            Line line{Quantity::None, {words(text(Text::NotUnderstood))}};
             for (std::size_t i = 0; i < task_.unread.size(); ++i)
                 line.parts.push_back(words((i ? u", „" : u"„") + task_.unread[i] + u"“"));
             line.parts.push_back(words(u"."));
@@ -98,16 +98,16 @@ public:
         }
         if (result_.pi != TaskPi::Program)
             lines_.push_back({Quantity::None,
-                              {words(text(result_.pi == TaskPi::Approx ? TaskText::TaskPiApprox
-                                                                       : TaskText::TaskPiSevenths))}});
+                              {words(text(result_.pi == TaskPi::Approx ? Text::TaskPiApprox
+                                                                       : Text::TaskPiSevenths))}});
         for (const Formula& step : result_.steps) lines_.push_back({Quantity::None, {math(step)}});
         const bool two = result_.cylinders.size() > 1;
-        if (two) lines_.push_back({Quantity::None, {words(text(TaskText::TwoCylinders))}});
+        if (two) lines_.push_back({Quantity::None, {words(text(Text::TwoCylinders))}});
         Line answer{Quantity::None, {words(text(Text::Answer))}};
         for (std::size_t i = 0; i < result_.cylinders.size(); ++i) {
             if (two)
-                lines_.push_back({Quantity::None, {words(text(i ? TaskText::SecondCylinder
-                                                                : TaskText::FirstCylinder))}});
+                lines_.push_back({Quantity::None, {words(text(i ? Text::SecondCylinder
+                                                                : Text::FirstCylinder))}});
             for (const Fact& f : task_.facts)
                 if (f.kind == Fact::Kind::Asked) ask(f, result_.cylinders[i], answer, two ? i : -1);
         }
@@ -130,7 +130,7 @@ private:
     }
 
     void sought() {
-        Line line{Quantity::None, {words(text(TaskText::Sought))}};
+        Line line{Quantity::None, {words(text(Text::Sought))}};
         bool first = true;
         for (const Fact& f : task_.facts) {
             if (f.kind != Fact::Kind::Asked) continue;

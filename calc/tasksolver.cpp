@@ -11,7 +11,7 @@
 #include "exactform.h"
 #include "platform/polynomial.h"
 #include "platform/units.h"
-#include "tasktexts.h"
+#include "texts.h"
 
 namespace calc {
 
@@ -531,13 +531,13 @@ public:
     TaskResult run() {
         gather();
         if (!result_.message.empty()) return std::move(result_);
-        if (constraints_.empty()) return fail(std::u16string(text(TaskText::NothingGiven)));
+        if (constraints_.empty()) return fail(std::u16string(text(Text::NothingGiven)));
         propagate();
         if (result_.message.empty() && !r_ && !h_) system();
         if (result_.message.empty() && (r_ || h_) && !(r_ && h_)) propagate();
         if (!result_.message.empty()) return std::move(result_);
         if (cylinders_.empty()) {
-            if (!r_ || !h_) return fail(std::u16string(text(TaskText::TooFew)));
+            if (!r_ || !h_) return fail(std::u16string(text(Text::TooFew)));
             cylinders_.push_back({*r_, *h_});
         }
         check();
@@ -577,13 +577,13 @@ private:
     std::optional<Both> inUnit(const platform::Reading& r, Measure m, std::size_t fact) {
         if (!r.unit || !result_.length) return fromReading(r);
         if (r.unit->dimension != dimensionOf(m)) {
-            failWith(std::u16string(text(TaskText::WrongUnit)) + quoted(fact) + u".");
+            failWith(std::u16string(text(Text::TaskWrongUnit)) + quoted(fact) + u".");
             return std::nullopt;
         }
         // Units here are at most 10¹⁸ apart: below this bound convert()
         // cannot overflow, so nothing here needs to catch (none in the browser).
         if (!(std::abs(r.value) <= 1e289)) {
-            failWith(std::u16string(text(TaskText::TooLarge)) + quoted(fact) + u".");
+            failWith(std::u16string(text(Text::TaskTooLarge)) + quoted(fact) + u".");
             return std::nullopt;
         }
         return fromReading(platform::convert(r, *r.unit, result_.length->exponent));
@@ -594,7 +594,7 @@ private:
                      .right = o, .factor = k, .added = b};
         if (!addMeasure(c.p, m, number(1), pi_) ||
             !addMeasure(c.p, o, number(0) - k, pi_)) {
-            failWith(std::u16string(text(TaskText::Unsupported)) + quoted(fact) + u".");
+            failWith(std::u16string(text(Text::Unsupported)) + quoted(fact) + u".");
             return;
         }
         c.p.c[0][0] = c.p.c[0][0] - b;
@@ -611,7 +611,7 @@ private:
             c.p.c[0][2] = number(1);
             c.p.c[0][0] = number(0) - v * v;
         } else if (!addMeasure(c.p, m, number(1), pi_)) {
-            failWith(std::u16string(text(TaskText::NotGiven)) + quoted(fact) + u".");
+            failWith(std::u16string(text(Text::NotGiven)) + quoted(fact) + u".");
             return;
         } else {
             c.p.c[0][0] = c.p.c[0][0] - v;
@@ -786,7 +786,7 @@ private:
         trim(a);
         const std::vector<double> roots = rootsOf(a);
         if (roots.empty()) {
-            failWith(std::u16string(text(TaskText::NoCylinder)) + quoted(c.fact) + u".");
+            failWith(std::u16string(text(Text::NoCylinder)) + quoted(c.fact) + u".");
             return false;
         }
         Env e = env(c);
@@ -816,7 +816,7 @@ private:
             h = squareRoot((number(0) - a[0]) / a[2]);
         }
         if (!(h.value > 0)) {
-            failWith(std::u16string(text(TaskText::NoCylinder)) + quoted(c.fact) + u".");
+            failWith(std::u16string(text(Text::NoCylinder)) + quoted(c.fact) + u".");
             return false;
         }
         std::optional<Formula> formula;
@@ -872,9 +872,9 @@ private:
     void agrees(Constraint& c) {
         c.used = true;
         if (!holds(c.p, r_.value_or(number(0)), h_.value_or(number(0))))
-            failWith(std::u16string(text(TaskText::Contradiction)) + quoted(c.fact) + u".");
+            failWith(std::u16string(text(Text::Contradiction)) + quoted(c.fact) + u".");
         else if (!(r_ && h_))
-            failWith(std::u16string(text(TaskText::SameTwice)) + quoted(c.fact) + u".");
+            failWith(std::u16string(text(Text::SameTwice)) + quoted(c.fact) + u".");
     }
 
     std::vector<double> rootsOf(const Univariate& a) const {
@@ -889,7 +889,7 @@ private:
         for (Constraint& c : constraints_)
             if (!c.used) open.push_back(&c);
         if (open.size() < 2) {
-            failWith(std::u16string(text(TaskText::TooFew)));
+            failWith(std::u16string(text(Text::TooFew)));
             return;
         }
         Constraint& first = *open[0];
@@ -919,7 +919,7 @@ private:
         const Both lead = eliminated.empty() ? number(1) : eliminated.back();
         for (Both& x : eliminated) x = settled(x / lead);
         if (eliminated.size() < 2) {
-            failWith(std::u16string(text(eliminated.empty() ? TaskText::SameTwice : TaskText::Contradiction)) +
+            failWith(std::u16string(text(eliminated.empty() ? Text::SameTwice : Text::Contradiction)) +
                      quoted(first.fact) + u", " + quoted(second.fact) + u".");
             return;
         }
@@ -945,7 +945,7 @@ private:
             found.push_back({r, h});
         }
         if (found.empty()) {
-            failWith(std::u16string(text(TaskText::NoCylinder)) + quoted(first.fact) + u", " + quoted(second.fact) +
+            failWith(std::u16string(text(Text::NoCylinder)) + quoted(first.fact) + u", " + quoted(second.fact) +
                      u".");
             return;
         }
@@ -973,7 +973,7 @@ private:
             if (c.used) continue;
             for (const TaskCylinder& cylinder : cylinders_)
                 if (!holds(c.p, cylinder.R, cylinder.H)) {
-                    failWith(std::u16string(text(TaskText::Contradiction)) + quoted(c.fact) + u".");
+                    failWith(std::u16string(text(Text::Contradiction)) + quoted(c.fact) + u".");
                     return;
                 }
         }

@@ -81,6 +81,29 @@ enum class Text {
     RoundTenths,
     RoundHundredths,
     RoundThousandths,
+    // A task: why no cylinder was found; the facts it concerns follow, quoted.
+    NothingGiven,
+    TooFew,
+    TaskWrongUnit,
+    TaskTooLarge,
+    Unsupported,
+    NotGiven,
+    NoCylinder,
+    SameTwice,
+    Contradiction,
+    NotUnderstood,
+    // The solution.
+    Sought,
+    TaskPiApprox,
+    TaskPiSevenths,
+    TwoCylinders,
+    FirstCylinder,
+    SecondCylinder,
+    Steps,
+    GridPart,
+    // The field.
+    FieldName,
+    SolveButton,
 };
 
 struct TextEntry {
@@ -152,6 +175,26 @@ inline constexpr TextEntry Texts[]{
     {Text::RoundTenths, u"до десетите"},
     {Text::RoundHundredths, u"до стотните"},
     {Text::RoundThousandths, u"до хилядните"},
+    {Text::NothingGiven, u"В задачата няма данни за цилиндъра."},
+    {Text::TooFew, u"Данните не стигат: нужни са две независими данни за цилиндъра."},
+    {Text::TaskWrongUnit, u"Мерната единица не е за тази величина: "},
+    {Text::TaskTooLarge, u"Числото е твърде голямо: "},
+    {Text::Unsupported, u"Програмата не решава такава връзка: "},
+    {Text::NotGiven, u"Тази величина не може да е дадена: "},
+    {Text::NoCylinder, u"Няма цилиндър с такива данни: "},
+    {Text::SameTwice, u"Две данни казват едно и също, нужна е още една независима: "},
+    {Text::Contradiction, u"Данните си противоречат: "},
+    {Text::NotUnderstood, u"Не разбрах:"},
+    {Text::Sought, u"Търси се:"},
+    {Text::TaskPiApprox, u"Смятаме с π ≈ 3,14, както е в задачата."},
+    {Text::TaskPiSevenths, u"Смятаме с π = 22/7, както е в задачата."},
+    {Text::TwoCylinders, u"Два цилиндъра имат тези данни; решаваме за всеки."},
+    {Text::FirstCylinder, u"Първият цилиндър:"},
+    {Text::SecondCylinder, u"Вторият цилиндър:"},
+    {Text::Steps, u"Решение:"},
+    {Text::GridPart, u"Цилиндърът в таблицата, с π на програмата:"},
+    {Text::FieldName, u"Задача"},
+    {Text::SolveButton, u"Реши"},
 };
 // clang-format on
 
@@ -159,7 +202,7 @@ inline constexpr TextEntry Texts[]{
 static_assert([] {
     for (std::size_t i = 0; i < std::size(Texts); ++i)
         if (static_cast<std::size_t>(Texts[i].id) != i) return false;
-    return std::size(Texts) == static_cast<std::size_t>(Text::RoundThousandths) + 1;
+    return std::size(Texts) == static_cast<std::size_t>(Text::SolveButton) + 1;
 }());
 
 // The sentence `id` stands for, exactly as shown.

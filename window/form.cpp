@@ -11,7 +11,7 @@
 #include "calc/solution.h"
 #include "calc/taskreader.h"
 #include "calc/tasksolution.h"
-#include "calc/tasktexts.h"
+#include "calc/texts.h"
 #include "design.h"
 #include "taskentry.h"
 #include "platform/numbertext.h"
@@ -186,7 +186,7 @@ calc::Solution Form::solution() const {
             for (calc::Part& part : line.parts)
                 if (part.formula) rename(*part.formula);
     if (!s.empty()) {
-        lines.push_back({calc::Quantity::None, {{std::u16string(calc::text(calc::TaskText::GridPart)), {}}}});
+        lines.push_back({calc::Quantity::None, {{std::u16string(calc::text(calc::Text::GridPart)), {}}}});
         lines.insert(lines.end(), s.lines.begin(), s.lines.end());
     }
     s.lines = std::move(lines);

@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <array>
 
-#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "solutionaccessible.h"
 #include "textconvert.h"
@@ -205,14 +204,14 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
         rounding_->addItem(toQString(place));
     connect(rounding_, &QComboBox::activated, this,
             [this](int index) { view_.chooseRounding(index); });
-    const QString taskName = toQString(calc::text(calc::TaskText::FieldName));
+    const QString taskName = toQString(calc::text(calc::Text::FieldName));
     auto* taskLabel = new QLabel(taskName + ':', header_);
     taskLabel->setBuddy(task_);
     task_->setAccessibleName(taskName);
     task_->setTabChangesFocus(true);
     task_->setFixedHeight(task_->fontMetrics().lineSpacing() * 3 + 2 * task_->frameWidth() + 8);
     task_->installEventFilter(this);
-    auto* solve = new QPushButton(toQString(calc::text(calc::TaskText::SolveButton)), header_);
+    auto* solve = new QPushButton(toQString(calc::text(calc::Text::SolveButton)), header_);
     connect(solve, &QPushButton::clicked, this,
             [this] { solveTask_(std::u16string(toView(task_->toPlainText()))); });
     auto* taskRow = new QHBoxLayout;

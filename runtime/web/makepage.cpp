@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "calc/cylinder.h"
-#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "platform/utf8.h"
 #include "window/design.h"
@@ -214,10 +213,10 @@ std::string keysPlaces() {
 // writes it, solved by Enter or the button, with the keys a keypad lacks.
 std::string task() {
     return "<section id=\"task\"><label for=\"task-text\">" +
-           html(calc::text(calc::TaskText::FieldName)) +
+           html(calc::text(calc::Text::FieldName)) +
            "</label><div><textarea id=\"task-text\" rows=\"3\" autocomplete=\"off\" " +
            "spellcheck=\"false\" enterkeyhint=\"go\"></textarea><button id=\"task-solve\" " +
-           "type=\"button\">" + html(calc::text(calc::TaskText::SolveButton)) + "</button></div>" +
+           "type=\"button\">" + html(calc::text(calc::Text::SolveButton)) + "</button></div>" +
            signKeys("task-keys") + "</section>\n";
 }
 

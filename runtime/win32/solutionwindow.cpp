@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "calc/tasktexts.h"
 #include "calc/texts.h"
 #include "widgets.h"
 #include "window/design.h"
@@ -356,13 +355,13 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     SendMessageW(choice_, CB_SETCURSEL, 0, 0);
     choiceDefault_ = subclass(choice_, &SolutionWindow::choiceProcedure, this);
     // After the text box, which a search for the first EDIT child finds.
-    const std::wstring task = wide(calc::text(calc::TaskText::FieldName)) + L":";
+    const std::wstring task = wide(calc::text(calc::Text::FieldName)) + L":";
     taskLabel_ = CreateWindowExW(0, L"STATIC", task.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
                                  0, 0, hwnd_, nullptr, instance, nullptr);
     task_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
                             0, 0, hwnd_, nullptr, instance, nullptr);
-    solve_ = CreateWindowExW(0, L"BUTTON", wide(calc::text(calc::TaskText::SolveButton)).c_str(),
+    solve_ = CreateWindowExW(0, L"BUTTON", wide(calc::text(calc::Text::SolveButton)).c_str(),
                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_, nullptr,
                              instance, nullptr);
     taskDefault_ = subclass(task_, &SolutionWindow::taskProcedure, this);
