@@ -335,52 +335,37 @@ struct Poly {
     std::array<std::array<Both, 3>, 4> c{};
 };
 
+// Each measure as a polynomial in R and H: its terms (a/b)·πᵏ·RⁱHʲ.
+struct MeasureTerm {
+    Measure measure;
+    int i, j;
+    long long a, b;
+    int piPower;
+};
+// clang-format off
+constexpr MeasureTerm MeasureTerms[]{
+    {Measure::R, 1, 0, 1, 1, 0},         {Measure::SphereRadius, 1, 0, 1, 1, 0},
+    {Measure::d, 1, 0, 2, 1, 0},         {Measure::C, 1, 0, 2, 1, 1},
+    {Measure::B, 2, 0, 1, 1, 1},         {Measure::H, 0, 1, 1, 1, 0},
+    {Measure::So, 1, 1, 2, 1, 1},        {Measure::Sp, 2, 0, 2, 1, 1},
+    {Measure::Sp, 1, 1, 2, 1, 1},        {Measure::V, 2, 1, 1, 1, 1},
+    {Measure::AxialArea, 1, 1, 2, 1, 0}, {Measure::AxialPerimeter, 1, 0, 4, 1, 0},
+    {Measure::AxialPerimeter, 0, 1, 2, 1, 0},
+    {Measure::SphereSurface, 2, 0, 4, 1, 1}, {Measure::SphereVolume, 3, 0, 4, 3, 1},
+};
+// clang-format on
+
 // Adds scale · (measure m as a polynomial); false where it is none (a diagonal).
 bool addMeasure(Poly& p, Measure m, const Both& scale, const Both& pi) {
-    const Both two = number(2), four = number(4);
-    switch (m) {
-        case Measure::R:
-        case Measure::SphereRadius:
-            p.c[1][0] = p.c[1][0] + scale;
-            return true;
-        case Measure::d:
-            p.c[1][0] = p.c[1][0] + scale * two;
-            return true;
-        case Measure::C:
-            p.c[1][0] = p.c[1][0] + scale * two * pi;
-            return true;
-        case Measure::B:
-            p.c[2][0] = p.c[2][0] + scale * pi;
-            return true;
-        case Measure::H:
-            p.c[0][1] = p.c[0][1] + scale;
-            return true;
-        case Measure::So:
-            p.c[1][1] = p.c[1][1] + scale * two * pi;
-            return true;
-        case Measure::Sp:
-            p.c[2][0] = p.c[2][0] + scale * two * pi;
-            p.c[1][1] = p.c[1][1] + scale * two * pi;
-            return true;
-        case Measure::V:
-            p.c[2][1] = p.c[2][1] + scale * pi;
-            return true;
-        case Measure::AxialArea:
-            p.c[1][1] = p.c[1][1] + scale * two;
-            return true;
-        case Measure::AxialPerimeter:
-            p.c[1][0] = p.c[1][0] + scale * four;
-            p.c[0][1] = p.c[0][1] + scale * two;
-            return true;
-        case Measure::SphereSurface:
-            p.c[2][0] = p.c[2][0] + scale * four * pi;
-            return true;
-        case Measure::SphereVolume:
-            p.c[3][0] = p.c[3][0] + scale * four * pi / number(3);
-            return true;
-        default:
-            return false;
+    bool found = false;
+    for (const MeasureTerm& t : MeasureTerms) {
+        if (t.measure != m) continue;
+        Both term{static_cast<double>(t.a) / static_cast<double>(t.b), Exact(Rational(t.a, t.b))};
+        for (int k = 0; k < t.piPower; ++k) term = term * pi;
+        p.c[t.i][t.j] = p.c[t.i][t.j] + scale * term;
+        found = true;
     }
+    return found;
 }
 
 struct Constraint {
