@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "calc/cylinder.h"
 #include "calc/exactform.h"
@@ -15,22 +16,19 @@ namespace {
 using calc::Column;
 using calc::Measure;
 
+// The grid's column each measure stands nearest to; any other is R's.
+constexpr std::pair<Measure, Column> Nearest[]{{Measure::H, Column::H},
+                                               {Measure::So, Column::So},
+                                               {Measure::AxialArea, Column::So},
+                                               {Measure::Sp, Column::Sp},
+                                               {Measure::V, Column::V}};
+
 // The grid's column a fact stands nearest to.
 Column nearestColumn(const calc::Fact& f) {
     if (f.kind != calc::Fact::Kind::Value) return Column::H;  // relations mostly give h
-    switch (f.measure) {
-        case Measure::H:
-            return Column::H;
-        case Measure::So:
-        case Measure::AxialArea:
-            return Column::So;
-        case Measure::Sp:
-            return Column::Sp;
-        case Measure::V:
-            return Column::V;
-        default:
-            return Column::R;
-    }
+    for (const auto& [measure, column] : Nearest)
+        if (measure == f.measure) return column;
+    return Column::R;
 }
 
 // The measure of each column, in the grid's order.
