@@ -18,10 +18,12 @@ UNICODES = list(range(0x20, 0x7F)) + list(range(0x410, 0x450)) + [0x40D, 0x45D] 
     0xA0, 0x2212, 0x202F, 0x2028, 0x2029, 0x2014, 0xB7]
 
 # The formulas: digits, number signs, "min", operators, brackets, the radical,
-# and the letters and π in mathematical italic (R H S V o p r s π); their
-# stretched forms and the MATH table come with them.
-MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248\u221amin"] + [
-    0x1D445, 0x1D43B, 0x1D446, 0x1D449, 0x1D45C, 0x1D45D, 0x1D45F, 0x1D460, 0x1D70B]
+# and the letters and π in mathematical italic (R H S V o p r s π, and a
+# task's h d l B C P Q ρ), powers as a task's equations write them (³ ⁴);
+# their stretched forms and the MATH table come with them.
+MATH_UNICODES = [ord(c) for c in "0123456789.,E+\u2212=\u21d2\u00b7()[];<>\u2248\u221amin\u00b3\u2074"] + [
+    0x1D445, 0x1D43B, 0x1D446, 0x1D449, 0x1D45C, 0x1D45D, 0x1D45F, 0x1D460, 0x1D70B,
+    0x210E, 0x1D451, 0x1D459, 0x1D435, 0x1D436, 0x1D443, 0x1D444, 0x1D70C]
 
 
 def woff2(path, unicodes, math=False):
