@@ -467,11 +467,17 @@ Exact exactRoot(const Univariate& a, double root, double pi) {
         if (!ratio) return Exact::none();
         q.push_back(*ratio);
     }
+    // Small coefficients only: the divisors are tried one by one.
+    constexpr long long Largest = 1'000'000;
     long long lcm = 1;
-    for (const Rational& x : q) lcm = std::lcm(lcm, x.denominator());
-    const long long a0 = std::abs(q.front().numerator() * (lcm / q.front().denominator()));
+    for (const Rational& x : q)
+        if ((lcm = std::lcm(lcm, x.denominator())) > Largest) return Exact::none();
+    long long a0 = 0;
+    if (__builtin_mul_overflow(q.front().numerator(), lcm / q.front().denominator(), &a0))
+        return Exact::none();
+    a0 = a0 < 0 ? -a0 : a0;
     const long long an = lcm;
-    if (a0 == 0 || a0 > 1'000'000 || an > 1'000'000) return Exact::none();
+    if (a0 == 0 || a0 > Largest || !(root < static_cast<double>(Largest))) return Exact::none();
     // Near the double root only: p/q within it, for each divisor q of aₙ.
     for (long long d = 1; d <= an; ++d) {
         if (an % d != 0) continue;
