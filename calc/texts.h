@@ -99,7 +99,6 @@ enum class Text {
     TwoCylinders,
     FirstCylinder,
     SecondCylinder,
-    Steps,
     GridPart,
     // The field.
     FieldName,
@@ -191,7 +190,6 @@ inline constexpr TextEntry Texts[]{
     {Text::TwoCylinders, u"Два цилиндъра имат тези данни; решаваме за всеки."},
     {Text::FirstCylinder, u"Първият цилиндър:"},
     {Text::SecondCylinder, u"Вторият цилиндър:"},
-    {Text::Steps, u"Решение:"},
     {Text::GridPart, u"Цилиндърът в таблицата, с π на програмата:"},
     {Text::FieldName, u"Задача"},
     {Text::SolveButton, u"Реши"},
