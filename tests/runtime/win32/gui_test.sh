@@ -67,21 +67,25 @@ read -r wx wy ww wh < <(geometry "$win")
 echo "ok: client area ${cw}x$ch at +$cx+$cy in a ${ww}x$wh window"
 move() { xdotool mousemove $((cx + $1)) $((cy + $2)) "${@:3}"; }
 
+# The screen's rectangle W H X Y into the picture $5, made small.
+crop() {
+    convert "$work/screen.png" -crop "${1}x$2+$3+$4" +repage -strip "$5"
+    if command -v optipng >/dev/null; then optipng -quiet -o7 "$5"; fi
+}
+
 if [[ -n "$picture" ]]; then
     given 2 11 3 13 94.2477796076937
     calculate
     xdotool mousemove 1000 760
     sleep 0.5
     screen "$work/screen.png"
-    convert "$work/screen.png" -crop "${ww}x$wh+$wx+$wy" +repage -strip "$picture"
-    if command -v optipng >/dev/null; then optipng -quiet -o7 "$picture"; fi
+    crop "$ww" "$wh" "$wx" "$wy" "$picture"
     echo "ok: $picture, ${ww}x$wh"
     if [[ -n "$solution" ]]; then
         beside=$(find_window "Решение" 10)
         [[ -n "$beside" ]] || fail "no solution window"
         read -r sx sy sw sh < <(geometry "$beside")
-        convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$solution"
-        if command -v optipng >/dev/null; then optipng -quiet -o7 "$solution"; fi
+        crop "$sw" "$sh" "$sx" "$sy" "$solution"
         echo "ok: $solution, ${sw}x$sh"
         if [[ -n "$line" ]]; then
             xdotool key F2  # the keyboard in the task field: Tab past its button and the list
@@ -90,7 +94,7 @@ if [[ -n "$picture" ]]; then
             xdotool key --delay 100 --repeat "$line" Down
             sleep 0.5
             screen "$work/screen.png"
-            convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$caret"
+            crop "$sw" "$sh" "$sx" "$sy" "$caret"
             echo "ok: $caret, line $line marked"
         fi
         if [[ -n "$task" ]]; then
@@ -102,8 +106,7 @@ if [[ -n "$picture" ]]; then
             xdotool key Return
             sleep 1
             screen "$work/screen.png"
-            convert "$work/screen.png" -crop "${sw}x$sh+$sx+$sy" +repage -strip "$taskpng"
-            if command -v optipng >/dev/null; then optipng -quiet -o7 "$taskpng"; fi
+            crop "$sw" "$sh" "$sx" "$sy" "$taskpng"
             echo "ok: $taskpng"
         fi
         if [[ -n "$line$task" ]]; then
