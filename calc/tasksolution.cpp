@@ -19,12 +19,6 @@ Part math(Formula f) {
     return {{}, std::move(f)};
 }
 
-// A value written exactly where it can be.
-Formula shownValue(const Both& x) {
-    if (std::optional<Formula> form = bookForm(x.exact)) return *form;
-    return num(x.value);
-}
-
 // `x` rounded to `places`; none where it ends within them.
 std::optional<Formula> roundedValue(const Both& x, int places) {
     if (places < 0) return std::nullopt;
@@ -46,15 +40,7 @@ struct AnswerUnit {
 };
 
 AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
-    const int dimension = asked.measure == Measure::V || asked.measure == Measure::SphereVolume ? 3
-                          : asked.measure == Measure::B || asked.measure == Measure::So ||
-                                  asked.measure == Measure::Sp ||
-                                  asked.measure == Measure::AxialArea ||
-                                  asked.measure == Measure::SphereSurface ||
-                                  asked.measure == Measure::s || asked.measure == Measure::Around ||
-                                  asked.measure == Measure::OpenSurface
-                              ? 2
-                              : 1;
+    const int dimension = static_cast<int>(dimensionOf(asked.measure));
     if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0};
     const int exponent = result.length->exponent;
     if (asked.measure == Measure::Mass) {
@@ -165,7 +151,7 @@ private:
             ops += u"==";
         }
         const std::optional<Formula> near = roundedValue(value, places(asked));
-        std::vector<Formula> result{shownValue(value)};
+        std::vector<Formula> result{valueForm(value)};
         std::u16string resultOps = u"=";
         if (near && !readsAs(result.front(), near->value)) {
             result.push_back(*near);
@@ -192,10 +178,7 @@ private:
             const Both* value = f.text == bookLetter(Measure::R)   ? &c.R
                                 : f.text == bookLetter(Measure::H) ? &c.H
                                                                    : nullptr;
-            if (value) {
-                f = shownValue(*value);
-                f.filledIn = true;
-            }
+            if (value) f = valueForm(*value);
             return;
         }
         for (Formula& item : f.items) putIn(item, c);

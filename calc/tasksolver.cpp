@@ -140,23 +140,8 @@ Both evaluate(const Formula& f, const Env& env) {
     }
 }
 
-// A value as the solution writes it: exactly where it can, else its decimal.
-Formula shown(const Both& x) {
-    if (std::optional<Formula> form = bookForm(x.exact)) return *form;
-    Formula f = num(x.value);
-    f.filledIn = true;
-    return f;
-}
+}  // namespace
 
-// `f` with every letter of `env` replaced by its value; π stays π.
-Formula putIn(Formula f, const Env& env) {
-    if (f.kind == Formula::Kind::Symbol && f.text != u"π")
-        if (const Both* value = env.find(f.text)) return shown(*value);
-    for (Formula& item : f.items) item = putIn(std::move(item), env);
-    return f;
-}
-
-// How a length, an area or a volume measure is measured.
 platform::Dimension dimensionOf(Measure m) {
     switch (m) {
         case Measure::B:
@@ -175,6 +160,24 @@ platform::Dimension dimensionOf(Measure m) {
             return platform::Dimension::Length;
     }
 }
+
+Formula valueForm(const Both& x) {
+    if (std::optional<Formula> form = bookForm(x.exact)) return *form;
+    Formula f = num(x.value);
+    f.filledIn = true;
+    return f;
+}
+
+namespace {
+
+// `f` with every letter of `env` replaced by its value; π stays π.
+Formula putIn(Formula f, const Env& env) {
+    if (f.kind == Formula::Kind::Symbol && f.text != u"π")
+        if (const Both* value = env.find(f.text)) return valueForm(*value);
+    for (Formula& item : f.items) item = putIn(std::move(item), env);
+    return f;
+}
+
 
 bool radiusOnly(Measure m) {
     return m == Measure::R || m == Measure::d || m == Measure::C || m == Measure::B ||
@@ -501,7 +504,7 @@ Formula polynomialFormula(const Univariate& a, const Formula& x) {
         const Both magnitude = negative ? number(0) - a[k] : a[k];
         std::vector<Formula> factors;
         const bool one = magnitude.exact.exact() && magnitude.exact == Exact(1);
-        if (!one || k == 0) factors.push_back(shown(magnitude));
+        if (!one || k == 0) factors.push_back(valueForm(magnitude));
         if (k == 1) factors.push_back(x);
         if (k == 2) factors.push_back(square(x));
         if (k > 2) factors.push_back(sym(x.text + std::u16string(1, u"³⁴⁵⁶"[k - 3])));
@@ -738,7 +741,7 @@ private:
                 ops += u'=';
             }
         }
-        items.push_back(shown(v));
+        items.push_back(valueForm(v));
         ops += u'=';
         if (!before.empty()) {
             std::vector<Formula> chain = before;
@@ -756,9 +759,9 @@ private:
         const Both v = settled((knownMeasure(*c.left) - c.added) / c.factor);
         Formula back = letter(*c.left);
         if (!isZero(c.added))
-            back = sum({std::move(back), shown(c.added)}, u"−");
+            back = sum({std::move(back), valueForm(c.added)}, u"−");
         if (!(c.factor.exact.exact() && c.factor.exact == Exact(1)))
-            back = frac(std::move(back), shown(c.factor));
+            back = frac(std::move(back), valueForm(c.factor));
         return becomeValue(c, *c.right, v, back, e);
     }
 
@@ -830,10 +833,10 @@ private:
     Formula relationFormula(const Constraint& c) const {
         Formula right = letter(*c.right);
         if (!(c.factor.exact.exact() && c.factor.exact == Exact(1)))
-            right = prod({shown(c.factor), std::move(right)});
+            right = prod({valueForm(c.factor), std::move(right)});
         if (!isZero(c.added)) {
             const bool negative = c.added.value < 0;
-            right = sum({std::move(right), shown(negative ? number(0) - c.added : c.added)},
+            right = sum({std::move(right), valueForm(negative ? number(0) - c.added : c.added)},
                         negative ? u"−" : u"+");
         }
         return rel({letter(*c.left), std::move(right)}, u"=");
@@ -945,9 +948,9 @@ private:
         for (std::size_t i = 0; i < found.size(); ++i) {
             const std::u16string index = found.size() > 1 ? (i == 0 ? u"₁" : u"₂") : u"";
             result_.steps.push_back(
-                rel({sym(std::u16string(bookLetter(Measure::R)) + index), shown(found[i].R)}, u"="));
+                rel({sym(std::u16string(bookLetter(Measure::R)) + index), valueForm(found[i].R)}, u"="));
             result_.steps.push_back(
-                rel({sym(std::u16string(bookLetter(Measure::H)) + index), shown(found[i].H)}, u"="));
+                rel({sym(std::u16string(bookLetter(Measure::H)) + index), valueForm(found[i].H)}, u"="));
         }
         cylinders_ = found;
         r_ = found[0].R;

@@ -55,6 +55,15 @@ Both taskPi(TaskPi pi);
 // Example: measureOf(Measure::Sp, {5, 25}, Program).exact is 300π.
 Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<Both>& density);
 
+// What measure m measures: a length, an area or a volume (a mass and a
+// density measure none: Length).
+// Example: dimensionOf(Measure::AxialArea) == platform::Dimension::Area.
+platform::Dimension dimensionOf(Measure m);
+
+// A value as a solution writes it: its book form, else its decimal, set
+// off as a number put in. Example: valueForm({376.99…, 120π}) is "120π".
+Formula valueForm(const Both& x);
+
 // The school formula of measure `m` in the book's letters r, h, π (and ρ
 // for a density): "2πr(r + h)", "√((2r)² + h²)".
 Formula measureFormula(Measure m);

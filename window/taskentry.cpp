@@ -105,9 +105,7 @@ std::optional<TaskEntry> taskEntry(const calc::Task& task, char16_t separator) {
         std::optional<platform::Unit> unit;
         if (result.length) {
             unit = *result.length;
-            unit->dimension = m == Measure::V                        ? platform::Dimension::Volume
-                              : m == Measure::So || m == Measure::Sp ? platform::Dimension::Area
-                                                                     : platform::Dimension::Length;
+            unit->dimension = calc::dimensionOf(m);
         }
         entry.texts[i] = withUnit(boxText(value.exact, value.value, separator), unit);
     }
