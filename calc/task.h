@@ -79,10 +79,18 @@ struct Fact {
     std::u16string text;                       // as the task wrote it, for "Дадено:"
 };
 
+// A multiple-choice task's option: "Б) 150π cm³".
+struct Option {
+    std::u16string label;     // as written, with its bracket: "Б)"
+    platform::Reading value;  // its number, with its unit if written
+};
+
 // A task read: its facts, or the parts it could not read.
 struct Task {
     std::vector<Fact> facts;
     std::vector<std::u16string> unread;  // each quoted in "Не разбрах: „…“."
+    std::u16string refused;              // a task of another kind: the sentence saying so
+    std::vector<Option> options;         // a multiple-choice task's, in order
 };
 
 // How the book writes a measure: "r", "d", "C", "B", "h", "S", "S₁", "V",
