@@ -40,3 +40,11 @@ add_test(NAME web_offline COMMAND ${page_command} --offline --lang en-US ${PROJE
 set_tests_properties(web_page_en web_page_bg ${touch_tests} web_offline PROPERTIES LABELS "gui-web;chromium")
 set_tests_properties(web_page_en web_page_bg web_firefox_en web_firefox_bg web_webkit_en web_webkit_bg
                      ${touch_tests} web_offline PROPERTIES TIMEOUT 300)
+
+# The page's module packing: what packwasm.py packs, unpack.js and the
+# unpacker module give back byte for byte; a page it cannot pack refused.
+add_test(NAME web_unpack
+         COMMAND ${WEB_TEST_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/runtime/web/unpack_test.mjs ${DEBIAN_PYTHON}
+                 ${PROJECT_SOURCE_DIR}/runtime/web/packwasm.py ${PROJECT_SOURCE_DIR}/runtime/web/unpack.js
+                 $<TARGET_FILE:unpack>)
+set_tests_properties(web_unpack PROPERTIES LABELS "web")
