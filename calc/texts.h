@@ -92,6 +92,7 @@ enum class Text {
     SameTwice,
     Contradiction,
     NotUnderstood,
+    TaskRefused,
     // The solution.
     Sought,
     TaskPiApprox,
@@ -100,6 +101,8 @@ enum class Text {
     FirstCylinder,
     SecondCylinder,
     GridPart,
+    RightOption,
+    NoOption,
     // The field.
     FieldName,
     SolveButton,
@@ -184,6 +187,7 @@ inline constexpr TextEntry Texts[]{
     {Text::SameTwice, u"Две данни казват едно и също, нужна е още една независима: "},
     {Text::Contradiction, u"Данните си противоречат: "},
     {Text::NotUnderstood, u"Не разбрах:"},
+    {Text::TaskRefused, u"Програмата решава задачи за един цилиндър; "},
     {Text::Sought, u"Търси се:"},
     {Text::TaskPiApprox, u"Смятаме с π ≈ 3,14, както е в задачата."},
     {Text::TaskPiSevenths, u"Смятаме с π = 22/7, както е в задачата."},
@@ -191,6 +195,8 @@ inline constexpr TextEntry Texts[]{
     {Text::FirstCylinder, u"Първият цилиндър:"},
     {Text::SecondCylinder, u"Вторият цилиндър:"},
     {Text::GridPart, u"Цилиндърът в таблицата, с π на програмата:"},
+    {Text::RightOption, u"Верният отговор е "},
+    {Text::NoOption, u"Никой от дадените отговори не съвпада с получения."},
     {Text::FieldName, u"Задача"},
     {Text::SolveButton, u"Реши"},
 };

@@ -115,7 +115,7 @@ const struct {
     std::u16string_view sentence;
     std::vector<std::u16string> unread;
 } NotRead[]{
-    {u"Радиусът на цилиндър е 8 cm, а височината е с 5 cm по-къса от радиуса. Намерете обема.", {u"а височината е с 5 cm по-къса от радиуса"}},
+    {u"Радиусът на цилиндър е 8 cm, а височината е с 5 cm различна от радиуса. Намерете обема.", {u"а височината е с 5 cm различна от радиуса"}},
     {u"Височината на цилиндър не е 5 cm, а радиусът му е 3 cm. Намерете обема.", {u"Височината на цилиндър не е 5 cm"}},
     {u"Радиусът на цилиндър е 2 cm. Намерете обема, ако 5 cm.", {u"ако 5 cm"}},
     {u"Лицето е 20 cm², а височината е 4 cm. Намерете радиуса.", {u"Лицето е 20 cm²"}},
@@ -158,7 +158,7 @@ void checkFacts(const calc::Task& task, std::u16string_view notebook) {
     CHECK(expected.unread.empty());
     CHECK(task.unread.empty());
     CHECK(task.refused.empty());
-    REQUIRE(task.facts.size() == expected.facts.size());
+    CHECK(task.facts.size() == expected.facts.size());
     for (std::size_t i = 0; i < task.facts.size(); ++i) {
         CAPTURE(i);
         const Fact &f = task.facts[i], &e = expected.facts[i];
@@ -187,7 +187,7 @@ std::u16string lineText(const calc::Line& line) {
 
 }  // namespace
 
-TEST_CASE("a task's sentences read as its notebook lines" * doctest::skip()) {
+TEST_CASE("a task's sentences read as its notebook lines") {
     for (const Row& row : Rows) {
         CAPTURE(utf8(row.name));
         CAPTURE(utf8(row.sentence));
@@ -197,7 +197,7 @@ TEST_CASE("a task's sentences read as its notebook lines" * doctest::skip()) {
     }
 }
 
-TEST_CASE("a task about something else is refused" * doctest::skip()) {
+TEST_CASE("a task about something else is refused") {
     for (const auto& row : Refusals) {
         CAPTURE(utf8(row.sentence));
         CHECK(calc::readTask(row.sentence).refused ==
@@ -205,7 +205,7 @@ TEST_CASE("a task about something else is refused" * doctest::skip()) {
     }
 }
 
-TEST_CASE("a clause not read whole is quoted" * doctest::skip()) {
+TEST_CASE("a clause not read whole is quoted") {
     for (const auto& row : NotRead) {
         CAPTURE(utf8(row.sentence));
         const calc::Task task = calc::readTask(row.sentence);
@@ -214,7 +214,7 @@ TEST_CASE("a clause not read whole is quoted" * doctest::skip()) {
     }
 }
 
-TEST_CASE("a multiple-choice task's options" * doctest::skip()) {
+TEST_CASE("a multiple-choice task's options") {
     constexpr platform::Unit cm3{platform::Dimension::Volume, -2};
     const std::u16string_view labels[] = {u"А)", u"Б)", u"В)", u"Г)"};
     for (const Row& row : Choices) {
@@ -233,7 +233,7 @@ TEST_CASE("a multiple-choice task's options" * doctest::skip()) {
     }
 }
 
-TEST_CASE("a sentence task's solution: what is given and what is sought" * doctest::skip()) {
+TEST_CASE("a sentence task's solution: what is given and what is sought") {
     for (const auto& row : Explained) {
         CAPTURE(utf8(row.sentence));
         const calc::Task task = calc::readTask(row.sentence);
