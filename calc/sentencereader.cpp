@@ -842,6 +842,10 @@ private:
     void asking(std::size_t from, std::size_t to) {
         std::size_t i = from;
         while (i < to && !(isRole(&items_[i], Role::Ask) || isRole(&items_[i], Role::HowMany))) ++i;
+        // "Обемът му е: А) … Б) …": a sentence the options end asks too.
+        if (i == to && std::any_of(items_.begin() + from, items_.begin() + to,
+                                   [](const Item& item) { return item.kind == Kind::Option; }))
+            i = from;
         if (i == to) return;
         std::optional<TaskUnit> unit;  // "колко литра"
         bool mass = false;             // "колко тежи"

@@ -68,6 +68,10 @@ public:
         : task_(task), result_(result), rounding_(rounding) {}
 
     std::vector<Line> run() {
+        if (!task_.refused.empty()) {
+            lines_.push_back({Quantity::None, {words(task_.refused)}});
+            return std::move(lines_);
+        }
         given();
         if (!task_.unread.empty()) {
             Line line{Quantity::None, {words(text(Text::NotUnderstood))}};
@@ -99,6 +103,7 @@ public:
         }
         answer.parts.push_back(words(u"."));
         if (answer.parts.size() > 2) lines_.push_back(std::move(answer));
+        if (!task_.options.empty() && first_) lines_.push_back(option());
         return std::move(lines_);
     }
 
@@ -164,6 +169,7 @@ private:
         Line line{Quantity::None, {math(rel(std::move(items), ops))}};
         if (!unit.text.empty()) line.parts.push_back(words(unit.text));
         lines_.push_back(std::move(line));
+        if (!first_) first_ = Answer{value, unit.text};
 
         if (answer.parts.size() > 1) answer.parts.push_back(words(u","));
         std::vector<Formula> short_{sym(name)};
@@ -184,8 +190,39 @@ private:
         for (Formula& item : f.items) putIn(item, c);
     }
 
+    // "Верният отговор е Б).": the option equal to the first answer, exactly
+    // or to the places the option is written with.
+    Line option() const {
+        for (const Option& o : task_.options) {
+            if (o.value.unit && platform::unitText(*o.value.unit) != first_->unit) continue;
+            if (matches(o.value, first_->value))
+                return {Quantity::None, {words(std::u16string(text(Text::RightOption)) + o.label + u".")}};
+        }
+        return {Quantity::None, {words(text(Text::NoOption))}};
+    }
+
+    static bool matches(const platform::Reading& option, const Both& value) {
+        if (option.exact.exact() && value.exact.exact() && option.exact == value.exact) return true;
+        const auto ratio = option.exact.rational();
+        if (!ratio) return false;
+        // The places a decimal is written with: 10^places a multiple of its denominator.
+        long long scale = 1;
+        for (int places = 0; places <= 6; ++places, scale *= 10) {
+            if (scale % static_cast<long long>(ratio->denominator()) != 0) continue;
+            return platform::toFixed(value.value, places, u'.') ==
+                   platform::toFixed(option.value, places, u'.');
+        }
+        return false;
+    }
+
+    struct Answer {
+        Both value;
+        std::u16string unit;
+    };
+
     const Task& task_;
     const TaskResult& result_;
+    std::optional<Answer> first_;
     Rounding rounding_;
     std::vector<Line> lines_;
 };

@@ -984,6 +984,11 @@ private:
 }  // namespace
 
 TaskResult solveTask(const Task& task) {
+    if (!task.refused.empty()) {
+        TaskResult refused;
+        refused.message = task.refused;
+        return refused;
+    }
     return Solver(task).run();
 }
 
