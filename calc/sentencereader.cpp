@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/calculationerror.h"
-#include "platform/rounding.h"
 #include "taskscan.h"
 #include "taskwords.h"
 #include "texts.h"
@@ -672,7 +671,8 @@ private:
             return;
         }
         const std::optional<Measure> o = other(k, m);
-        if (!o) return;
+        // A factor such as √2 has no notebook text that reads back the same.
+        if (!o || !times.factor.exact.rational()) return;
         if (addend && !fits(items_[*addend].unit, m)) return;
         Fact fact = factOf(Fact::Kind::Relation, m, {0, Exact(0)});
         fact.other = *o;
@@ -791,6 +791,7 @@ private:
                             mass.unitText + u"/" + volume.unitText};
         const Number n{(Checked(mass.number.value) / Checked(volume.number.value)).value(),
                        mass.number.exact / volume.number.exact};
+        if (volume.digits != u"1" && !n.exact.rational()) return;
         densityFact(v, n, unit, volume.digits == u"1" ? mass.digits : std::u16string());
         use(v, w + 2);
     }
@@ -952,24 +953,18 @@ private:
         return n.unitText.empty() ? n.digits : n.digits + u" " + n.unitText;
     }
 
-    // "2r", "d/3", "r": a multiple of a letter as the notebook writes it.
+    // "2r", "d/3", "r": a rational multiple of a letter as the notebook writes it.
     static std::u16string product(const Number& factor, Measure m) {
-        const auto ratio = factor.exact.rational();
-        if (!ratio) return valueText(factor) + letter(m);
-        std::u16string text;
-        if (ratio->numerator() != 1) text += whole(ratio->numerator());
-        text += letter(m);
-        if (ratio->denominator() != 1) text += u"/" + whole(ratio->denominator());
-        return text;
+        const platform::Rational ratio = *factor.exact.rational();
+        return (ratio.numerator() != 1 ? whole(ratio.numerator()) : u"") + letter(m) +
+               (ratio.denominator() != 1 ? u"/" + whole(ratio.denominator()) : u"");
     }
 
+    // "3/2": a rational number as the notebook writes it.
     static std::u16string valueText(const Number& n) {
-        if (const auto ratio = n.exact.rational()) {
-            std::u16string text = whole(ratio->numerator());
-            if (ratio->denominator() != 1) text += u"/" + whole(ratio->denominator());
-            return text;
-        }
-        return platform::toFixed(n.value, 2, u',');
+        const platform::Rational ratio = *n.exact.rational();
+        return whole(ratio.numerator()) +
+               (ratio.denominator() != 1 ? u"/" + whole(ratio.denominator()) : u"");
     }
 
     template <typename Integer>

@@ -271,7 +271,7 @@ private:
                 digit = true;
                 end = i + 1;
             } else if ((text[i] == u'.' || text[i] == u',') && !point && i + 1 < text.size() &&
-                       isDigit(text[i + 1])) {
+                       isDigit(text[i + 1]) && (i == start || isDigit(text[i - 1]))) {
                 point = true;
                 end = i + 1;
             } else if (!isSpace(text[i])) {

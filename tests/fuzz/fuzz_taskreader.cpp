@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer target: any text reads as a task without a fault, each part it
-// reads or quotes standing in the text as written, trimmed, and no more
-// parts than the separators allow.
+// libFuzzer target: any text, notebook lines or sentences, reads as a task
+// without a fault; each part it quotes stands in the text as written,
+// trimmed, no more of them than the clauses; each fact's text (as written,
+// or in the notebook's form for a sentence) reads back as that fact.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,12 +48,20 @@ void checkPart(std::u16string_view text, const std::u16string& part) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = decode(data, size);
     const calc::Task task = calc::readTask(text);
-    std::size_t separators = 1;
+    std::size_t clauses = 1;
     for (char16_t c : text)
-        separators +=
-            c == u',' || c == u';' || c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
-    if (task.facts.size() + task.unread.size() > separators) fault("more parts than separators");
-    for (const calc::Fact& fact : task.facts) checkPart(text, fact.text);
+        clauses += std::u16string_view(u",;.!?\n\r\u2028\u2029").find(c) != std::u16string_view::npos;
+    if (task.unread.size() > clauses) fault("more parts quoted than clauses");
     for (const std::u16string& part : task.unread) checkPart(text, part);
+    for (const calc::Fact& fact : task.facts) {
+        // A bare letter is asked after "Търси се:".
+        const bool asked = fact.kind == calc::Fact::Kind::Asked;
+        const calc::Task back = calc::readTask((asked ? u"Търси се: " : u"") + fact.text);
+        if (back.facts.size() != 1 || !back.unread.empty()) fault("a fact's text not read back");
+        const calc::Fact& b = back.facts.front();
+        if (b.kind != fact.kind || b.measure != fact.measure || b.other != fact.other ||
+            b.number.value != fact.number.value || b.factor.value != fact.factor.value)
+            fault("a fact's text read back as another fact");
+    }
     return 0;
 }

@@ -17,7 +17,8 @@ case $target in
         sources=("$here/fuzz_numbertext.cpp" "$here/c_library_path.cpp" "${platform[@]}")
         corpus=("$out/corpus" "$here/corpus") ;;
     taskreader)
-        sources=("$here/fuzz_taskreader.cpp" "$root/calc/taskreader.cpp" "${platform[@]}")
+        sources=("$here/fuzz_taskreader.cpp" "$root/calc/taskreader.cpp" "$root/calc/sentencereader.cpp"
+                 "${platform[@]}")
         corpus=("$out/corpus-taskreader" "$here/corpus") ;;
     *) echo "usage: $0 [seconds] [numbertext|taskreader]" >&2; exit 2 ;;
 esac
