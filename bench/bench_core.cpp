@@ -149,4 +149,35 @@ void solveTask(benchmark::State& state) {
 }
 BENCHMARK(solveTask)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 
+// A task pasted whole (618 characters: the team's own, a 6th-grade style with
+// a relation, π ≈ 3,14, litres, a surface without a lid and a precision),
+// read, solved and written; then only read, the text 1 and 100 times over,
+// for time linear in the text.
+constexpr std::u16string_view Pasted =
+    u"Задача 7. Цилиндричен резервоар за дъждовна вода има диаметър на основата 2,4 m, "
+    u"а височината му е с 0,6 m по-голяма от радиуса на основата. Резервоарът е "
+    u"направен от ламарина и е без капак, защото стои под улука на покрива. Намерете "
+    u"обема на резервоара и колко литра вода събира той, когато е пълен догоре. Колко "
+    u"квадратни метра ламарина са нужни за направата му, без да се броят шевовете и "
+    u"отпадъците? Закръглете отговорите до десетите. При пресмятанията използвайте π ≈ "
+    u"3,14. Резервоарът стои на равна бетонна площадка в двора на училището и се пълни "
+    u"при всеки дъжд. Водата се използва за поливане на цветните лехи.";
+
+void solvePastedTask(benchmark::State& state) {
+    for (auto _ : state) {
+        const calc::Task task = calc::readTask(Pasted);
+        const calc::TaskResult result = calc::solveTask(task);
+        benchmark::DoNotOptimize(calc::explainTask(task, result, calc::Rounding::None));
+    }
+}
+BENCHMARK(solvePastedTask)->Unit(benchmark::kMicrosecond);
+
+void readPastedTask(benchmark::State& state) {
+    std::u16string text;
+    for (int i = 0; i < state.range(0); ++i) text += std::u16string(Pasted) + u" ";
+    for (auto _ : state) benchmark::DoNotOptimize(calc::readTask(text));
+    state.SetComplexityN(static_cast<benchmark::IterationCount>(text.size()));
+}
+BENCHMARK(readPastedTask)->Arg(1)->Arg(100)->Unit(benchmark::kMicrosecond)->Complexity();
+
 BENCHMARK_MAIN();

@@ -849,6 +849,7 @@ private:
             i = from;
         if (i == to) return;
         std::optional<TaskUnit> unit;  // "колко литра"
+        std::size_t unitAt = i;
         bool mass = false;             // "колко тежи"
         bool any = false;
         for (std::size_t k = i; k < to; ++k) {
@@ -858,6 +859,7 @@ private:
                 item.used = true;
                 if (item.role == Role::HowMany && isRole(at(k + 1), Role::Unit)) {
                     unit = unitOf(items_[k + 1]);
+                    unitAt = k;
                     items_[k + 1].used = true;
                     ++k;
                 } else if (item.role == Role::HowMany && isRole(at(k + 1), Role::Weighs)) {
@@ -882,15 +884,15 @@ private:
                 item.used = true;
             }
         }
-        if (any) return;
-        if (mass) {
+        if (mass && !any) {
             ask(i, Measure::Mass, unit);
         } else if (unit) {
+            // "колко литра", no quantity after it: the unit says what is asked.
             const Measure m = unit->kind == UnitKind::Volume ? Measure::V
                               : unit->kind == UnitKind::Mass ? Measure::Mass
                               : unit->kind == UnitKind::Area ? Measure::Sp
                                                              : Measure::H;
-            ask(i, m, unit);
+            ask(unitAt, m, unit);
         }
     }
 
