@@ -140,13 +140,15 @@ private slots:
                     QApplication::focusWidget()->accessibleName() == "Задача");
         auto* field = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
         QVERIFY(field);
-        QTest::keyClicks(field, "d = 10 cm;");
+        field->insertPlainText("Диаметърът на основата на цилиндър е 10 cm.");  // pasted
         QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);  // a new line, not solved
         QVERIFY(s->plainText().isEmpty());
-        field->insertPlainText("h = d + 15 cm; S₁ = ?");  // pasted
+        field->insertPlainText("Височината му е с 15 cm по-голяма от диаметъра. Намерете лицето на "
+                               "повърхнината на цилиндъра.");  // pasted
         QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(s->plainText().startsWith("Дадено: d = 10 cm, h = d + 15 cm."));
         QVERIFY(s->plainText().contains("Отговор: S₁ = 300π ≈ 942.48 cm²."));
-        QCOMPARE(field->toPlainText(), "d = 10 cm;\nh = d + 15 cm; S₁ = ?");
+        QVERIFY(field->toPlainText().startsWith("Диаметърът на основата на цилиндър е 10 cm.\nВис"));
         MainWindow hand;
         type(hand.controls().Text2[0], "5 cm");
         type(hand.controls().Text2[1], "25 cm");

@@ -37,13 +37,14 @@ const unitRow = {k: 0, boxes: [0, 1], texts: ['3 dm', '0.2 m'], place: 'до с�
                  answer: 'R = 3 dm, H = 2 dm, So = 12π ≈ 37.70 dm², Sp = 30π ≈ 94.25 dm², V = 18π ≈ 56.55 dm³, ' +
                          'r = 1 dm, s = 4π ≈ 12.57 dm², ρ = √10 ≈ 3.16 dm, S = 40π ≈ 125.66 dm²'};
 
-// Tasks as a pupil writes them, typed into the task field (Shift+Enter between
+// Tasks as a book prints them and a pupil writes them, typed into the task field (Shift+Enter between
 // lines), solved by Enter or the button. Worked out by hand: d = 10 gives R = 5,
 // H = 10 + 15 = 25, S₁ = 2π·5·(5 + 25) = 300π; r = 6, l = 8: S = 2 · 3.14 · 6 · 8.
 // The row of "Вариант 1" in doubles, π = 3.14159265358979, as the formulas run
 // (2π·R)·H, (2π·R)·(R + H), ((π·R)·R)·H, printed with "%.15G".
 const taskRows = [
-  {lines: ['d = 10 cm; h = d + 15 cm; S₁ = ?'], solve: 'Enter', answer: 'S₁ = 300π ≈ 942.48 cm²',
+  {lines: ['Диаметърът на основата на цилиндър е 10 cm, а височината му е с 15 cm по-голяма от диаметъра. ' +
+           'Намерете лицето на повърхнината на цилиндъра.'], solve: 'Enter', answer: 'S₁ = 300π ≈ 942.48 cm²',
    row: ['5', '25', '785.398163397447', '942.477796076937', '1963.49540849362']},
   {lines: ['r = 6 cm, l = 8 cm,', 'π ≈ 3,14, S = ?'], solve: 'button', answer: 'S = 301.44 cm²',
    row: ['6', '8', '301.59289474462', '527.787565803085', '904.77868423386']},

@@ -250,14 +250,17 @@ TEST_CASE("a task in units, its answer rounded where the solution's window says"
     click({Kind::Option1, 0});
 }
 
-TEST_CASE("a task typed in the solution's field fills its row as typing it by hand does") {
+TEST_CASE("a task pasted into the solution's field fills its row as typing it by hand does") {
     theWindow().showSolution();
     HWND field = theWindow().solutionWindow()->taskField();
     CHECK(GetFocus() == field);
-    SetWindowTextW(field, L"d = 10 cm; h = d + 15 cm; S₁ = ?");
+    const std::wstring pasted =
+        L"Диаметърът на основата на прав кръгов цилиндър е 10 cm, а височината му е с 15 cm "
+        L"по-голяма от диаметъра. Намерете лицето на повърхнината на цилиндъра.";
+    SetWindowTextW(field, pasted.c_str());
     SendMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
     CHECK(GetFocus() == field);
-    CHECK(textOf(field) == L"d = 10 cm; h = d + 15 cm; S₁ = ?");  // Enter solved, no new line
+    CHECK(textOf(field) == pasted);  // Enter solved, no new line
     const std::wstring text = textOf(FindWindowExW(theWindow().solutionWindow()->handle(), nullptr,
                                                    L"EDIT", nullptr));
     CHECK(text.starts_with(L"Дадено: d = 10 cm, h = d + 15 cm."));
