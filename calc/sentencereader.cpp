@@ -20,14 +20,14 @@ using words::Role;
 namespace {
 
 enum class Kind : unsigned char {
-    Phrase,  // words, `role` says what they are
-    Number,  // a number and its unit
-    PiSign,  // "π =" or "π ≈"
-    Colon,   // ':' between a ratio's numbers
-    Comma,   // a clause's end: no pattern reads across it
-    Option,  // "А)": a multiple choice's option
-    Unknown, // a word or sign no table knows: nothing reads across it
-    End,     // the end of a sentence
+    Phrase,   // words, `role` says what they are
+    Number,   // a number and its unit
+    PiSign,   // "π =" or "π ≈"
+    Colon,    // ':' between a ratio's numbers
+    Comma,    // a clause's end: no pattern reads across it
+    Option,   // "А)": a multiple choice's option
+    Unknown,  // a word or sign no table knows: nothing reads across it
+    End,      // the end of a sentence
 };
 
 struct Item {
@@ -38,11 +38,11 @@ struct Item {
     bool used = false;
     // A number's.
     Number number;
-    std::optional<platform::Unit> unit;   // a length's, area's or volume's
-    std::optional<TaskUnit> other;        // a mass's, a density's, a hectolitre's
+    std::optional<platform::Unit> unit;  // a length's, area's or volume's
+    std::optional<TaskUnit> other;       // a mass's, a density's, a hectolitre's
     bool degrees = false;
-    std::u16string digits, unitText;      // as written
-    std::u16string word;                  // a word's dictionary form
+    std::u16string digits, unitText;  // as written
+    std::u16string word;              // a word's dictionary form
 };
 
 Item make(Kind kind, std::size_t begin, std::size_t end, Role role = Role::Filler, int arg = 0) {
@@ -189,8 +189,7 @@ private:
     void push(Item item) { items_.push_back(std::move(item)); }
 
     void end(std::size_t at) {
-        if (!items_.empty() && items_.back().kind != Kind::End)
-            push(make(Kind::End, at, at));
+        if (!items_.empty() && items_.back().kind != Kind::End) push(make(Kind::End, at, at));
     }
 
     // "1.", "2)" leading a line: the task's number in a list, not a fact.
@@ -305,8 +304,8 @@ private:
         Item item = make(Kind::Phrase, start, i);
         // Latin letters keep their case: r and R, s and S are the book's.
         const bool latin = !isCyrillic(text_[start]);
-        item.word = latin ? std::u16string(text_.substr(start, i - start))
-                            : std::u16string(lemma(w));
+        item.word =
+            latin ? std::u16string(text_.substr(start, i - start)) : std::u16string(lemma(w));
         push(std::move(item));
     }
 
@@ -340,8 +339,8 @@ private:
                 continue;
             }
             if (best->role != Role::Filler) {
-                out.push_back(make(Kind::Phrase, item.begin, items_[i + length - 1].end,
-                                   best->role, best->arg));
+                out.push_back(make(Kind::Phrase, item.begin, items_[i + length - 1].end, best->role,
+                                   best->arg));
             }
             i += length;
         }
@@ -403,7 +402,8 @@ private:
             items_[i].used = true;
             Option option;
             option.label = trimmed(text_.substr(items_[i].begin, items_[i].end - items_[i].begin));
-            if (i + 1 < items_.size() && items_[i + 1].kind == Kind::Number && !items_[i + 1].used) {
+            if (i + 1 < items_.size() && items_[i + 1].kind == Kind::Number &&
+                !items_[i + 1].used) {
                 Item& n = items_[i + 1];
                 n.used = true;
                 option.value = reading(n.number, n.unit);
@@ -414,9 +414,7 @@ private:
 
     // Sentences ------------------------------------------------------------
 
-    Item* at(std::size_t i) {
-        return i < to_ && !items_[i].used ? &items_[i] : nullptr;
-    }
+    Item* at(std::size_t i) { return i < to_ && !items_[i].used ? &items_[i] : nullptr; }
 
     bool isNumber(std::size_t i) {
         const Item* item = at(i);
@@ -480,8 +478,8 @@ private:
             if (!isRole(q, Role::Quantity)) continue;
             const Measure m = static_cast<Measure>(q->arg);
             const std::optional<Measure> its =
-                m == Measure::R    ? (around ? Measure::rho : Measure::SphereRadius)
-                : m == Measure::Sp ? (around ? Measure::Around : Measure::SphereSurface)
+                m == Measure::R              ? (around ? Measure::rho : Measure::SphereRadius)
+                : m == Measure::Sp           ? (around ? Measure::Around : Measure::SphereSurface)
                 : m == Measure::V && !around ? std::optional(Measure::SphereVolume)
                                              : std::nullopt;
             if (!its) continue;
@@ -559,8 +557,8 @@ private:
         if (!known(items_[i + 2]) || !given(b)) return false;
         std::size_t k = skip(i + 3, Role::Verb);
         if (isRole(at(k), Role::Relate)) {
-            if (!isPlain(k + 1) || !(items_[k + 2].kind == Kind::Colon ||
-                                     isRole(at(k + 2), Role::To)) ||
+            if (!isPlain(k + 1) ||
+                !(items_[k + 2].kind == Kind::Colon || isRole(at(k + 2), Role::To)) ||
                 !isPlain(k + 3) || kindOf(a) != kindOf(b) || items_[k + 1].unit ||
                 items_[k + 3].unit)
                 return false;
@@ -596,9 +594,11 @@ private:
 
     Multiple multiple(std::size_t j) {
         Multiple result{.next = j};
-        if (const Item* item = at(j); isRole(item, Role::Multiple) || isRole(item, Role::Fraction)) {
+        if (const Item* item = at(j);
+            isRole(item, Role::Multiple) || isRole(item, Role::Fraction)) {
             const Number k{static_cast<double>(item->arg), Exact(item->arg)};
-            result.factor = item->role == Role::Multiple ? k : Number{1.0 / k.value, Exact(1) / k.exact};
+            result.factor =
+                item->role == Role::Multiple ? k : Number{1.0 / k.value, Exact(1) / k.exact};
             result.next = j + 1;
         } else if (const auto k = count(j); k && isRole(at(j + 1), Role::Times)) {
             result.factor = *k;
@@ -643,15 +643,15 @@ private:
             less = isRole(at(j), Role::Smaller);
             times = multiple(skip(j + 3, Role::Of));
             k = times.next;
-        } else if (const auto n = count(j); n && isRole(at(j + 1), Role::Times) &&
-                                            (isRole(at(j + 2), Role::Greater) ||
-                                             isRole(at(j + 2), Role::Smaller)) &&
-                                            isRole(at(j + 3), Role::Of)) {
+        } else if (const auto n = count(j);
+                   n && isRole(at(j + 1), Role::Times) &&
+                   (isRole(at(j + 2), Role::Greater) || isRole(at(j + 2), Role::Smaller)) &&
+                   isRole(at(j + 3), Role::Of)) {
             // "три пъти по-малък от височината"
             const bool smaller = isRole(at(j + 2), Role::Smaller);
-            times.factor = smaller ? Number{(Checked(1) / Checked(n->value)).value(),
-                                            Exact(1) / n->exact}
-                                   : *n;
+            times.factor =
+                smaller ? Number{(Checked(1) / Checked(n->value)).value(), Exact(1) / n->exact}
+                        : *n;
             k = j + 4;
         } else if (isRole(at(j), Role::Equal)) {
             // "равна на утроения радиус", "колкото диаметъра"
@@ -680,8 +680,7 @@ private:
         std::u16string text = letter(m) + u" = " + product(times.factor, *o);
         if (addend) {
             const Item& b = items_[*addend];
-            fact.number = less ? Reading{-b.number.value, -b.number.exact, b.unit}
-                               : readingOf(b);
+            fact.number = less ? Reading{-b.number.value, -b.number.exact, b.unit} : readingOf(b);
             text += (less ? u" − " : u" + ") + numberText(b);
         }
         fact.text = std::move(text);
@@ -698,7 +697,8 @@ private:
             const bool square = form->role == Role::Square;
             const int part = form->arg;
             Fact fact = factOf(Fact::Kind::Square, m);
-            fact.text = m == Measure::AxialArea ? u"осното сечение е квадрат" : u"развивката е квадрат";
+            fact.text =
+                m == Measure::AxialArea ? u"осното сечение е квадрат" : u"развивката е квадрат";
             if (part == 0) {
                 if (!square) return;
                 add(i, std::move(fact));
@@ -716,11 +716,11 @@ private:
                 return;
             }
             const bool axial = m == Measure::AxialArea;
-            const Measure value = part == 2   ? (axial ? Measure::AxialArea : Measure::So)
-                                  : part == 3 ? (axial ? Measure::AxialDiagonal
-                                                       : Measure::DevelopmentDiagonal)
-                                  : axial     ? Measure::AxialPerimeter
-                                              : Measure::Mass;
+            const Measure value =
+                part == 2   ? (axial ? Measure::AxialArea : Measure::So)
+                : part == 3 ? (axial ? Measure::AxialDiagonal : Measure::DevelopmentDiagonal)
+                : axial     ? Measure::AxialPerimeter
+                            : Measure::Mass;
             if (!given(value) || !fits(n.unit, value)) return;
             if (square) add(i, std::move(fact));
             Fact v = factOf(Fact::Kind::Value, value, readingOf(n));
@@ -774,8 +774,7 @@ private:
 
     // "1 cm³ олово тежи 11,4 g": the density, the mass over the volume.
     void weighs(std::size_t w) {
-        if (!isNumber(w + 1) || !items_[w + 1].other ||
-            items_[w + 1].other->kind != UnitKind::Mass)
+        if (!isNumber(w + 1) || !items_[w + 1].other || items_[w + 1].other->kind != UnitKind::Mass)
             return;
         std::size_t v = w;
         for (int words = 0; v > 0 && words < 4; ++words) {
@@ -786,8 +785,7 @@ private:
             items_[v].unit->dimension != platform::Dimension::Volume || items_[v].unit->litres)
             return;
         const Item &volume = items_[v], &mass = items_[w + 1];
-        const TaskUnit unit{UnitKind::Density,
-                            mass.other->exponent - 3 * volume.unit->exponent - 6,
+        const TaskUnit unit{UnitKind::Density, mass.other->exponent - 3 * volume.unit->exponent - 6,
                             mass.unitText + u"/" + volume.unitText};
         const Number n{(Checked(mass.number.value) / Checked(volume.number.value)).value(),
                        mass.number.exact / volume.number.exact};
@@ -850,7 +848,7 @@ private:
         if (i == to) return;
         std::optional<TaskUnit> unit;  // "колко литра"
         std::size_t unitAt = i;
-        bool mass = false;             // "колко тежи"
+        bool mass = false;  // "колко тежи"
         bool any = false;
         for (std::size_t k = i; k < to; ++k) {
             Item& item = items_[k];

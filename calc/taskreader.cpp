@@ -82,7 +82,6 @@ constexpr Name Names[] = {
     {u"α", Role::Angle, M::R},
 };
 
-
 // The squares a task names: the axial section's, the development's.
 constexpr std::pair<std::u16string_view, Measure> Squares[] = {
     {u"осното сечение", M::AxialArea},
@@ -102,7 +101,6 @@ constexpr std::pair<std::u16string_view, int> Precisions[] = {
     {u"цяло число", 0}, {u"цели", 0},   {u"0,1", 1},   {u"0.1", 1},   {u"десети", 1},  {u"0,01", 2},
     {u"0.01", 2},       {u"стотни", 2}, {u"0,001", 3}, {u"0.001", 3}, {u"хилядни", 3},
 };
-
 
 // "с точност до 0,01", "до цяло число": the decimal places, or -1.
 int takePlaces(Cursor& in) {
@@ -258,7 +256,6 @@ std::optional<Fact> readFact(Cursor& in, bool asking) {
     }
     return std::nullopt;
 }
-
 
 }  // namespace
 

@@ -96,8 +96,8 @@ public:
         Line answer{Quantity::None, {words(text(Text::Answer))}};
         for (std::size_t i = 0; i < result_.cylinders.size(); ++i) {
             if (two)
-                lines_.push_back({Quantity::None, {words(text(i ? Text::SecondCylinder
-                                                                : Text::FirstCylinder))}});
+                lines_.push_back({Quantity::None,
+                                  {words(text(i ? Text::SecondCylinder : Text::FirstCylinder))}});
             for (const Fact& f : task_.facts)
                 if (f.kind == Fact::Kind::Asked) ask(f, result_.cylinders[i], answer, two ? i : -1);
         }
@@ -125,7 +125,8 @@ private:
         bool first = true;
         for (const Fact& f : task_.facts) {
             if (f.kind != Fact::Kind::Asked) continue;
-            line.parts.push_back(words((first ? u"" : u", ") + std::u16string(bookLetter(f.measure))));
+            line.parts.push_back(
+                words((first ? u"" : u", ") + std::u16string(bookLetter(f.measure))));
             first = false;
         }
         if (first) return;
@@ -141,8 +142,8 @@ private:
     // "S₁ = 2πr(r + h) = 2π · 5 · (5 + 25) = 300π ≈ 942,48 cm²", and the answer's part.
     void ask(const Fact& asked, const TaskCylinder& cylinder, Line& answer, std::size_t index) {
         const AnswerUnit unit = answerUnit(asked, result_);
-        const Both value = shifted(measureOf(asked.measure, cylinder, result_.pi, result_.density),
-                                   unit.shift);
+        const Both value =
+            shifted(measureOf(asked.measure, cylinder, result_.pi, result_.density), unit.shift);
         std::u16string name(bookLetter(asked.measure));
         if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
         const Formula formula = measureFormula(asked.measure);
@@ -196,7 +197,8 @@ private:
         for (const Option& o : task_.options) {
             if (o.value.unit && platform::unitText(*o.value.unit) != first_->unit) continue;
             if (matches(o.value, first_->value))
-                return {Quantity::None, {words(std::u16string(text(Text::RightOption)) + o.label + u".")}};
+                return {Quantity::None,
+                        {words(std::u16string(text(Text::RightOption)) + o.label + u".")}};
         }
         return {Quantity::None, {words(text(Text::NoOption))}};
     }

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const calc::Task task = calc::readTask(text);
     std::size_t clauses = 1;
     for (char16_t c : text)
-        clauses += std::u16string_view(u",;.!?\n\r\u2028\u2029").find(c) != std::u16string_view::npos;
+        clauses +=
+            std::u16string_view(u",;.!?\n\r\u2028\u2029").find(c) != std::u16string_view::npos;
     if (task.unread.size() > clauses) fault("more parts quoted than clauses");
     for (const std::u16string& part : task.unread) checkPart(text, part);
     for (const calc::Fact& fact : task.facts) {
