@@ -354,6 +354,8 @@ private:
             const std::size_t space = lemmas.find(u' ');
             const std::u16string_view want = lemmas.substr(0, space);
             if (i + n >= items_.size()) return 0;
+            // A comma may stand inside a phrase: "сферата, вписана в цилиндъра".
+            if (n > 0 && items_[i + n].kind == Kind::Comma && i + n + 1 < items_.size()) ++n;
             const Item& item = items_[i + n];
             if (item.kind != Kind::Phrase || item.role != Role::Filler || item.word != want)
                 return 0;
@@ -472,6 +474,7 @@ private:
     // "вписаната сфера има радиус 3 cm", "радиусът на вписаното кълбо":
     // the radius, volume or surface next to a sphere is the sphere's.
     void sphere(std::size_t i) {
+        if (items_[i].arg == 2) return;  // which sphere is not said: quoted
         const bool around = items_[i].arg == 1;
         for (const std::size_t k : {i > 0 ? i - 1 : i, skip(skip(i + 1, Role::Verb), Role::With)}) {
             Item* q = k == i ? nullptr : at(k);

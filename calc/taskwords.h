@@ -142,7 +142,7 @@ enum class Role : unsigned char {
     Filler,        // there for the sentence: "прав кръгов цилиндър", "на", "му"
     Quantity,      // a measure (arg); -1 for "лице", read from the shape it belongs to
     Shape,         // the axial section or the development (arg), before "е квадрат"
-    Sphere,        // the sphere inscribed (arg 0) or around (arg 1): its r, S, V next to it
+    Sphere,        // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V next to it
     Verb,          // "е", "са", "има", "=": a subject and what it is
     Equal,         // "равен на", "колкото"
     Greater,       // "по-голям", "повече"
@@ -246,6 +246,9 @@ inline constexpr Phrase Phrases[]{
     {u"дължина на диагонал", Role::Quantity, q(M::AxialDiagonal)},
     {u"дължина на диагонал на осно сечение", Role::Quantity, q(M::AxialDiagonal)},
     {u"дължина на диагонал на развивка", Role::Quantity, q(M::DevelopmentDiagonal)},
+    {u"околна", Role::Quantity, q(M::So)},
+    {u"пълна", Role::Quantity, q(M::Sp)},
+    {u"сфера", Role::Sphere, 2},
     {u"вписан сфера", Role::Sphere, 0},
     {u"вписан в цилиндър сфера", Role::Sphere, 0},
     {u"сфера вписан в цилиндър", Role::Sphere, 0},

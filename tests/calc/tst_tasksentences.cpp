@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "calc/taskreader.h"
-#include "calc/tasksolver.h"
 #include "calc/tasksolution.h"
+#include "calc/tasksolver.h"
 #include "expect.h"
+#include "task_sentences_data.h"  // tests/data/task-sentences.txt, embedded at configure time
 
 // A task pasted whole, as sentences, reads to the same facts as the pupil's
 // notebook lines for it. Every sentence is the team's own; each notebook
@@ -191,6 +192,29 @@ bool readsBack(const Fact& f) {
            (!f.unit || (b.unit->kind == f.unit->kind && b.unit->exponent == f.unit->exponent));
 }
 
+// Whether `task` has the notebook line's facts, in any order.
+bool same(const calc::Task& task, std::u16string_view notebook) {
+    const calc::Task expected = calc::readTask(notebook);
+    if (!task.unread.empty() || !task.refused.empty() || task.facts.size() != expected.facts.size())
+        return false;
+    std::vector<bool> taken(expected.facts.size());
+    for (const Fact& f : task.facts) {
+        const auto equal = [&](const Fact& e) {
+            return f.kind == e.kind && f.measure == e.measure && f.other == e.other &&
+                   f.number.value == e.number.value && f.number.exact == e.number.exact &&
+                   f.factor.value == e.factor.value && f.pi == e.pi && f.places == e.places &&
+                   f.unit.has_value() == e.unit.has_value() &&
+                   (!f.unit ||
+                    (f.unit->kind == e.unit->kind && f.unit->exponent == e.unit->exponent));
+        };
+        std::size_t i = 0;
+        while (i < taken.size() && (taken[i] || !equal(expected.facts[i]))) ++i;
+        if (i == taken.size()) return false;
+        taken[i] = true;
+    }
+    return true;
+}
+
 std::u16string lineText(const calc::Line& line) {
     calc::Solution s;
     s.lines = {line};
@@ -293,4 +317,41 @@ TEST_CASE("a sentence with a word cut or two words swapped") {
         }
     }
     MESSAGE("stopped with a sentence: " << stopped << ", solved with \"Дадено:\" shown: " << shown);
+}
+
+// Tasks written apart from the reader, its words unseen: each is read as its
+// notebook line, or stopped with a sentence; none is read otherwise in silence.
+TEST_CASE("held-out tasks: read right or stopped, never read wrong") {
+    int right = 0, stopped = 0, rows = 0;
+    const std::u16string data = fromUtf8(TaskSentencesData);
+    // Blocks apart by blank lines: '#' lines, the task, its notebook line.
+    for (std::size_t at = 0; at < data.size();) {
+        const std::size_t end = std::min(data.find(u"\n\n", at), data.size());
+        std::vector<std::u16string> lines;
+        for (std::size_t i = at; i < end;) {
+            const std::size_t eol = std::min(data.find(u'\n', i), end);
+            if (data[i] != u'#') lines.push_back(data.substr(i, eol - i));
+            i = eol + 1;
+        }
+        at = end + 2;
+        if (lines.empty()) continue;
+        REQUIRE(lines.size() == 2);
+        const std::u16string &sentence = lines[0], &expected = lines[1];
+        CAPTURE(utf8(sentence));
+        const calc::Task read = calc::readTask(sentence);
+        const bool message = !read.unread.empty() || !read.refused.empty() ||
+                             (read.facts.size() > 1 && !calc::solveTask(read).message.empty());
+        ++rows;
+        if (expected == u"REFUSE"   ? !read.refused.empty()
+            : expected == u"UNREAD" ? !read.unread.empty()
+                                    : same(read, expected))
+            ++right;
+        else if (message) {
+            ++stopped;
+            MESSAGE("stopped: " << utf8(sentence) << " | "
+                                << (read.unread.empty() ? "" : utf8(read.unread.front())));
+        } else
+            FAIL_CHECK("read as another task, in silence: " << utf8(expected));
+    }
+    MESSAGE(right << " of " << rows << " read right, " << stopped << " stopped with a sentence");
 }

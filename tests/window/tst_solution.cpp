@@ -47,18 +47,6 @@ struct Row {
 std::vector<Row> rows() {
     std::vector<Row> out;
     std::istringstream lines(SolutionsData);
-    // The givens in UTF-8, of the Basic Multilingual Plane ("3√2").
-    const auto wide = [](const std::string& s) {
-        std::u16string out;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            const auto c = static_cast<unsigned char>(s[i]);
-            const int more = c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-            auto u = static_cast<char16_t>(more == 2 ? c & 0x0F : more == 1 ? c & 0x1F : c);
-            for (int k = 0; k < more; ++k) u = static_cast<char16_t>(u << 6 | (s[++i] & 0x3F));
-            out += u;
-        }
-        return out;
-    };
     for (std::string line; std::getline(lines, line);) {
         if (line.starts_with("== ")) {
             std::vector<std::string> fields;
@@ -66,7 +54,7 @@ std::vector<Row> rows() {
                  at = bar == line.npos ? bar : bar + 3)
                 fields.push_back(line.substr(at, (bar = line.find(" | ", at)) - at));
             REQUIRE(fields.size() == 4);
-            out.push_back({fields[0], std::stoi(fields[1]), wide(fields[2]), wide(fields[3]), ""});
+            out.push_back({fields[0], std::stoi(fields[1]), fromUtf8(fields[2]), fromUtf8(fields[3]), ""});
         } else if (!line.empty() && line[0] != '#' && !out.empty()) {
             out.back().text += line + "\r\n";
         }
