@@ -338,7 +338,9 @@ private:
                 ++i;
                 continue;
             }
-            if (best->role != Role::Filler) {
+            // "без капак", "тръба": said of the vessel, for what is asked.
+            if (best->role == Role::Open) open_ = std::max(open_, best->arg);
+            if (best->role != Role::Filler && best->role != Role::Open) {
                 out.push_back(make(Kind::Phrase, item.begin, items_[i + length - 1].end, best->role,
                                    best->arg));
             }
@@ -354,8 +356,12 @@ private:
             const std::size_t space = lemmas.find(u' ');
             const std::u16string_view want = lemmas.substr(0, space);
             if (i + n >= items_.size()) return 0;
-            // A comma may stand inside a phrase: "сферата, вписана в цилиндъра".
-            if (n > 0 && items_[i + n].kind == Kind::Comma && i + n + 1 < items_.size()) ++n;
+            // A comma or a clitic may stand inside a phrase: "сферата, вписана в
+            // цилиндъра", "пълната му повърхнина".
+            while (n > 0 && i + n + 1 < items_.size() &&
+                   (items_[i + n].kind == Kind::Comma || items_[i + n].word == u"му" ||
+                    items_[i + n].word == u"ѝ" || items_[i + n].word == u"й"))
+                ++n;
             const Item& item = items_[i + n];
             if (item.kind != Kind::Phrase || item.role != Role::Filler || item.word != want)
                 return 0;
@@ -439,6 +445,18 @@ private:
         to_ = to;
         shape_ = std::nullopt;
         shapeAt_ = std::nullopt;
+        // "Кълбо с обем … е вписано в цилиндър": "вписан" alone says which sphere.
+        for (std::size_t i = from; i < to; ++i)
+            if (isRole(&items_[i], Role::Sphere) && items_[i].arg >= 3) {
+                sphere_ = items_[i].arg - 3;
+                items_[i].used = true;
+            }
+        // "не" counts only in a clause with a number or a quantity.
+        for (std::size_t i = from; i < to; ++i)
+            if (isRole(&items_[i], Role::Not) && !inClause(i, [](const Item& item) {
+                    return item.kind == Kind::Number || isRole(&item, Role::Quantity);
+                }))
+                items_[i].used = true;
         for (std::size_t i = from; i < to; ++i) {
             Item* item = at(i);
             if (item == nullptr) continue;
@@ -453,6 +471,9 @@ private:
                 shape(i);
             } else if (isRole(item, Role::Sphere)) {
                 sphere(i);
+            } else if (isRole(item, Role::Base)) {
+                shape_ = Measure::B;  // "основата има лице 16π cm²"
+                shapeAt_ = i;
             } else if (isRole(item, Role::Quantity)) {
                 subject(i);
             } else if (isRole(item, Role::Angle)) {
@@ -463,9 +484,6 @@ private:
                 density(i);
             } else if (isRole(item, Role::Accuracy) || isRole(item, Role::Places)) {
                 places(i);
-            } else if (isRole(item, Role::Open)) {
-                open_ = item->arg;
-                item->used = true;
             }
         }
         asking(from, to);
@@ -474,8 +492,11 @@ private:
     // "вписаната сфера има радиус 3 cm", "радиусът на вписаното кълбо":
     // the radius, volume or surface next to a sphere is the sphere's.
     void sphere(std::size_t i) {
+        if (items_[i].arg == 2 && sphere_) items_[i].arg = *sphere_;
         if (items_[i].arg == 2) return;  // which sphere is not said: quoted
         const bool around = items_[i].arg == 1;
+        sphere_ = items_[i].arg;
+        items_[i].used = true;  // said which; its measures, if any, follow
         for (const std::size_t k : {i > 0 ? i - 1 : i, skip(skip(i + 1, Role::Verb), Role::With)}) {
             Item* q = k == i ? nullptr : at(k);
             if (!isRole(q, Role::Quantity)) continue;
@@ -487,10 +508,25 @@ private:
                                              : std::nullopt;
             if (!its) continue;
             q->arg = static_cast<int>(*its);
-            items_[i].used = true;
-            if (k < i) subject(k, i + 1);  // its value may follow the sphere
+            // Its value may follow the sphere: "…на сферата, вписана в цилиндъра, е 64π cm²".
+            std::size_t after = i + 1;
+            while (after < to_ && (items_[after].used || items_[after].kind == Kind::Comma))
+                ++after;
+            if (k < i) subject(k, after);
             return;
         }
+    }
+
+    // Whether an item of the clause around `i` (to a comma or the sentence's end) is `what`.
+    template <typename What>
+    bool inClause(std::size_t i, What what) const {
+        for (std::size_t k = i;
+             k > 0 && items_[k - 1].kind != Kind::Comma && items_[k - 1].kind != Kind::End; --k)
+            if (what(items_[k - 1])) return true;
+        for (std::size_t k = i + 1;
+             k < items_.size() && items_[k].kind != Kind::Comma && items_[k].kind != Kind::End; ++k)
+            if (what(items_[k])) return true;
+        return false;
     }
 
     Measure measureOf(const Item& item) const {
@@ -498,6 +534,7 @@ private:
         // "лице" alone: of the shape the sentence speaks of.
         if (shape_ == Measure::AxialArea) return Measure::AxialArea;
         if (shape_ == Measure::DevelopmentDiagonal) return Measure::So;
+        if (shape_ == Measure::B) return Measure::B;
         return Measure::Mass;  // no area: not given, so never read as one
     }
 
@@ -691,9 +728,16 @@ private:
         use(i, std::max(k + 1, addend ? *addend + 1 : 0));
     }
 
-    // "осното сечение е квадрат със страна 8 cm", "… е правоъгълник с лице 24 cm²".
+    // "осното сечение е квадрат със страна 8 cm", "… е правоъгълник с лице 24 cm²",
+    // "околната повърхнина е развита в правоъгълник с диагонал 13 cm".
     void shape(std::size_t i) {
         const Measure m = measureOf(items_[i]);
+        if (const std::size_t k = i - 1;
+            i > 0 && m == Measure::DevelopmentDiagonal &&
+            isRole(at(k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k), Role::Quantity) &&
+            items_[k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k].arg ==
+                static_cast<int>(Measure::So))
+            items_[k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k].used = true;
         const std::size_t j = skip(i + 1, Role::Verb);
         const Item* form = at(j);
         if (isRole(form, Role::Square) || isRole(form, Role::Rectangle)) {
@@ -984,6 +1028,7 @@ private:
     std::vector<std::pair<std::size_t, Fact>> facts_;
     std::size_t to_ = 0;
     std::optional<Measure> shape_;
+    std::optional<int> sphere_;  // the last sphere said: inscribed 0, around 1
     std::optional<std::size_t> shapeAt_;
     int places_ = -1;
     int open_ = 0;

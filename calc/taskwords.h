@@ -31,7 +31,17 @@ inline constexpr Form Forms[]{
     {u"дължин", u"а,ата", u"дължина"},
     {u"лице", u",то", u"лице"},
     {u"площ", u",та", u"лице"},
-    {u"основ", u"а,ата,и,ите", u"основа"},
+    {u"основ", u"а,ата", u"основа"},
+    {u"основ", u"и,ите", u"основи"},
+    {u"дън", u"о,ото", u"основа"},
+    {u"дълбочин", u"а,ата", u"височина"},
+    {u"дълъг", u"", u"дълъг"},
+    {u"дълг", u"а,о,и", u"дълъг"},
+    {u"висок", u",а,о,и", u"дълъг"},
+    {u"развит", u",а,о", u"развит"},
+    {u"наклонен", u",ия,ият", u"наклонен"},
+    {u"претоп", u"ен,ено,ена,ят,ени", u"претопен"},
+    {u"еднакв", u"и,ите", u"еднакви"},
     {u"околн", u"а,ата,о,ото", u"околна"},
     {u"повърхнин", u"а,ата,и,ите", u"повърхнина"},
     {u"повърхност", u",та,и", u"повърхнина"},
@@ -65,6 +75,24 @@ inline constexpr Form Forms[]{
     {u"стран", u"а,ата,и,ите", u"страна"},
     {u"ъгъл", u",а,ът", u"ъгъл"},
     {u"равнин", u"а,ата", u"равнина"},
+    // Vessels and bodies of the cylinder's shape: read as "съд".
+    {u"коф", u"а,ата,и", u"съд"},
+    {u"кути", u"я,ята,и", u"съд"},
+    {u"резервоар", u",а,ът,и", u"съд"},
+    {u"варел", u",а,ът,и", u"съд"},
+    {u"бидон", u",а,ът,и", u"съд"},
+    {u"басейн", u",а,ът,и", u"съд"},
+    {u"цистерн", u"а,ата,и", u"съд"},
+    {u"буркан", u",а,ът,и", u"съд"},
+    {u"чаш", u"а,ата,и", u"съд"},
+    {u"тенджер", u"а,ата,и", u"съд"},
+    {u"бъчв", u"а,ата,и", u"съд"},
+    {u"колон", u"а,ата,и", u"съд"},
+    {u"стълб", u",а,ът", u"съд"},
+    {u"вал", u",а,ът", u"съд"},
+    {u"прът", u",а,ът", u"съд"},
+    {u"кладен", u"ец,еца,ецът", u"съд"},
+    {u"консерв", u"а,ата,и", u"съд"},
     // Relations.
     {u"по-голям", u",а,о,и", u"по-голям"},
     {u"по-дълъг", u"", u"по-голям"},
@@ -85,7 +113,7 @@ inline constexpr Form Forms[]{
     {u"отношени", u"е,ето", u"отношение"},
     {u"надвишав", u"а,ат", u"надвишава"},
     {u"сключв", u"а,ат", u"сключва"},
-    {u"наклон", u"ен,ена,ено", u"наклонен"},
+    {u"наклон", u"ена,ено", u"наклонен"},
     // Asking and rounding.
     {u"намер", u"ете,и,им,ят,ите", u"намери"},
     {u"пресметн", u"ете,и,ат,е,ем", u"пресметни"},
@@ -102,7 +130,7 @@ inline constexpr Form Forms[]{
     {u"цял", u"о", u"цяло"},
     {u"точност", u",та", u"точност"},
     {u"капак", u",а", u"капак"},
-    {u"дън", u"о,ото", u"капак"},
+    {u"тръб", u"а,ата,и", u"тръба"},
     {u"отворен", u",а,о,ия", u"отворен"},
     // Units.
     {u"литр", u"а,и", u"литър"},
@@ -142,7 +170,8 @@ enum class Role : unsigned char {
     Filler,        // there for the sentence: "прав кръгов цилиндър", "на", "му"
     Quantity,      // a measure (arg); -1 for "лице", read from the shape it belongs to
     Shape,         // the axial section or the development (arg), before "е квадрат"
-    Sphere,        // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V next to it
+    Sphere,        // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V
+                   // next to it; "вписан" (3) and "описан" (4) alone say which
     Verb,          // "е", "са", "има", "=": a subject and what it is
     Equal,         // "равен на", "колкото"
     Greater,       // "по-голям", "повече"
@@ -204,6 +233,8 @@ inline constexpr std::u16string_view Refusals[]{
     u"тази задача е за нивото на течност.",
     u"тази задача е за сечение, успоредно на оста.",
     u"тази задача е за кух цилиндър.",
+    u"тази задача е за наклонен цилиндър.",
+    u"тази задача е за няколко тела.",
 };
 
 // clang-format off
@@ -211,6 +242,7 @@ inline constexpr Phrase Phrases[]{
     // The quantities, by the book's letter too.
     {u"радиус", Role::Quantity, q(M::R)},
     {u"радиус на основа", Role::Quantity, q(M::R)},
+    {u"радиус на основи", Role::Quantity, q(M::R)},
     {u"r", Role::Quantity, q(M::R)},
     {u"R", Role::Quantity, q(M::R)},
     {u"диаметър", Role::Quantity, q(M::d)},
@@ -222,6 +254,7 @@ inline constexpr Phrase Phrases[]{
     {u"дължина на окръжност на основа", Role::Quantity, q(M::C)},
     {u"лице на основа", Role::Quantity, q(M::B)},
     {u"височина", Role::Quantity, q(M::H)},
+    {u"дълъг", Role::Quantity, q(M::H)},
     {u"образуваща", Role::Quantity, q(M::H)},
     {u"дължина", Role::Quantity, q(M::H)},
     {u"h", Role::Quantity, q(M::H)},
@@ -249,6 +282,8 @@ inline constexpr Phrase Phrases[]{
     {u"околна", Role::Quantity, q(M::So)},
     {u"пълна", Role::Quantity, q(M::Sp)},
     {u"сфера", Role::Sphere, 2},
+    {u"вписан", Role::Sphere, 3},
+    {u"описан", Role::Sphere, 4},
     {u"вписан сфера", Role::Sphere, 0},
     {u"вписан в цилиндър сфера", Role::Sphere, 0},
     {u"сфера вписан в цилиндър", Role::Sphere, 0},
@@ -257,6 +292,7 @@ inline constexpr Phrase Phrases[]{
     {u"сфера описан около цилиндър", Role::Sphere, 1},
     {u"осно сечение", Role::Shape, q(M::AxialArea)},
     {u"развивка", Role::Shape, q(M::DevelopmentDiagonal)},
+    {u"развит в", Role::Shape, q(M::DevelopmentDiagonal)},
     {u"развивка на околна повърхнина", Role::Shape, q(M::DevelopmentDiagonal)},
     // Linking words.
     {u"е", Role::Verb, 0},
@@ -296,6 +332,9 @@ inline constexpr Phrase Phrases[]{
     {u"половина от", Role::Fraction, 2},
     {u"половина на", Role::Fraction, 2},
     {u"третина от", Role::Fraction, 3},
+    {u"една трета от", Role::Fraction, 3},
+    {u"една трета на", Role::Fraction, 3},
+    {u"една четвърт от", Role::Fraction, 4},
     {u"третина на", Role::Fraction, 3},
     {u"четвъртина от", Role::Fraction, 4},
     {u"четвъртина на", Role::Fraction, 4},
@@ -353,15 +392,21 @@ inline constexpr Phrase Phrases[]{
     {u"до хилядни", Role::Places, 3},
     {u"до цяло", Role::Places, 0},
     {u"до цяло число", Role::Places, 0},
+    {u"цяло число", Role::Places, 0},
+    {u"десети", Role::Places, 1},
+    {u"стотни", Role::Places, 2},
+    {u"хилядни", Role::Places, 3},
     {u"до единици", Role::Places, 0},
     {u"с точност до", Role::Accuracy, 0},
     {u"точност до", Role::Accuracy, 0},
     {u"без капак", Role::Open, 1},
+    {u"тръба", Role::Open, 2},
     {u"отворен отгоре", Role::Open, 1},
     {u"отворен от едната страна", Role::Open, 1},
     {u"отворен от два страна", Role::Open, 2},
-    {u"без основа", Role::Open, 2},
-    {u"без два основа", Role::Open, 2},
+    {u"без основа", Role::Open, 1},
+    {u"без основи", Role::Open, 2},
+    {u"без два основи", Role::Open, 2},
     {u"задача", Role::Label, 0},
     {u"не", Role::Not, 0},
     // What the program does not solve.
@@ -381,6 +426,9 @@ inline constexpr Phrase Phrases[]{
     {u"разстояние", Role::Refuse, 6},
     {u"пресечен с равнина", Role::Refuse, 6},
     {u"кух", Role::Refuse, 7},
+    {u"наклонен цилиндър", Role::Refuse, 8},
+    {u"претопен", Role::Refuse, 9},
+    {u"еднакви цилиндър", Role::Refuse, 9},
     {u"дебелина", Role::Refuse, 7},
     // Said for the sentence's sake.
     {u"на", Role::Filler, 0},
