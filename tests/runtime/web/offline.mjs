@@ -81,12 +81,16 @@ export async function offline(driver, load, site, {design, separator}) {
 // The README's sample calculation, no focus ring: the window alone, a
 // phone's screen, or the whole page with the solution. With `keys` the
 // task "H = 7, So = 70π" typed on a phone with its π key instead, and only
-// calculated for the whole page. With `task` a task typed into its field, solved by Enter.
+// calculated for the whole page. With `task` a task typed into its field, solved by Enter:
+// the notebook's line, or with 'pasted' the same task as a book prints it.
+const PASTED = 'Диаметърът на основата на прав кръгов цилиндър е 10 cm, а височината му е с 15 cm по-голяма ' +
+               'от диаметъра. Намерете лицето на повърхнината на цилиндъра.';
+
 export async function picture(driver, {design, separator, phone, whole, keys, task}, out) {
   const named = async list => new Map([...await driver.named(list, 'input, button, #task-text')]
       .map(([name, [found]]) => [name, found?.element]));
   if (task) {
-    await driver.type((await named([TASK])).get(TASK), 'd = 10 cm; h = d + 15 cm; S₁ = ?');
+    await driver.type((await named([TASK])).get(TASK), task === 'pasted' ? PASTED : 'd = 10 cm; h = d + 15 cm; S₁ = ?');
     await driver.press('Enter');
   } else {
     const sample = keys ? {k: 'Вариант 4', given: [['H', '7'], ['So', '70']]}

@@ -13,12 +13,12 @@
 //   page_test.mjs --offline [--lang en-US] SITE_DIR
 //                   the site served as static hosts do, then a release of it, then
 //                   used with no network and no server
-//   page_test.mjs --picture OUT.png [--phone [WxH]|--whole] [--keys|--task] [--lang en-US] PAGE.html
+//   page_test.mjs --picture OUT.png [--phone [WxH]|--whole] [--keys|--task|--pasted] [--lang en-US] PAGE.html
 //                   only the README's sample calculation, saved as a picture:
 //                   the window, a touch screen, or the whole page (800 wide, or
 //                   the phone's width); --keys: "70π" typed with the π key,
 //                   calculated for the whole page only; --task: a task typed into its
-//                   field and solved instead
+//                   field and solved instead; --pasted: the same task as a book prints it
 // The scenario (scenario.mjs) talks to a small driver object; an engine
 // (drivers.mjs) is a way to make one. --phone and --offline use Chromium's
 // DevTools (device emulation, network). The design is read from the design
@@ -45,6 +45,7 @@ function parseArguments(argv) {
     else if (argv[i] === '--whole') options.whole = true;
     else if (argv[i] === '--keys') options.keys = true;
     else if (argv[i] === '--task') options.task = true;
+    else if (argv[i] === '--pasted') options.task = 'pasted';
     else if (argv[i] === '--offline') options.offline = true;
     else if (argv[i] === '--brief') options.brief = true;
     else options.page = argv[i];
@@ -53,7 +54,7 @@ function parseArguments(argv) {
   if (!options.page || !engines[options.engine] || (devtools && options.engine !== 'chromium') ||
       (options.picture && options.engine !== 'chromium') || (options.brief && !options.phone)) {
     console.error('usage: page_test.mjs [--engine chromium|firefox|webkit] [--phone [WxH]] [--offline] ' +
-                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys|--task]] [--brief] ' +
+                  '[--lang en-US|bg-BG] [--server WEBDRIVER] [--picture OUT.png [--whole] [--keys|--task|--pasted]] [--brief] ' +
                   'PAGE.html|SITE_DIR\n--phone, --offline and --picture: Chromium only; --brief: with --phone');
     process.exit(2);
   }
