@@ -254,6 +254,15 @@ private:
             return;
         }
         item.digits = std::u16string(trimmed(text_.substr(start, in.at() - start)));
+        // A ',' not between two digits ends a clause, here as in the notebook.
+        for (std::size_t i = 0; i < item.digits.size(); ++i)
+            if (item.digits[i] == u',' &&
+                (i == 0 || i + 1 == item.digits.size() || !isDigit(item.digits[i - 1]) ||
+                 !isDigit(item.digits[i + 1]))) {
+                in.reset(start + 1);
+                push(make(Kind::Unknown, start, start + 1));
+                return;
+            }
         const std::size_t unitStart = in.at();
         if (auto density = takeDensityUnit(in)) {
             item.other = std::move(density);
@@ -394,12 +403,17 @@ private:
         }
     }
 
-    // Whether a '=', '≈', '?' or ':' stands between `from` and `to`: the notebook's mark.
+    // Whether a '=', '≈', '?' or ':' stands between `from` and `to`, the notebook's
+    // mark, and no ',' the notebook would take as a separator.
     bool hasSign(std::size_t from, std::size_t to) const {
-        for (std::size_t i = from; i < to; ++i)
-            if (text_[i] == u'=' || text_[i] == u'≈' || text_[i] == u'?' || text_[i] == u':')
-                return true;
-        return false;
+        bool sign = false;
+        for (std::size_t i = from; i < to; ++i) {
+            sign |= text_[i] == u'=' || text_[i] == u'≈' || text_[i] == u'?' || text_[i] == u':';
+            if (text_[i] == u',' &&
+                !(i > 0 && i + 1 < text_.size() && isDigit(text_[i - 1]) && isDigit(text_[i + 1])))
+                return false;
+        }
+        return sign;
     }
 
     // Options --------------------------------------------------------------
