@@ -346,8 +346,10 @@ TEST_CASE("a task goes into its row as typing the same row by hand does") {
     }
 }
 
-TEST_CASE("a task not understood or without a cylinder leaves the grid as it was") {
-    for (const std::u16string_view text : {u"x = 5; h = 3", u"r = 5; d = 11", u"r = 5"}) {
+TEST_CASE("a task not understood, refused or without a cylinder leaves the grid as it was") {
+    for (const std::u16string_view text :
+         {u"x = 5; h = 3", u"r = 5; d = 11", u"r = 5",
+          u"Водата от цилиндричен съд с радиус 5 cm се прелива във втори съд. Намерете височината."}) {
         CAPTURE(utf8(text));
         Window w;
         w.typeGiven(0, u"2", u"3");
@@ -358,7 +360,8 @@ TEST_CASE("a task not understood or without a cylinder leaves the grid as it was
         CHECK(w.row(0) == row);
         CHECK(w.controls.report == report);
         CHECK(w.controls.errors.empty());
-        CHECK(w.controls.solution.lines.front().parts.front().words == u"Дадено:");
+        CHECK((w.controls.solution.lines.front().parts.front().words == u"Дадено:") ==
+              !text.starts_with(u"Водата"));
         CHECK_FALSE(w.controls.solution.solved);
     }
 }
