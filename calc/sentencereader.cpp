@@ -746,12 +746,13 @@ private:
     // "околната повърхнина е развита в правоъгълник с диагонал 13 cm".
     void shape(std::size_t i) {
         const Measure m = measureOf(items_[i]);
-        if (const std::size_t k = i - 1;
-            i > 0 && m == Measure::DevelopmentDiagonal &&
-            isRole(at(k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k), Role::Quantity) &&
-            items_[k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k].arg ==
-                static_cast<int>(Measure::So))
-            items_[k > 0 && isRole(at(k), Role::Verb) ? k - 1 : k].used = true;
+        // The lateral surface said just before its development is the development's.
+        if (i > 0 && m == Measure::DevelopmentDiagonal) {
+            const std::size_t k = i - 1 > 0 && isRole(at(i - 1), Role::Verb) ? i - 2 : i - 1;
+            if (Item* before = at(k);
+                isRole(before, Role::Quantity) && before->arg == static_cast<int>(Measure::So))
+                before->used = true;
+        }
         const std::size_t j = skip(i + 1, Role::Verb);
         const Item* form = at(j);
         if (isRole(form, Role::Square) || isRole(form, Role::Rectangle)) {
