@@ -134,7 +134,11 @@ public:
         for (std::size_t from = 0; from < items_.size();) {
             std::size_t to = from;
             while (to < items_.size() && items_[to].kind != Kind::End) ++to;
-            sentence(from, to);
+            try {
+                sentence(from, to);
+            } catch (const platform::CalculationError&) {
+                // "0 cm³ … тежи", "0 пъти по-малък": what it would have read stays quoted.
+            }
             from = to + 1;
         }
         finish();
