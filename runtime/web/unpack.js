@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Before the glue's own start: the program's module comes packed with LZMA
 // (packwasm.py fills in both texts), unpacked by a small module of its own
-// (unpack.cpp), then instantiated as the glue would.
+// (unpack.cpp), then instantiated as the glue would. The packed text is a
+// data block of the page, not a string of this script: the browser need not
+// compile 120 KB before its first paint.
 Module['instantiateWasm'] = function (imports, receive) {
-  var text = '@PACKED_WASM@';
+  var text = document.getElementById('cylinder-module').textContent;
   var binary = atob('@UNPACK_WASM@');
   var code = new Uint8Array(binary.length);
   for (var i = 0; i < binary.length; ++i) code[i] = binary.charCodeAt(i);

@@ -88,12 +88,14 @@ function packed(data, props = []) {
   return fs.readFileSync(output, 'ascii');
 }
 
-// unpack.js as the page runs it, with the texts packwasm.py fills in; the
+// unpack.js as the page runs it, with the texts packwasm.py fills in (the
+// packed one in the page's data block); the
 // bytes it hands to WebAssembly.instantiate are what it unpacked.
 function unpack(text) {
   let unpacked = null;
   const context = {
     atob,
+    document: {getElementById: (id) => id === 'cylinder-module' && {textContent: text}},
     Module: {},
     WebAssembly: {
       Module: WebAssembly.Module,
@@ -108,7 +110,7 @@ function unpack(text) {
     TextEncoder,
   };
   const source = fs.readFileSync(loader, 'utf8')
-      .replace('@PACKED_WASM@', text).replace('@UNPACK_WASM@', unpackerText);
+      .replace('@UNPACK_WASM@', unpackerText);
   vm.runInNewContext(source, context);
   context.Module.instantiateWasm({}, () => {});
   return unpacked;
