@@ -44,7 +44,7 @@ set_tests_properties(web_page_en web_page_bg web_firefox_en web_firefox_bg web_w
 # The page's module packing: what packwasm.py packs, unpack.js and the
 # unpacker module give back byte for byte; a page it cannot pack refused.
 add_test(NAME web_unpack
-         COMMAND ${WEB_TEST_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/runtime/web/unpack_test.mjs ${DEBIAN_PYTHON}
-                 ${PROJECT_SOURCE_DIR}/runtime/web/packwasm.py ${PROJECT_SOURCE_DIR}/runtime/web/unpack.js
+         COMMAND ${WEB_TEST_NODE} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/unpack_test.mjs ${DEBIAN_PYTHON}
+                 ${PROJECT_SOURCE_DIR}/packaging/web/packwasm.py ${PROJECT_SOURCE_DIR}/packaging/web/unpack.js
                  $<TARGET_FILE:unpack>)
 set_tests_properties(web_unpack PROPERTIES LABELS "web")

@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import vm from 'node:vm';
-import {check, counts} from './checks.mjs';
+import {check, counts} from '../runtime/web/checks.mjs';
 
 const [python, packer, loader, unpacker] = process.argv.slice(2);
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'unpack-test-'));
