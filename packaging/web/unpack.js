@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Before the glue's own start: the program's module comes packed with LZMA
 // (packwasm.py fills in both texts), unpacked by a small module of its own
-// (unpack.cpp), then instantiated as the glue would. The packed text is a
-// data block of the page, not a string of this script: the browser need not
+// (unpack.cpp), then instantiated as the glue would. The packed text is in
+// data blocks of the page, not a string of this script: the browser need not
 // compile 120 KB before its first paint.
 Module['instantiateWasm'] = function (imports, receive) {
   var text = document.getElementById('cylinder-module').textContent;

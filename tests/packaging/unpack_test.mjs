@@ -137,30 +137,38 @@ check('the packed texts end in no, one and two padding signs', ['', '=', '=='], 
 const module = fs.readFileSync(unpacker);
 const uri = bytes => `"data:application/octet-stream;base64,${bytes.toString('base64')}"`;
 const prefix = 'var dataURIPrefix="data:application/octet-stream;base64,";';
-const page = body => `<script>${prefix}${body}</script>`;
+const page = (body, data = '@PACKED_WASM@') =>
+  `<script>${prefix}${body}</script><div id="cylinder-module" hidden>${data}</div>`;
 function packPage(text) {
   const file = path.join(folder, 'page.html');
   fs.writeFileSync(file, text);
   const run = spawnSync(python, [packer, file, unpacker]);
   return {status: run.status, page: fs.readFileSync(file, 'utf8')};
 }
-const good = packPage(page(`wasmBinaryFile=${uri(module)};a('@PACKED_WASM@');b('@UNPACK_WASM@')`));
-const filled = /wasmBinaryFile="";a\('([A-Za-z0-9+/=]+)'\);b\('([A-Za-z0-9+/=]+)'\)/.exec(good.page);
+const good = packPage(page(`wasmBinaryFile=${uri(module)};b('@UNPACK_WASM@')`));
+const filled = /wasmBinaryFile="";b\('([A-Za-z0-9+/=]+)'\)/.exec(good.page);
+const data = /<div id="cylinder-module" hidden>(.*)<\/div>/.exec(good.page)[1];
+const blocks = [...data.matchAll(/<script type="application\/octet-stream">([A-Za-z0-9+/=]*)<\/script>/g)];
+const text = blocks.map(block => block[1]).join('');
 check('a page: packed, its module left as an empty name', [0, true], [good.status, filled !== null]);
 check('a page: emscripten\'s prefix of data URIs kept', true, good.page.includes(prefix));
-check('a page: its module unpacks to the same bytes', digest(module), digest(() => unpack(filled[1])));
-check('a page: the unpacker in it', unpackerText, filled && filled[2]);
+check('a page: the packed text all in data blocks', data.length, blocks.reduce((n, b) => n + b[0].length, 0));
+check('a page: blocks of 8192 characters, the last shorter',
+      [...Array(Math.floor(text.length / 8192)).fill(8192), text.length % 8192].filter(n => n),
+      blocks.map(block => block[1].length));
+check('a page: its module unpacks to the same bytes', digest(module), digest(() => unpack(text)));
+check('a page: the unpacker in it', unpackerText, filled && filled[1]);
 
 const refused = [
-  ['no place for the packed module', `wasmBinaryFile=${uri(module)};b('@UNPACK_WASM@')`],
-  ['no place for the unpacker', `wasmBinaryFile=${uri(module)};a('@PACKED_WASM@')`],
-  ['two modules', `w=${uri(module)};v=${uri(module)};a('@PACKED_WASM@');b('@UNPACK_WASM@')`],
-  ['no module', `a('@PACKED_WASM@');b('@UNPACK_WASM@')`],
-  ['a data URI that is no module', `w=${uri(Buffer.from('not a module'))};a('@PACKED_WASM@');b('@UNPACK_WASM@')`],
+  ['no place for the packed module', `wasmBinaryFile=${uri(module)};b('@UNPACK_WASM@')`, ''],
+  ['no place for the unpacker', `wasmBinaryFile=${uri(module)}`],
+  ['two modules', `w=${uri(module)};v=${uri(module)};b('@UNPACK_WASM@')`],
+  ['no module', `b('@UNPACK_WASM@')`],
+  ['a data URI that is no module', `w=${uri(Buffer.from('not a module'))};b('@UNPACK_WASM@')`],
 ];
-for (const [name, body] of refused) {
-  const result = packPage(page(body));
-  check(`refused, ${name}: an error and the page as it was`, [true, page(body)], [result.status !== 0, result.page]);
+for (const [name, body, data] of refused) {
+  const result = packPage(page(body, data));
+  check(`refused, ${name}: an error and the page as it was`, [true, page(body, data)], [result.status !== 0, result.page]);
 }
 
 fs.rmSync(folder, {recursive: true, force: true});
