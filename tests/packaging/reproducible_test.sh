@@ -3,8 +3,11 @@
 # Two builds of the same commit in two build folders, at different depths,
 # give byte-identical packages whose times are the last commit's. The first
 # is the suite's own build of each program when given (the default, Windows
-# and web folders), else one made here; the second is always made here, from
-# nothing and without ccache, so no object comes from a cache. Only what the
+# and web folders), else one made here without ccache; the second is always
+# made here in a new folder. Its objects are compiled anew, or taken from this
+# test's own ccache of earlier second builds (compiled then at the same path
+# from the same input, never by the suite's compiler runs): a run after one
+# changed file compiles that file again, not everything. Only what the
 # packages need is built: the programs and the release files.
 # usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR [LINUX_BUILD WINDOWS_BUILD WEB_BUILD]
 set -euo pipefail
@@ -17,29 +20,35 @@ fail() { echo "FAIL: $*"; exit 1; }
 unset SOURCE_DATE_EPOCH
 epoch=$(git -C "$src" log -1 --format=%ct) || fail "$src is no git checkout"
 
-other=$(mktemp -d)
-trap 'rm -rf "$other"' EXIT
 first=$scratch/reproducible
+# At the same path every run, so its cache is hit; removed before and after.
+other=$scratch/reproducible-second
 second=$other/a/longer/path/to/the/second/build
-rm -rf "$first"
+cache=$scratch/reproducible-ccache
+trap 'rm -rf "$other"' EXIT
+rm -rf "$first" "$other"
 
 # Each entry: the package's file name pattern and the cpack generator that writes it.
 packages=("cylinder_*.deb DEB")
 
 # The Linux, Windows and web programs of one commit and their packages in
 # $out. A folder of the suite's is built as it is (up to date, nothing to do);
-# a new one is configured from the presets and built without ccache.
-package_all() {  # linux windows web out new|suite
+# a new one is configured from the presets and built without ccache (new) or
+# with this test's own (second).
+package_all() {  # linux windows web out new|second|suite
     local dir=$1 windows=$2 web=$3 out=$4 new=$5 entry
     mkdir -p "$out"
     configure() {  # preset folder [options]
-        [[ $new == new ]] || return 0
-        (cd "$src" && cmake --preset "$1" -B "$2" -DCYLINDER_CCACHE=OFF "${@:3}" >"$out.configure.log" 2>&1) \
+        [[ $new == suite ]] && return 0
+        local ccache=OFF
+        [[ $new == second ]] && ccache=ON
+        (cd "$src" && cmake --preset "$1" -B "$2" -DCYLINDER_CCACHE=$ccache "${@:3}" >"$out.configure.log" 2>&1) \
             || { cat "$out.configure.log"; fail "configure $2"; }
     }
     build() {  # folder targets...
         local -a env=()
         [[ $new == new ]] && env=(CCACHE_DISABLE=1)
+        [[ $new == second ]] && env=(-u CCACHE_BASEDIR CCACHE_DIR="$cache" CCACHE_MAXSIZE=2G)
         env "${env[@]}" cmake --build "$1" --target "${@:2}" >"$out.build.log" 2>&1 \
             || { tail -n 30 "$out.build.log"; fail "build $1"; }
     }
@@ -70,7 +79,7 @@ else
     package_all "$first/build" "$first/build/windows" "$first/build/web" "$first/out" new
 fi
 echo "second: a build in $second"
-package_all "$second" "$second/windows" "$second/web" "$second/out" new
+package_all "$second" "$second/windows" "$second/web" "$second/out" second
 dirs=("$first" "$second")
 packages+=("cylinder-*-windows-x64.zip" "cylinder-*-windows-x64-setup.exe" "cylinder-*-web.zip")
 
