@@ -26,8 +26,12 @@ std::u16string roundingChoice(calc::Rounding place, char16_t separator) {
 }
 
 SolutionView::SolutionView(SolutionServices& services, char16_t separator,
-                           std::function<void(calc::Rounding)> chooseRounding)
-    : services_(services), separator_(separator), chooseRounding_(std::move(chooseRounding)) {}
+                           std::function<void(calc::Rounding)> chooseRounding,
+                           std::function<void(std::u16string_view)> solveTask)
+    : services_(services),
+      separator_(separator),
+      chooseRounding_(std::move(chooseRounding)),
+      solveTask_(std::move(solveTask)) {}
 
 void SolutionView::setSolution(const calc::Solution& solution) {
     solution_ = solution;
@@ -49,7 +53,7 @@ void SolutionView::reopen() {
     wanted_ = asked_ = true;
     if (!placed_) place();
     services_.show(true);
-    services_.focusTask();
+    services_.focus(SolutionPart::Task);
 }
 
 void SolutionView::close() {
@@ -57,13 +61,30 @@ void SolutionView::close() {
     services_.hide();
 }
 
-bool SolutionView::onKey(SolutionKey key) {
+bool SolutionView::onKey(SolutionKey key, SolutionPart part) {
+    const bool task = part == SolutionPart::Task || part == SolutionPart::Solve;
+    if (key.key == SolutionKey::Enter && !key.shift && task) {
+        solveTask();
+        return true;
+    }
+    if (key.key == SolutionKey::Tab) {
+        const int step = key.shift ? SolutionPartCount - 1 : 1;
+        services_.focus(
+            static_cast<SolutionPart>((static_cast<int>(part) + step) % SolutionPartCount));
+        return true;
+    }
+    if (part == SolutionPart::Task && key.key != SolutionKey::Escape) return false;
+    const SolutionKey command{key.key, key.control};  // Shift or not
     for (const SolutionCommandDesign& c : SolutionCommands)
-        if (key.key && std::find(c.keys.begin(), c.keys.end(), key) != c.keys.end()) {
+        if (key.key && std::find(c.keys.begin(), c.keys.end(), command) != c.keys.end()) {
             run(c.command);
             return true;
         }
     return false;
+}
+
+void SolutionView::solveTask() {
+    if (solveTask_) solveTask_(services_.taskText());
 }
 
 void SolutionView::run(SolutionCommand command) {

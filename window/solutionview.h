@@ -15,14 +15,22 @@
 
 namespace window {
 
-// A key as the solution's window hears it: an upper-case letter, Escape or
-// Insert (Windows' key codes), with Ctrl held or not; key 0 is none.
+// A key as the solution's window hears it: an upper-case letter, Tab,
+// Enter, Escape or Insert (Windows' key codes), with Ctrl or Shift held or
+// not; key 0 is none.
 struct SolutionKey {
-    static constexpr char16_t Escape = 0x1B, Insert = 0x2D;
+    static constexpr char16_t Tab = 0x09, Enter = 0x0D, Escape = 0x1B, Insert = 0x2D;
     char16_t key = 0;
     bool control = false;
+    bool shift = false;
     friend bool operator==(const SolutionKey&, const SolutionKey&) = default;
 };
+
+// The parts of the window that take the keyboard, in Tab's order: the task
+// field, its button "Реши", the choice of the answer's place, the solution
+// (its text box, or the page itself).
+enum class SolutionPart { Task, Solve, Rounding, Text };
+inline constexpr int SolutionPartCount = 4;
 
 // What the window does from its keys and its context menu, in the menu's order.
 enum class SolutionCommand { Copy, Print, Close };
@@ -105,8 +113,10 @@ public:
     virtual void copy(std::u16string_view text) = 0;
     // The system's print dialog, then printed() on the printer chosen.
     virtual void print() = 0;
-    // The task field, where one is, takes the keyboard.
-    virtual void focusTask() {}
+    // `part` takes the keyboard.
+    virtual void focus(SolutionPart part) = 0;
+    // The text typed into the task field.
+    virtual std::u16string taskText() const = 0;
 };
 
 // The solution in a window of its own beside the main one, decided once
@@ -122,9 +132,10 @@ public:
 class SolutionView {
 public:
     // Hidden; numbers written with `separator`; `chooseRounding` hears the
-    // place the pupil chooses.
+    // place the pupil chooses, `solveTask` the task typed when it is solved.
     SolutionView(SolutionServices& services, char16_t separator,
-                 std::function<void(calc::Rounding)> chooseRounding);
+                 std::function<void(calc::Rounding)> chooseRounding,
+                 std::function<void(std::u16string_view)> solveTask = {});
 
     // Shows `solution` as described above.
     void setSolution(const calc::Solution& solution);
@@ -134,9 +145,15 @@ public:
     // The pupil closed it (its frame's button, Escape): hidden until reopen().
     void close();
 
-    // The command `key` operates, run; false when the key is not the window's.
+    // What `key` does with the keyboard in `part`, done; false when the key
+    // is the part's own. Enter without Shift in the task field or on its
+    // button solves the task (Shift+Enter is the field's new line); Tab and
+    // Shift+Tab go round the parts; a command's key runs it, but in the task
+    // field only Escape does (its Ctrl+C copies what is typed there).
     // Example: onKey({u'C', true}) copies the plain text, each line ended.
-    bool onKey(SolutionKey key);
+    bool onKey(SolutionKey key, SolutionPart part = SolutionPart::Text);
+    // The task typed solved, as Enter or the button "Реши" asks.
+    void solveTask();
     void run(SolutionCommand command);
     // The pupil chose the place at `index` of roundingChoices().
     void chooseRounding(int index);
@@ -190,6 +207,7 @@ private:
     SolutionServices& services_;
     char16_t separator_;
     std::function<void(calc::Rounding)> chooseRounding_;
+    std::function<void(std::u16string_view)> solveTask_;
     calc::Solution solution_;
     std::u16string text_;
     SolutionPage page_;

@@ -13,9 +13,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -178,8 +178,8 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
       header_(new QWidget(this)),
       task_(new QPlainTextEdit(header_)),
       rounding_(new QComboBox(header_)),
-      solveTask_(std::move(solveTask)),
-      view_(*this, separator, std::move(chooseRounding)) {
+      solve_(new QPushButton(toQString(calc::text(calc::Text::SolveButton)), header_)),
+      view_(*this, separator, std::move(chooseRounding), std::move(solveTask)) {
     SolutionAccessible::install();
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -211,13 +211,11 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
     task_->setTabChangesFocus(true);
     task_->setFixedHeight(task_->fontMetrics().lineSpacing() * 3 + 2 * task_->frameWidth() + 8);
     task_->installEventFilter(this);
-    auto* solve = new QPushButton(toQString(calc::text(calc::Text::SolveButton)), header_);
-    connect(solve, &QPushButton::clicked, this,
-            [this] { solveTask_(std::u16string(toView(task_->toPlainText()))); });
+    connect(solve_, &QPushButton::clicked, this, [this] { view_.solveTask(); });
     auto* taskRow = new QHBoxLayout;
     taskRow->addWidget(taskLabel, 0, Qt::AlignTop);
     taskRow->addWidget(task_, 1);
-    taskRow->addWidget(solve, 0, Qt::AlignTop);
+    taskRow->addWidget(solve_, 0, Qt::AlignTop);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(rounding_);
@@ -233,18 +231,22 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
 }
 
 bool SolutionWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter solves; Shift+Enter starts a new line, as the edit does anyway.
+    // Enter in the field, as the view says; Tab and the commands are Qt's.
     if (watched != task_ || event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-        (key->modifiers() & Qt::ShiftModifier))
-        return false;
-    solveTask_(std::u16string(toView(task_->toPlainText())));
-    return true;
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           view_.onKey(
+               {window::SolutionKey::Enter, false, key->modifiers().testFlag(Qt::ShiftModifier)},
+               window::SolutionPart::Task);
 }
 
-void SolutionWindow::focusTask() {
-    task_->setFocus(Qt::OtherFocusReason);
+void SolutionWindow::focus(window::SolutionPart part) {
+    const std::array<QWidget*, window::SolutionPartCount> parts{task_, solve_, rounding_, this};
+    parts[static_cast<std::size_t>(part)]->setFocus(Qt::OtherFocusReason);
+}
+
+std::u16string SolutionWindow::taskText() const {
+    return std::u16string(toView(task_->toPlainText()));
 }
 
 void SolutionWindow::print(QPrinter& printer) const {

@@ -12,18 +12,19 @@
 
 class QComboBox;
 class QPlainTextEdit;
+class QPushButton;
 class QPrinter;
 
 // The solution's own window, "Решение", over the toolkit-free
 // window::SolutionView, which decides when it shows, where it goes, its
 // keys and menu, its scrolling and the printed sheet.
 // Implements: the frame and a scroll area, the task field "Задача" with its
-// button "Реши" and the choice of the answer's place (above the page), painting the view's drawing with QPainter
-// on the screen and the printer, the fonts' measures, the clipboard, the
-// print dialog, the owner's picture on the sheet; a screen reader reads the
-// plain text line by line (SolutionAccessible). Keeps no settings.
-// Example: after "Вариант 3" with H = 3, Sp = 94.2477796076937 it shows
-// V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559, the 2s raised.
+// button "Реши" and the choice of the answer's place (above the page), painting the view's drawing
+// with QPainter on the screen and the printer, the fonts' measures, the clipboard, the print
+// dialog, the owner's picture on the sheet; a screen reader reads the plain text line by line
+// (SolutionAccessible). Keeps no settings. Example: after "Вариант 3" with H = 3, Sp
+// = 94.2477796076937 it shows V = πR²H = π · 2.65331193145904² · 3 = 66.3510419675559, the 2s
+// raised.
 class SolutionWindow : public QAbstractScrollArea, private window::SolutionServices {
     Q_OBJECT
 
@@ -68,14 +69,15 @@ private:
     void invalidate() override;
     void copy(std::u16string_view text) override;
     void print() override;
-    void focusTask() override;
+    void focus(window::SolutionPart part) override;
+    std::u16string taskText() const override;
     void placeHeader();
     QSize frameExtra() const;
 
     QWidget* header_;
     QPlainTextEdit* task_;
     QComboBox* rounding_;
-    std::function<void(std::u16string_view)> solveTask_;
+    QPushButton* solve_;
     QString text_;
     window::SolutionView view_;
 };

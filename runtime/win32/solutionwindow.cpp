@@ -326,9 +326,7 @@ int systemMetric(int index, int dpi) {
 SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
                                std::function<void(calc::Rounding)> chooseRounding,
                                std::function<void(std::u16string_view)> solveTask)
-    : owner_(owner),
-      solveTask_(std::move(solveTask)),
-      view_(*this, separator, std::move(chooseRounding)) {
+    : owner_(owner), view_(*this, separator, std::move(chooseRounding), std::move(solveTask)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.lpfnWndProc = &windowProcedure<SolutionWindow>;
@@ -342,7 +340,6 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                            0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
-    boxDefault_ = subclass(box_, &SolutionWindow::boxProcedure, this);
     // The label first: a screen reader names the list after it.
     const std::wstring name = wide(calc::text(calc::Text::RoundingName)) + L":";
     label_ = CreateWindowExW(0, L"STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0,
@@ -353,19 +350,18 @@ SolutionWindow::SolutionWindow(HWND owner, char16_t separator,
     for (const std::u16string& place : view_.roundingChoices())
         SendMessageW(choice_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(place).c_str()));
     SendMessageW(choice_, CB_SETCURSEL, 0, 0);
-    choiceDefault_ = subclass(choice_, &SolutionWindow::choiceProcedure, this);
     // After the text box, which a search for the first EDIT child finds.
     const std::wstring task = wide(calc::text(calc::Text::FieldName)) + L":";
     taskLabel_ = CreateWindowExW(0, L"STATIC", task.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
                                  0, 0, hwnd_, nullptr, instance, nullptr);
     task_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
-                            0, 0, hwnd_, nullptr, instance, nullptr);
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                            0, 0, 0, hwnd_, nullptr, instance, nullptr);
     solve_ = CreateWindowExW(0, L"BUTTON", wide(calc::text(calc::Text::SolveButton)).c_str(),
                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_, nullptr,
                              instance, nullptr);
-    taskDefault_ = subclass(task_, &SolutionWindow::taskProcedure, this);
-    solveDefault_ = subclass(solve_, &SolutionWindow::taskProcedure, this);
+    for (std::size_t i = 0; i < defaults_.size(); ++i)
+        defaults_[i] = subclass(parts()[i], &SolutionWindow::childProcedure, this);
     applyDpi(dpiOf(hwnd_));
 }
 
@@ -375,61 +371,38 @@ SolutionWindow::~SolutionWindow() {
     DeleteObject(boxFont_);
 }
 
-LRESULT CALLBACK SolutionWindow::boxProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
+LRESULT CALLBACK SolutionWindow::childProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
     auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    switch (message) {
-        case WM_KEYDOWN:
-            if (self->onKey(wParam)) return 0;
-            break;
-        case WM_CHAR:  // what onKey took, and no beep for them
-            if (wParam == VK_ESCAPE || wParam == 'C' - '@' || wParam == 'P' - '@' || wParam == '\t')
-                return 0;
-            break;
-        case WM_CONTEXTMENU:
-            self->showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
+    const auto parts = self->parts();
+    const auto part =
+        static_cast<std::size_t>(std::find(parts.begin(), parts.end(), hwnd) - parts.begin());
+    // An open list's keys are its own.
+    const bool dropped = hwnd == self->choice_ && SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0);
+    if (message == WM_KEYDOWN) {
+        const window::SolutionKey key{static_cast<char16_t>(wParam), GetKeyState(VK_CONTROL) < 0,
+                                      GetKeyState(VK_SHIFT) < 0};
+        self->tookKey_ =
+            !dropped && self->view_.onKey(key, static_cast<window::SolutionPart>(part));
+        if (self->tookKey_) return 0;
     }
-    const LRESULT result = CallWindowProcW(self->boxDefault_, hwnd, message, wParam, lParam);
-    if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_SETFOCUS ||
-        message == WM_KILLFOCUS)
+    if (message == WM_CHAR && self->tookKey_) return 0;  // no character, no beep
+    if (message == WM_CONTEXTMENU && hwnd == self->box_) {
+        self->showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    }
+    const LRESULT result = CallWindowProcW(self->defaults_[part], hwnd, message, wParam, lParam);
+    if (hwnd == self->box_ && (message == WM_KEYDOWN || message == WM_LBUTTONDOWN ||
+                               message == WM_SETFOCUS || message == WM_KILLFOCUS))
         self->followCaret();
     return result;
 }
 
-LRESULT CALLBACK SolutionWindow::choiceProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
-    auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    const bool dropped = SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0;
-    if (message == WM_KEYDOWN && !dropped && self->onKey(wParam)) return 0;
-    if (message == WM_CHAR && wParam == '\t') return 0;
-    return CallWindowProcW(self->choiceDefault_, hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SolutionWindow::taskProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-    auto* self = reinterpret_cast<SolutionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // Enter solves, in the field and on the button; Shift+Enter is the
-    // field's own new line.
-    const bool enter = wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0;
-    // The field's own Ctrl+C copies its text, not the solution.
-    const bool ours = hwnd == self->solve_ || wParam == VK_TAB || wParam == VK_ESCAPE;
-    if (message == WM_KEYDOWN && (enter || (ours && self->onKey(wParam)))) {
-        if (enter) self->solve();
-        return 0;
-    }
-    if (message == WM_CHAR && ((wParam == '\r' && GetKeyState(VK_SHIFT) >= 0) || wParam == '\t' ||
-                               wParam == VK_ESCAPE))
-        return 0;
-    return CallWindowProcW(hwnd == self->task_ ? self->taskDefault_ : self->solveDefault_, hwnd,
-                           message, wParam, lParam);
-}
-
-void SolutionWindow::solve() {
+std::u16string SolutionWindow::taskText() const {
     const int length = GetWindowTextLengthW(task_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(task_, text.data(), length + 1)));
-    solveTask_(std::u16string(text.begin(), text.end()));
+    return {text.begin(), text.end()};
 }
 
 LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -470,7 +443,8 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             showMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == solve_ && HIWORD(wParam) == BN_CLICKED) solve();
+            if (reinterpret_cast<HWND>(lParam) == solve_ && HIWORD(wParam) == BN_CLICKED)
+                view_.solveTask();
             if (reinterpret_cast<HWND>(lParam) == choice_ && HIWORD(wParam) == CBN_SELCHANGE)
                 view_.chooseRounding(static_cast<int>(SendMessageW(choice_, CB_GETCURSEL, 0, 0)));
             return 0;
@@ -504,18 +478,6 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-bool SolutionWindow::onKey(WPARAM key) {
-    if (key == VK_TAB) {
-        // Round the children in their order on the screen, Shift backwards.
-        const std::array order{task_, solve_, choice_, box_};
-        const auto at = std::find(order.begin(), order.end(), GetFocus()) - order.begin();
-        const std::ptrdiff_t step = GetKeyState(VK_SHIFT) < 0 ? 3 : 1;
-        SetFocus(order[static_cast<std::size_t>((at + step) % 4)]);
-        return true;
-    }
-    return view_.onKey({static_cast<char16_t>(key), GetKeyState(VK_CONTROL) < 0});
 }
 
 void SolutionWindow::showMenu(POINT at) {
@@ -607,7 +569,8 @@ void SolutionWindow::arrange() {
     MoveWindow(taskLabel_, margin, top + pixels(4), taskLabel.cx, taskLabel.cy, TRUE);
     const int fieldLeft = margin + taskLabel.cx + pixels(Page::Gap);
     MoveWindow(task_, fieldLeft, top,
-               std::max(0L, r.right - fieldLeft - button - pixels(Page::Gap) - margin), field, TRUE);
+               std::max(0L, r.right - fieldLeft - button - pixels(Page::Gap) - margin), field,
+               TRUE);
     MoveWindow(solve_, r.right - margin - button, top, button, row, TRUE);
     view_.resize(r.right, std::max(0L, r.bottom - belowPage() - abovePage()));
 }

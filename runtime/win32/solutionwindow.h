@@ -62,12 +62,13 @@ public:
 
 private:
     friend LRESULT CALLBACK windowProcedure<SolutionWindow>(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK boxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK choiceProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK taskProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The children's keys, as the view says, and the text box's menu.
+    static LRESULT CALLBACK childProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // The window's own keys, from its text box or list; true when done with.
-    bool onKey(WPARAM key);
+    // The children that take the keyboard, as window::SolutionPart counts them.
+    std::array<HWND, window::SolutionPartCount> parts() const {
+        return {task_, solve_, choice_, box_};
+    }
     void showMenu(POINT at);
     void applyDpi(int dpi);
     // The children and the page's view fitted to the client area.
@@ -81,7 +82,6 @@ private:
     int belowPage() const;
     // The task field's row above it.
     int abovePage() const;
-    void solve();
     int pixels(double cssPixels) const;
 
     std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override;
@@ -96,21 +96,22 @@ private:
     void invalidate() override;
     void copy(std::u16string_view text) override;
     void print() override;
-    void focusTask() override { SetFocus(task_); }
+    void focus(window::SolutionPart part) override {
+        SetFocus(parts()[static_cast<std::size_t>(part)]);
+    }
+    std::u16string taskText() const override;
 
     HWND owner_;
     HWND hwnd_ = nullptr;
     HWND box_ = nullptr;
-    WNDPROC boxDefault_ = nullptr;
     HWND label_ = nullptr;
     HWND choice_ = nullptr;
-    WNDPROC choiceDefault_ = nullptr;
     HWND taskLabel_ = nullptr;
     HWND task_ = nullptr;
     HWND solve_ = nullptr;
-    WNDPROC taskDefault_ = nullptr, solveDefault_ = nullptr;
+    std::array<WNDPROC, window::SolutionPartCount> defaults_{};  // the parts' own procedures
+    bool tookKey_ = false;    // the last key pressed was the window's: its character is not
     HWND focused_ = nullptr;  // the child that had the keyboard when the window lost it
-    std::function<void(std::u16string_view)> solveTask_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     Fonts fonts_{};
     HFONT boxFont_ = nullptr;

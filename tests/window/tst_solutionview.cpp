@@ -35,7 +35,11 @@ public:
     void invalidate() override {}
     void copy(std::u16string_view text) override { copied = text; }
     void print() override { log += "print "; }
-    void focusTask() override { log += "task "; }
+    void focus(window::SolutionPart part) override {
+        log += std::string(PartNames[static_cast<int>(part)]) + " ";
+    }
+    std::u16string taskText() const override { return u"d = 4"; }
+    static constexpr const char* PartNames[] = {"task", "solve", "rounding", "text"};
 
     window::SolutionRoom room_{.owner = {0, 0, 500, 400},
                                .screen = {0, 0, 1280, 1024},
@@ -73,7 +77,10 @@ calc::Solution sentenceThenWord(int words) {
 TEST_CASE("shown with the first solution, hidden while empty, closed until asked again") {
     FakeToolkit toolkit;
     std::vector<calc::Rounding> chosen;
-    window::SolutionView view(toolkit, u'.', [&](calc::Rounding r) { chosen.push_back(r); });
+    std::vector<std::u16string> solved;
+    window::SolutionView view(
+        toolkit, u'.', [&](calc::Rounding r) { chosen.push_back(r); },
+        [&](std::u16string_view task) { solved.emplace_back(task); });
     const calc::Solution some = sentenceThenWord(3), none;
     const struct {
         const char* name;
@@ -99,28 +106,63 @@ TEST_CASE("shown with the first solution, hidden while empty, closed until asked
         CHECK(toolkit.log == step.log);
     }
 
-    // Its keys and menu: each command once, the rest not its own.
+    // Its keys and menu, in each part: each command once, the rest not its own.
+    using Part = window::SolutionPart;
+    constexpr auto Solution = u"aaaa aaaa aaaa\r\ndd\r\n";
     const struct {
         const char* name;
         SolutionKey key;
+        Part part;
         bool ours;
         const char* log;
         const char16_t* copied;
     } keys[] = {
-        {"Ctrl+C", {u'C', true}, true, "", u"aaaa aaaa aaaa\r\ndd\r\n"},
-        {"Ctrl+Insert", {SolutionKey::Insert, true}, true, "", u"aaaa aaaa aaaa\r\ndd\r\n"},
-        {"Ctrl+P", {u'P', true}, true, "print ", u""},
-        {"C alone", {u'C', false}, false, "", u""},
-        {"Ctrl+Escape", {SolutionKey::Escape, true}, false, "", u""},
+        {"Ctrl+C", {u'C', true}, Part::Text, true, "", Solution},
+        {"Ctrl+Shift+C", {u'C', true, true}, Part::Rounding, true, "", Solution},
+        {"Ctrl+Insert", {SolutionKey::Insert, true}, Part::Text, true, "", Solution},
+        {"Ctrl+C on the button", {u'C', true}, Part::Solve, true, "", Solution},
+        {"Ctrl+C in the task field, its own", {u'C', true}, Part::Task, false, "", u""},
+        {"Ctrl+P in the task field", {u'P', true}, Part::Task, false, "", u""},
+        {"Ctrl+P", {u'P', true}, Part::Text, true, "print ", u""},
+        {"C alone", {u'C', false}, Part::Text, false, "", u""},
+        {"Ctrl+Escape", {SolutionKey::Escape, true}, Part::Text, false, "", u""},
+        {"Enter in the task field", {SolutionKey::Enter}, Part::Task, true, "", u""},
+        {"Ctrl+Enter in the task field", {SolutionKey::Enter, true}, Part::Task, true, "", u""},
+        {"Enter on the button", {SolutionKey::Enter}, Part::Solve, true, "", u""},
+        {"Shift+Enter, the field's new line",
+         {SolutionKey::Enter, false, true},
+         Part::Task,
+         false,
+         "",
+         u""},
+        {"Enter in the solution", {SolutionKey::Enter}, Part::Text, false, "", u""},
+        {"Tab from the task field", {SolutionKey::Tab}, Part::Task, true, "solve ", u""},
+        {"Tab from the rounding", {SolutionKey::Tab}, Part::Rounding, true, "text ", u""},
+        {"Tab from the solution, round", {SolutionKey::Tab}, Part::Text, true, "task ", u""},
+        {"Shift+Tab from the task field, round",
+         {SolutionKey::Tab, false, true},
+         Part::Task,
+         true,
+         "text ",
+         u""},
+        {"Shift+Tab from the button",
+         {SolutionKey::Tab, false, true},
+         Part::Solve,
+         true,
+         "task ",
+         u""},
     };
     for (const auto& row : keys) {
         INFO(row.name);
         toolkit.log.clear();
         toolkit.copied.clear();
-        CHECK(view.onKey(row.key) == row.ours);
+        CHECK(view.onKey(row.key, row.part) == row.ours);
         CHECK(toolkit.log == row.log);
         CHECK(toolkit.copied == row.copied);
     }
+    CHECK(solved == std::vector<std::u16string>(3, u"d = 4"));  // the three Enters that solve
+    view.solveTask();                                           // the button
+    CHECK(solved.size() == 4);
     CHECK(toolkit.text == u"aaaa aaaa aaaa\r\ndd");  // the text box's, no line end after the last
 
     // The place chosen goes to the form; each sample in the window's separator.
