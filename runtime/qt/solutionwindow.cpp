@@ -226,6 +226,8 @@ SolutionWindow::SolutionWindow(QWidget* owner, char16_t separator,
     rows->addLayout(row);
     header_->setAutoFillBackground(true);
     header_->setBackgroundRole(QPalette::Base);
+    // Tab goes round the parts in the view's order; Qt's chain does the going.
+    for (std::size_t i = 1; i < parts().size(); ++i) setTabOrder(parts()[i - 1], parts()[i]);
     setViewportMargins(0, header_->sizeHint().height(), 0, 0);
     verticalScrollBar()->setSingleStep(view_.lineStep());
 }
@@ -240,9 +242,12 @@ bool SolutionWindow::eventFilter(QObject* watched, QEvent* event) {
                window::SolutionPart::Task);
 }
 
+std::array<QWidget*, window::SolutionPartCount> SolutionWindow::parts() {
+    return {task_, solve_, rounding_, this};
+}
+
 void SolutionWindow::focus(window::SolutionPart part) {
-    const std::array<QWidget*, window::SolutionPartCount> parts{task_, solve_, rounding_, this};
-    parts[static_cast<std::size_t>(part)]->setFocus(Qt::OtherFocusReason);
+    parts()[static_cast<std::size_t>(part)]->setFocus(Qt::OtherFocusReason);
 }
 
 std::u16string SolutionWindow::taskText() const {

@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -71,6 +72,8 @@ private:
     void print() override;
     void focus(window::SolutionPart part) override;
     std::u16string taskText() const override;
+    // The widgets that take the keyboard, as window::SolutionPart counts them.
+    std::array<QWidget*, window::SolutionPartCount> parts();
     void placeHeader();
     QSize frameExtra() const;
 

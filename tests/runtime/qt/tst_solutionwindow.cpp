@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,15 +141,25 @@ private slots:
                     QApplication::focusWidget()->accessibleName() == "Задача");
         auto* field = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
         QVERIFY(field);
+        // Tab goes round as the parts stand: the button beside the field, the
+        // choice under it, the page, the field again.
+        for (const char* next : {"Реши", "Закръгляне на отговора", "Решение", "Задача"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QWidget* now = QApplication::focusWidget();
+            const auto* button = qobject_cast<const QPushButton*>(now);
+            QCOMPARE(button ? button->text() : now->accessibleName(), QString(next));
+        }
         field->insertPlainText("Диаметърът на основата на цилиндър е 10 cm.");  // pasted
         QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);  // a new line, not solved
         QVERIFY(s->plainText().isEmpty());
-        field->insertPlainText("Височината му е с 15 cm по-голяма от диаметъра. Намерете лицето на "
-                               "повърхнината на цилиндъра.");  // pasted
+        field->insertPlainText(
+            "Височината му е с 15 cm по-голяма от диаметъра. Намерете лицето на "
+            "повърхнината на цилиндъра.");  // pasted
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(s->plainText().startsWith("Дадено: d = 10 cm, h = d + 15 cm."));
         QVERIFY(s->plainText().contains("Отговор: S₁ = 300π ≈ 942.48 cm²."));
-        QVERIFY(field->toPlainText().startsWith("Диаметърът на основата на цилиндър е 10 cm.\nВис"));
+        QVERIFY(
+            field->toPlainText().startsWith("Диаметърът на основата на цилиндър е 10 cm.\nВис"));
         MainWindow hand;
         type(hand.controls().Text2[0], "5 cm");
         type(hand.controls().Text2[1], "25 cm");
