@@ -4,11 +4,12 @@
 # give byte-identical packages whose times are the last commit's. The first
 # is the suite's own build of each program when given (the default, Windows
 # and web folders), else one made here without ccache; the second is always
-# made here in a new folder. Its objects are compiled anew, or taken from this
-# test's own ccache of earlier second builds (compiled then at the same path
-# from the same input, never by the suite's compiler runs): a run after one
-# changed file compiles that file again, not everything. Only what the
-# packages need is built: the programs and the release files.
+# made here, in a folder of its own kept from run to run: like the suite's
+# builds, a run after one changed file builds what that file touches. Its
+# objects are compiled anew or taken from this test's own ccache of earlier
+# second builds (compiled then at the same path from the same input, never by
+# the suite's compiler runs). Only what the packages need is built: the
+# programs and the release files.
 # usage: reproducible_test.sh SOURCE_DIR SCRATCH_DIR [LINUX_BUILD WINDOWS_BUILD WEB_BUILD]
 set -euo pipefail
 src=$(realpath "$1")
@@ -21,12 +22,10 @@ unset SOURCE_DATE_EPOCH
 epoch=$(git -C "$src" log -1 --format=%ct) || fail "$src is no git checkout"
 
 first=$scratch/reproducible
-# At the same path every run, so its cache is hit; removed before and after.
-other=$scratch/reproducible-second
-second=$other/a/longer/path/to/the/second/build
+# At the same path every run, kept: only its packages are made anew.
+second=$scratch/reproducible-second/a/longer/path/to/the/second/build
 cache=$scratch/reproducible-ccache
-trap 'rm -rf "$other"' EXIT
-rm -rf "$first" "$other"
+rm -rf "$first" "$second/out"
 
 # Each entry: the package's file name pattern and the cpack generator that writes it.
 packages=("cylinder_*.deb DEB")
