@@ -96,8 +96,10 @@ private:
     void invalidate() override;
     void copy(std::u16string_view text) override;
     void print() override;
+    // Remembered too: an activation that comes after it (Wine's, from the X
+    // server) gives the keyboard back to this part, not the one before.
     void focus(window::SolutionPart part) override {
-        SetFocus(parts()[static_cast<std::size_t>(part)]);
+        SetFocus(focused_ = parts()[static_cast<std::size_t>(part)]);
     }
     std::u16string taskText() const override;
 
