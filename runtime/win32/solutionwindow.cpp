@@ -377,9 +377,9 @@ LRESULT CALLBACK SolutionWindow::childProcedure(HWND hwnd, UINT message, WPARAM 
     const auto parts = self->parts();
     const auto part =
         static_cast<std::size_t>(std::find(parts.begin(), parts.end(), hwnd) - parts.begin());
-    // An open list's keys are its own.
-    const bool dropped = hwnd == self->choice_ && SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0);
     if (message == WM_KEYDOWN) {
+        // An open list's keys are its own.
+        const bool dropped = hwnd == self->choice_ && SendMessageW(hwnd, CB_GETDROPPEDSTATE, 0, 0);
         const window::SolutionKey key{static_cast<char16_t>(wParam), GetKeyState(VK_CONTROL) < 0,
                                       GetKeyState(VK_SHIFT) < 0};
         self->tookKey_ =
