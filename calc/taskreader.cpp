@@ -96,10 +96,13 @@ constexpr std::pair<std::u16string_view, bool> Labels[] = {
     {u"да се намери", true}, {u"да се намерят", true},
 };
 
-// What follows "до" in "с точност до 0,01": the decimal places.
+// What follows "до" in "с точност до 0,01": the decimal places, the
+// words with and without the article ("до десетите").
 constexpr std::pair<std::u16string_view, int> Precisions[] = {
-    {u"цяло число", 0}, {u"цели", 0},   {u"0,1", 1},   {u"0.1", 1},   {u"десети", 1},  {u"0,01", 2},
-    {u"0.01", 2},       {u"стотни", 2}, {u"0,001", 3}, {u"0.001", 3}, {u"хилядни", 3},
+    {u"цяло число", 0}, {u"цели", 0},      {u"0,1", 1},     {u"0.1", 1},
+    {u"десети", 1},     {u"десетите", 1},  {u"0,01", 2},    {u"0.01", 2},
+    {u"стотни", 2},     {u"стотните", 2},  {u"0,001", 3},   {u"0.001", 3},
+    {u"хилядни", 3},    {u"хилядните", 3},
 };
 
 // "с точност до 0,01", "до цяло число": the decimal places, or -1.

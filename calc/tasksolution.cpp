@@ -32,36 +32,6 @@ std::optional<Formula> roundedValue(const Both& x, int places) {
     return fixed(platform::toNumber(platform::toFixed(x.value, places, u'.')), places);
 }
 
-// The unit an asked measure is answered in, and the power of ten from the
-// task's length unit to it.
-struct AnswerUnit {
-    std::u16string text;
-    int shift = 0;
-};
-
-AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
-    const int dimension = static_cast<int>(dimensionOf(asked.measure));
-    if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0};
-    const int exponent = result.length->exponent;
-    if (asked.measure == Measure::Mass) {
-        // V in cm³ times g/cm³ gives grams.
-        const int toGrams = 3 * (exponent + 2);
-        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent}
-                          : AnswerUnit{u"g", toGrams};
-    }
-    if (asked.unit) return {asked.unit->text, dimension * exponent - asked.unit->exponent};
-    return {platform::unitText({static_cast<platform::Dimension>(dimension), exponent, false,
-                                result.length->cyrillic}),
-            0};
-}
-
-Both shifted(const Both& x, int shift) {
-    Both scale{1, platform::Exact(1)};
-    for (int i = 0; i < shift; ++i) scale = scale * Both{10, platform::Exact(10)};
-    for (int i = 0; i > shift; --i) scale = scale / Both{10, platform::Exact(10)};
-    return x * scale;
-}
-
 class Writer {
 public:
     Writer(const Task& task, const TaskResult& result, Rounding rounding)
@@ -142,8 +112,7 @@ private:
     // "S₁ = 2πr(r + h) = 2π · 5 · (5 + 25) = 300π ≈ 942,48 cm²", and the answer's part.
     void ask(const Fact& asked, const TaskCylinder& cylinder, Line& answer, std::size_t index) {
         const AnswerUnit unit = answerUnit(asked, result_);
-        const Both value =
-            shifted(measureOf(asked.measure, cylinder, result_.pi, result_.density), unit.shift);
+        const Both value = answerOf(asked, cylinder, result_);
         std::u16string name(bookLetter(asked.measure));
         if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
         const Formula formula = measureFormula(asked.measure);

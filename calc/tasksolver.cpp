@@ -331,6 +331,30 @@ Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<
     return evaluate(measureFormula(m), env);
 }
 
+AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
+    const int dimension = static_cast<int>(dimensionOf(asked.measure));
+    if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0};
+    const int exponent = result.length->exponent;
+    if (asked.measure == Measure::Mass) {
+        // V in cm³ times g/cm³ gives grams.
+        const int toGrams = 3 * (exponent + 2);
+        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent}
+                          : AnswerUnit{u"g", toGrams};
+    }
+    if (asked.unit) return {asked.unit->text, dimension * exponent - asked.unit->exponent};
+    return {platform::unitText({static_cast<platform::Dimension>(dimension), exponent, false,
+                                result.length->cyrillic}),
+            0};
+}
+
+Both answerOf(const Fact& asked, const TaskCylinder& c, const TaskResult& result) {
+    const int shift = answerUnit(asked, result).shift;
+    Both scale = number(1);  // 10^shift first, then one product: the answer's one rounding
+    for (int i = 0; i < shift; ++i) scale = scale * number(10);
+    for (int i = 0; i > shift; --i) scale = scale / number(10);
+    return measureOf(asked.measure, c, result.pi, result.density) * scale;
+}
+
 namespace {
 
 // A fact as an equation P(R, H) = 0, P's coefficients c[i][j] of RⁱHʲ.
@@ -537,6 +561,8 @@ public:
         check();
         if (!result_.message.empty()) return std::move(result_);
         result_.cylinders = cylinders_;
+        answerable();
+        if (!result_.message.empty()) return fail(std::move(result_.message));
         for (const Constraint& c : constraints_)
             if (c.used && std::find(result_.used.begin(), result_.used.end(), c.fact) ==
                               result_.used.end())
@@ -567,9 +593,28 @@ private:
                                                 f.number.unit->cyrillic};
     }
 
+    // A number with π in it where the task takes π as 3,14 or 22/7: that
+    // π, exactly and in the double, as the formulas take it ("B = 9π" with
+    // π ≈ 3,14 is 28,26, so r = 3).
+    Both withTaskPi(Both x) const {
+        if (result_.pi == TaskPi::Program || !x.exact.exact()) return x;
+        Exact exact;
+        bool hasPi = false;
+        for (const platform::ExactTerm& t : x.exact.terms()) {
+            Exact term = Exact(t.coefficient) * platform::sqrt(Exact(t.radicand));
+            for (int i = 0; i < t.piPower; ++i) term = term * pi_.exact;
+            for (int i = 0; i > t.piPower; --i) term = term / pi_.exact;
+            exact = exact + term;
+            hasPi |= t.piPower != 0;
+        }
+        if (!hasPi) return x;
+        if (!exact.exact()) return {approximate(x.exact, pi_.value), exact};
+        return {approximate(exact, pi_.value), exact};
+    }
+
     // A fact's number in the task's length unit, checked against `m`'s kind.
     std::optional<Both> inUnit(const platform::Reading& r, Measure m, std::size_t fact) {
-        if (!r.unit || !result_.length) return fromReading(r);
+        if (!r.unit || !result_.length) return withTaskPi(fromReading(r));
         if (r.unit->dimension != dimensionOf(m)) {
             failWith(std::u16string(text(Text::TaskWrongUnit)) + quoted(fact) + u".");
             return std::nullopt;
@@ -580,7 +625,7 @@ private:
             failWith(std::u16string(text(Text::TaskTooLarge)) + quoted(fact) + u".");
             return std::nullopt;
         }
-        return fromReading(platform::convert(r, *r.unit, result_.length->exponent));
+        return withTaskPi(fromReading(platform::convert(r, *r.unit, result_.length->exponent)));
     }
 
     void relation(std::size_t fact, Measure m, const Both& k, Measure o, const Both& b) {
@@ -640,14 +685,18 @@ private:
                 }
                 case Fact::Kind::Relation:
                     if (const auto b = inUnit(f.number, f.measure, i))
-                        relation(i, f.measure, fromReading(f.factor), f.other, *b);
+                        relation(i, f.measure, withTaskPi(fromReading(f.factor)), f.other, *b);
                     break;
                 case Fact::Kind::Ratio:
                     relation(i, f.measure, fromReading(f.number) / fromReading(f.factor), f.other,
                              number(0));
                     break;
                 case Fact::Kind::Angle:
-                    relation(i, Measure::H, tangent(f.number), Measure::d, number(0));
+                    // The diagonal's angle with the base lies strictly between 0° and 90°.
+                    if (!(f.number.value > 0 && f.number.value < 90))
+                        failWith(std::u16string(text(Text::NoCylinder)) + quoted(i) + u".");
+                    else
+                        relation(i, Measure::H, tangent(f.number), Measure::d, number(0));
                     break;
                 case Fact::Kind::Density:
                     // In g/cm³: kg/m³ is a thousandth of it.
@@ -959,6 +1008,32 @@ private:
 
     static bool isZeroPoly(const Univariate& a) {
         return std::all_of(a.begin(), a.end(), [](const Both& x) { return isZero(x); });
+    }
+
+    // Each asked value one the program can write for every cylinder: a mass
+    // with its density, an inscribed sphere only where one fits (H = 2R),
+    // a number neither past the doubles' range nor lost below it (all are
+    // positive).
+    void answerable() {
+        for (std::size_t i = 0; i < task_.facts.size() && result_.message.empty(); ++i) {
+            const Fact& f = task_.facts[i];
+            if (f.kind != Fact::Kind::Asked) continue;
+            if (f.measure == Measure::Mass && !result_.density)
+                failWith(std::u16string(text(Text::NoDensity)) + quoted(i) + u".");
+            Poly inscribed;
+            addMeasure(inscribed, Measure::H, number(1), pi_);
+            addMeasure(inscribed, Measure::d, number(-1), pi_);
+            const bool sphere = f.measure == Measure::SphereRadius ||
+                                f.measure == Measure::SphereSurface ||
+                                f.measure == Measure::SphereVolume;
+            for (const TaskCylinder& c : result_.cylinders) {
+                if (sphere && !holds(inscribed, c.R, c.H))
+                    failWith(std::u16string(text(Text::NoInscribedSphere)) + quoted(i) + u".");
+                const double v = answerOf(f, c, result_).value;
+                if (!std::isfinite(v) || v == 0)
+                    failWith(std::u16string(text(Text::AnswerOutOfRange)) + quoted(i) + u".");
+            }
+        }
     }
 
     // Every fact left over holds for the cylinder found.

@@ -55,6 +55,19 @@ Both taskPi(TaskPi pi);
 // Example: measureOf(Measure::Sp, {5, 25}, Program).exact is 300π.
 Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<Both>& density);
 
+// The unit an asked measure is answered in (its own, else the task's
+// length unit to its power), and the power of ten from the task's length
+// unit to it. Example: "V = ? l" with lengths in cm: {"l", -3}.
+struct AnswerUnit {
+    std::u16string text;
+    int shift = 0;
+};
+AnswerUnit answerUnit(const Fact& asked, const TaskResult& result);
+
+// Measure `asked` of cylinder `c` in its answer's unit.
+// Example: "V = ? l" of R = 10, H = 10 in cm is π (1000π cm³).
+Both answerOf(const Fact& asked, const TaskCylinder& c, const TaskResult& result);
+
 // What measure m measures: a length, an area or a volume (a mass and a
 // density measure none: Length).
 // Example: dimensionOf(Measure::AxialArea) == platform::Dimension::Area.
