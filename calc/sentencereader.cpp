@@ -524,7 +524,12 @@ private:
                 : m == Measure::Sp           ? (around ? Measure::Around : Measure::SphereSurface)
                 : m == Measure::V && !around ? std::optional(Measure::SphereVolume)
                                              : std::nullopt;
-            if (!its) continue;
+            if (!its) {
+                // Not the cylinder's, and no formula here (the ball around's volume).
+                task_.refused = std::u16string(text(Text::TaskRefused)) +
+                                std::u16string(words::Refusals[words::SphereRefusal]);
+                return;
+            }
             q->arg = static_cast<int>(*its);
             // Its value may follow the sphere: "…на сферата, вписана в цилиндъра, е 64π cm²".
             std::size_t after = i + 1;

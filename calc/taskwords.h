@@ -235,7 +235,10 @@ inline constexpr std::u16string_view Refusals[]{
     u"тази задача е за кух цилиндър.",
     u"тази задача е за наклонен цилиндър.",
     u"тази задача е за няколко тела.",
+    u"тази задача пита за величина на сферата, която програмата не смята.",
 };
+// The refusal of a sphere's quantity the program has no formula for.
+inline constexpr int SphereRefusal = 10;
 
 // clang-format off
 inline constexpr Phrase Phrases[]{
@@ -290,6 +293,8 @@ inline constexpr Phrase Phrases[]{
     {u"описан около сфера", Role::Sphere, 0},
     {u"описан сфера", Role::Sphere, 1},
     {u"сфера описан около цилиндър", Role::Sphere, 1},
+    {u"описан около цилиндър сфера", Role::Sphere, 1},
+    {u"вписан в сфера", Role::Sphere, 4},  // the cylinder in the ball: the sphere around
     {u"осно сечение", Role::Shape, q(M::AxialArea)},
     {u"развивка", Role::Shape, q(M::DevelopmentDiagonal)},
     {u"развит в", Role::Shape, q(M::DevelopmentDiagonal)},
