@@ -61,6 +61,7 @@ public:
                               {words(text(result_.pi == TaskPi::Approx ? Text::TaskPiApprox
                                                                        : Text::TaskPiSevenths))}});
         for (const Formula& step : result_.steps) lines_.push_back({Quantity::None, {math(step)}});
+        if (!result_.chosen.empty()) lines_.push_back({Quantity::None, {words(result_.chosen)}});
         const bool two = result_.cylinders.size() > 1;
         if (two) lines_.push_back({Quantity::None, {words(text(Text::TwoCylinders))}});
         Line answer{Quantity::None, {words(text(Text::Answer))}};

@@ -405,6 +405,7 @@ struct Constraint {
     std::optional<Measure> left, right;
     Both factor, added;
     bool used = false;
+    bool same = false;  // says what the facts before it said: no part in the cylinder
 };
 
 bool hasHeight(const Poly& p) {
@@ -555,7 +556,7 @@ public:
         if (result_.message.empty() && (r_ || h_) && !(r_ && h_)) propagate();
         if (!result_.message.empty()) return std::move(result_);
         if (cylinders_.empty()) {
-            if (!r_ || !h_) return fail(std::u16string(text(Text::TooFew)));
+            if (!r_ || !h_) return fail(tooFew());
             cylinders_.push_back({*r_, *h_});
         }
         check();
@@ -564,7 +565,7 @@ public:
         answerable();
         if (!result_.message.empty()) return fail(std::move(result_.message));
         for (const Constraint& c : constraints_)
-            if (c.used && std::find(result_.used.begin(), result_.used.end(), c.fact) ==
+            if (c.used && !c.same && std::find(result_.used.begin(), result_.used.end(), c.fact) ==
                               result_.used.end())
                 result_.used.push_back(c.fact);
         return std::move(result_);
@@ -660,8 +661,15 @@ private:
 
     // Facts as equations in R and H, every number in one unit.
     void gather() {
-        for (const Fact& f : task_.facts)
-            if (f.kind == Fact::Kind::Pi) result_.pi = f.pi;
+        std::optional<std::size_t> piFact;
+        for (std::size_t i = 0; i < task_.facts.size(); ++i) {
+            const Fact& f = task_.facts[i];
+            if (f.kind != Fact::Kind::Pi) continue;
+            if (piFact && f.pi != result_.pi)
+                failWith(std::u16string(text(Text::TwoPi)) + quoted(*piFact) + u", " + quoted(i) + u".");
+            piFact = i;
+            result_.pi = f.pi;
+        }
         pi_ = taskPi(result_.pi);
         findLength();
         for (std::size_t i = 0; i < task_.facts.size() && result_.message.empty(); ++i) {
@@ -912,12 +920,21 @@ private:
     }
 
     // A fact whose unknowns are all known: the same as another, or against it.
+    // One that says the same as those before it waits: a later fact may
+    // still give what is missing ("r = 5; d = 10; h = 3").
     void agrees(Constraint& c) {
         c.used = true;
         if (!holds(c.p, r_.value_or(number(0)), h_.value_or(number(0))))
             failWith(std::u16string(text(Text::Contradiction)) + quoted(c.fact) + u".");
         else if (!(r_ && h_))
-            failWith(std::u16string(text(Text::SameTwice)) + quoted(c.fact) + u".");
+            c.same = true;
+    }
+
+    // Too few facts, or one that only said the same again.
+    std::u16string tooFew() const {
+        for (const Constraint& c : constraints_)
+            if (c.same) return std::u16string(text(Text::SameTwice)) + quoted(c.fact) + u".";
+        return std::u16string(text(Text::TooFew));
     }
 
     std::vector<double> rootsOf(const Univariate& a) const {
@@ -932,11 +949,21 @@ private:
         for (Constraint& c : constraints_)
             if (!c.used) open.push_back(&c);
         if (open.size() < 2) {
-            failWith(std::u16string(text(Text::TooFew)));
+            failWith(tooFew());
             return;
         }
-        Constraint& first = *open[0];
-        Constraint& second = *open[1];
+        // The first two that say more than one fact: "S = 48π; Q = 48; h = 2r"
+        // is solved from S and h = 2r, then Q checked.
+        for (std::size_t i = 0; i < open.size(); ++i)
+            for (std::size_t j = i + 1; j < open.size(); ++j)
+                if (pair(*open[i], *open[j]) || !result_.message.empty()) return;
+        failWith(std::u16string(text(Text::SameTwice)) + quoted(open[0]->fact) + u", " +
+                 quoted(open[1]->fact) + u".");
+    }
+
+    // R and H from two facts; false where they say the same, so that
+    // another pair may serve.
+    bool pair(Constraint& first, Constraint& second) {
         // With first = A₀ + A₁H (+ A₂H²) and second = B₀ + B₁H (+ B₂H²).
         Constraint* linear = &first;
         Constraint* other = &second;
@@ -961,10 +988,11 @@ private:
             eliminated.erase(eliminated.begin());
         const Both lead = eliminated.empty() ? number(1) : eliminated.back();
         for (Both& x : eliminated) x = settled(x / lead);
+        if (eliminated.empty()) return false;
         if (eliminated.size() < 2) {
-            failWith(std::u16string(text(eliminated.empty() ? Text::SameTwice : Text::Contradiction)) +
-                     quoted(first.fact) + u", " + quoted(second.fact) + u".");
-            return;
+            failWith(std::u16string(text(Text::Contradiction)) + quoted(first.fact) + u", " +
+                     quoted(second.fact) + u".");
+            return true;
         }
         const std::vector<double> roots = rootsOf(eliminated);
         std::vector<TaskCylinder> found;
@@ -990,7 +1018,7 @@ private:
         if (found.empty()) {
             failWith(std::u16string(text(Text::NoCylinder)) + quoted(first.fact) + u", " + quoted(second.fact) +
                      u".");
-            return;
+            return true;
         }
         first.used = second.used = true;
         result_.steps.push_back(polynomialFormula(eliminated, rr()));
@@ -1004,6 +1032,7 @@ private:
         cylinders_ = found;
         r_ = found[0].R;
         h_ = found[0].H;
+        return true;
     }
 
     static bool isZeroPoly(const Univariate& a) {
@@ -1036,15 +1065,25 @@ private:
         }
     }
 
-    // Every fact left over holds for the cylinder found.
+    // Every fact left over holds for the cylinder found; of two, one that
+    // fails it goes, and the solution says which stays.
     void check() {
         for (Constraint& c : constraints_) {
             if (c.used) continue;
+            std::vector<TaskCylinder> kept;
             for (const TaskCylinder& cylinder : cylinders_)
-                if (!holds(c.p, cylinder.R, cylinder.H)) {
-                    failWith(std::u16string(text(Text::Contradiction)) + quoted(c.fact) + u".");
-                    return;
-                }
+                if (holds(c.p, cylinder.R, cylinder.H)) kept.push_back(cylinder);
+            if (kept.empty()) {
+                failWith(std::u16string(text(Text::Contradiction)) + quoted(c.fact) + u".");
+                return;
+            }
+            if (kept.size() < cylinders_.size()) {
+                c.used = true;
+                const bool first = holds(c.p, cylinders_[0].R, cylinders_[0].H);
+                result_.chosen = std::u16string(text(first ? Text::OnlyFirst : Text::OnlySecond)) +
+                                 quoted(c.fact) + u".";
+                cylinders_ = kept;
+            }
         }
     }
 

@@ -41,6 +41,9 @@ struct TaskResult {
     // The steps from the facts to R and H, each a formula chain
     // ("r = d/2 = 10/2 = 5") or an equation and its roots.
     std::vector<Formula> steps;
+    // Of the two cylinders the steps found, the one a further fact keeps,
+    // as a sentence; empty where none was dropped.
+    std::u16string chosen;
     // The facts the steps came from, by index in the task: the row the
     // window fills is chosen by them.
     std::vector<std::size_t> used;
