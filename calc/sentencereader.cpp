@@ -116,6 +116,11 @@ std::u16string_view lemma(std::u16string_view word) {
     return word;
 }
 
+// A multiple choice's option letter, lower case: "а" of "А)".
+bool isLabel(char16_t c) {
+    return std::u16string_view(u"абвгдabcd").find(c) != std::u16string_view::npos;
+}
+
 class Reader {
 public:
     explicit Reader(std::u16string_view text) : text_(text) {}
@@ -280,6 +285,15 @@ private:
         } else {
             in.reset(unitStart);
         }
+        // "В) 45π Г) 60π": after "А)" a label letter before ')' is the next option, no gram.
+        if (const std::u16string unit = written(in, unitStart);
+            unit.size() == 1 && in.peek() == u')' && isLabel(lower(unit[0])) &&
+            std::any_of(items_.begin(), items_.end(),
+                        [](const Item& i) { return i.kind == Kind::Option; })) {
+            in.reset(unitStart);
+            item.other.reset();
+            item.unit.reset();
+        }
         item.unitText = written(in, unitStart);
         item.end = in.at();
         push(std::move(item));
@@ -295,8 +309,7 @@ private:
         std::u16string w(text_.substr(start, i - start));
         for (char16_t& c : w) c = lower(c);
         // "А)", "б)": an option of a multiple choice.
-        if (w.size() == 1 && i < text_.size() && text_[i] == u')' &&
-            std::u16string_view(u"абвгдabcd").find(w[0]) != std::u16string_view::npos) {
+        if (w.size() == 1 && i < text_.size() && text_[i] == u')' && isLabel(w[0])) {
             push(make(Kind::Option, start, i + 1));
             in.reset(i + 1);
             return;

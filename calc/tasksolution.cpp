@@ -140,7 +140,7 @@ private:
         Line line{Quantity::None, {math(rel(std::move(items), ops))}};
         if (!unit.text.empty()) line.parts.push_back(words(unit.text));
         lines_.push_back(std::move(line));
-        if (!first_) first_ = Answer{value, unit.text};
+        if (!first_) first_ = Answer{value, unit.text, dimensionOf(asked.measure), unit.power};
 
         if (answer.parts.size() > 1) answer.parts.push_back(words(u","));
         std::vector<Formula> short_{sym(name)};
@@ -162,11 +162,19 @@ private:
     }
 
     // "Верният отговор е Б).": the option equal to the first answer, exactly
-    // or to the places the option is written with.
+    // or to the places the option is written with, in the option's unit
+    // ("0,14 dm³" for 45π cm³).
     Line option() const {
         for (const Option& o : task_.options) {
-            if (o.value.unit && platform::unitText(*o.value.unit) != first_->unit) continue;
-            if (matches(o.value, first_->value))
+            Both value = first_->value;
+            if (const auto& unit = o.value.unit) {
+                const int power = static_cast<int>(unit->dimension) * unit->exponent;
+                if (first_->power && unit->dimension == first_->dimension)
+                    value = value * powerOfTen(*first_->power - power);
+                else if (platform::unitText(*unit) != first_->unit)
+                    continue;
+            }
+            if (matches(o.value, value))
                 return {Quantity::None,
                         {words(std::u16string(text(Text::RightOption)) + o.label + u".")}};
         }
@@ -190,6 +198,8 @@ private:
     struct Answer {
         Both value;
         std::u16string unit;
+        platform::Dimension dimension;
+        std::optional<int> power;  // as AnswerUnit's
     };
 
     const Task& task_;

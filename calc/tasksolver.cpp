@@ -333,26 +333,32 @@ Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<
 
 AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
     const int dimension = static_cast<int>(dimensionOf(asked.measure));
-    if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0};
+    if (!result.length) return {asked.unit ? asked.unit->text : std::u16string(), 0, std::nullopt};
     const int exponent = result.length->exponent;
     if (asked.measure == Measure::Mass) {
         // V in cm³ times g/cm³ gives grams.
         const int toGrams = 3 * (exponent + 2);
-        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent}
-                          : AnswerUnit{u"g", toGrams};
+        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent, std::nullopt}
+                          : AnswerUnit{u"g", toGrams, std::nullopt};
     }
-    if (asked.unit) return {asked.unit->text, dimension * exponent - asked.unit->exponent};
+    if (asked.unit)
+        return {asked.unit->text, dimension * exponent - asked.unit->exponent, asked.unit->exponent};
     return {platform::unitText({static_cast<platform::Dimension>(dimension), exponent, false,
                                 result.length->cyrillic}),
-            0};
+            0, dimension * exponent};
+}
+
+Both powerOfTen(int n) {
+    Both x = number(1);
+    for (int i = 0; i < n; ++i) x = x * number(10);
+    for (int i = 0; i > n; --i) x = x / number(10);
+    return x;
 }
 
 Both answerOf(const Fact& asked, const TaskCylinder& c, const TaskResult& result) {
-    const int shift = answerUnit(asked, result).shift;
-    Both scale = number(1);  // 10^shift first, then one product: the answer's one rounding
-    for (int i = 0; i < shift; ++i) scale = scale * number(10);
-    for (int i = 0; i > shift; --i) scale = scale / number(10);
-    return measureOf(asked.measure, c, result.pi, result.density) * scale;
+    // 10^shift first, then one product: the answer's one rounding.
+    return measureOf(asked.measure, c, result.pi, result.density) *
+           powerOfTen(answerUnit(asked, result).shift);
 }
 
 namespace {

@@ -64,8 +64,13 @@ Both measureOf(Measure m, const TaskCylinder& c, TaskPi pi, const std::optional<
 struct AnswerUnit {
     std::u16string text;
     int shift = 0;
+    // Its power of ten in m, m² or m³ (cm³: −6); none for a mass or no unit.
+    std::optional<int> power;
 };
 AnswerUnit answerUnit(const Fact& asked, const TaskResult& result);
+
+// 10ⁿ, n of either sign. Example: powerOfTen(-2).exact is 1/100.
+Both powerOfTen(int n);
 
 // Measure `asked` of cylinder `c` in its answer's unit.
 // Example: "V = ? l" of R = 10, H = 10 in cm is π (1000π cm³).
