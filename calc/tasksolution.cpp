@@ -111,20 +111,32 @@ private:
     }
 
     // "S₁ = 2πr(r + h) = 2π · 5 · (5 + 25) = 300π ≈ 942,48 cm²", and the answer's part.
+    // Asked in another unit, the chain ends in the unit it is worked in and
+    // the next line gives it in the asked one: "V = … = 25000π cm³", "V = 25π ≈ 78,54 l".
     void ask(const Fact& asked, const TaskCylinder& cylinder, Line& answer, std::size_t index) {
         const AnswerUnit unit = answerUnit(asked, result_);
         const Both value = answerOf(asked, cylinder, result_);
+        const Worked worked = workedIn(asked, cylinder);
         std::u16string name(bookLetter(asked.measure));
         if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
         const Formula formula = measureFormula(asked.measure);
         Formula filled = formula;
-        putIn(filled, cylinder);
+        putIn(filled, cylinder, asked.measure);
         std::vector<Formula> items{sym(name)};
         std::u16string ops;
         if (formula.kind != Formula::Kind::Symbol) {
             items.push_back(formula);
             items.push_back(filled);
             ops += u"==";
+        }
+        if (worked.unit != unit.text) {
+            items.push_back(valueForm(worked.value));
+            ops += u'=';
+            Line line{Quantity::None, {math(rel(std::move(items), ops))}};
+            if (!worked.unit.empty()) line.parts.push_back(words(worked.unit));
+            lines_.push_back(std::move(line));
+            items = {sym(name)};
+            ops.clear();
         }
         const std::optional<Formula> near = roundedValue(value, places(asked));
         std::vector<Formula> result{valueForm(value)};
@@ -149,16 +161,41 @@ private:
         if (!unit.text.empty()) answer.parts.push_back(words(unit.text));
     }
 
-    // The cylinder's r and h put in for their letters.
-    void putIn(Formula& f, const TaskCylinder& c) const {
-        if (f.kind == Formula::Kind::Symbol) {
-            const Both* value = f.text == bookLetter(Measure::R)   ? &c.R
-                                : f.text == bookLetter(Measure::H) ? &c.H
-                                                                   : nullptr;
-            if (value) f = valueForm(*value);
+    // A measure as its formula gives it: in the task's length unit to its
+    // power, a mass in grams (g/cm³ times cm³).
+    struct Worked {
+        Both value;
+        std::u16string unit;
+    };
+    Worked workedIn(const Fact& asked, const TaskCylinder& c) const {
+        const Both value = measureOf(asked.measure, c, result_.pi, result_.density);
+        if (!result_.length) return {value, answerUnit(asked, result_).text};
+        const int exponent = result_.length->exponent;
+        if (asked.measure == Measure::Mass)
+            return {value * powerOfTen(3 * (exponent + 2)), u"g"};
+        return {value, platform::unitText({dimensionOf(asked.measure), exponent, false,
+                                           result_.length->cyrillic})};
+    }
+
+    // The cylinder's r and h put in for their letters, and what a measure's
+    // formula takes from them: the density and V of a mass (V in cm³),
+    // r_max of s, ρ of the sphere around. "маса = ρV = 7,8 · 20π".
+    void putIn(Formula& f, const TaskCylinder& c, Measure m) const {
+        if (f.kind != Formula::Kind::Symbol) {
+            for (Formula& item : f.items) putIn(item, c, m);
             return;
         }
-        for (Formula& item : f.items) putIn(item, c);
+        const auto of = [&](Measure x) { return measureOf(x, c, result_.pi, result_.density); };
+        std::optional<Both> value;
+        if (f.text == bookLetter(Measure::R)) value = c.R;
+        else if (f.text == bookLetter(Measure::H)) value = c.H;
+        else if (m == Measure::Mass && f.text == u"ρ") value = result_.density;
+        else if (m == Measure::Mass && f.text == bookLetter(Measure::V))
+            value = of(Measure::V) *
+                    powerOfTen(result_.length ? 3 * (result_.length->exponent + 2) : 0);
+        else if (m == Measure::s && f.text == bookLetter(Measure::r)) value = of(Measure::r);
+        else if (m == Measure::Around && f.text == bookLetter(Measure::rho)) value = of(Measure::rho);
+        if (value) f = valueForm(*value);
     }
 
     // "Верният отговор е Б).": the option equal to the first answer, exactly

@@ -107,9 +107,10 @@ const Row Rows[]{
 };
 // clang-format on
 
-std::u16string lastLine(const std::vector<calc::Line>& lines) {
+// The solution's line `fromEnd` lines above its last, as plain text.
+std::u16string lastLine(const std::vector<calc::Line>& lines, std::size_t fromEnd = 0) {
     calc::Solution s;
-    s.lines = {lines.back()};
+    s.lines = {lines[lines.size() - 1 - fromEnd]};
     std::u16string text = calc::plainText(s, u',');
     return text.substr(0, text.size() - 2);  // its CR LF
 }
@@ -132,6 +133,29 @@ TEST_CASE("a task's cylinders and answer") {
             found.push_back(bookText(c.R) + u" " + bookText(c.H));
         CHECK(found == std::vector<std::u16string>(row.cylinders.begin(), row.cylinders.end()));
         CHECK(lastLine(calc::explainTask(task, result, calc::Rounding::None)) == row.last);
+    }
+}
+
+TEST_CASE("every letter of a chain put in, the chain true in the unit it is worked in") {
+    const struct {
+        std::u16string_view task, chain, then;
+    } rows[] = {
+        // π · 625 · 40 = 25000π cm³, a thousandth of it in litres.
+        {u"r = 25 cm; h = 40 cm; V = ? l", u"V = πr²h = π · 25² · 40 = 25000π cm³", u"V = 25π ≈ 78,54 l"},
+        // 7,8 g/cm³ · 20π cm³ = 156π g = 0,156π kg.
+        {u"r = 2 cm; h = 5 cm; плътност = 7,8 g/cm³; маса = ? kg", u"маса = ρV = 7,8 · 20π = 156π g",
+         u"маса = 39π/250 ≈ 0,49 kg"},
+        // r_max = min(3; 2); ρ = √(3² + 4²).
+        {u"r = 3; h = 4; s = ?", u"Търси се: s.", u"s = 4πr_max² = 4π · 2² = 16π ≈ 50,27"},
+        {u"r = 3; h = 8; описана сфера S = ?", u"Търси се: описана сфера S.",
+         u"описана сфера S = 4πρ² = 4π · 5² = 100π ≈ 314,16"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(utf8(row.task));
+        const calc::Task task = calc::readTask(row.task);
+        const auto lines = calc::explainTask(task, calc::solveTask(task), calc::Rounding::None);
+        CHECK(lastLine(lines, 2) == row.chain);
+        CHECK(lastLine(lines, 1) == row.then);
     }
 }
 
