@@ -2,7 +2,9 @@
 // libFuzzer target: any text, notebook lines or sentences, reads as a task
 // without a fault; each part it quotes stands in the text as written,
 // trimmed, no more of them than the clauses; each fact's text (as written,
-// or in the notebook's form for a sentence) reads back as that fact.
+// or in the notebook's form for a sentence) reads back as that fact; the
+// task is solved and its solution written without a fault, every cylinder
+// found with a positive, finite radius and height.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <string_view>
 
 #include "calc/taskreader.h"
+#include "calc/tasksolution.h"
 
 namespace {
 
@@ -64,5 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             b.number.value != fact.number.value || b.factor.value != fact.factor.value)
             fault("a fact's text read back as another fact");
     }
+    if (!task.unread.empty()) return 0;
+    const calc::TaskResult result = calc::solveTask(task);
+    for (const calc::TaskCylinder& c : result.cylinders)
+        if (!(c.R.value > 0 && c.H.value > 0 && c.R.value <= 1.8e308 && c.H.value <= 1.8e308))
+            fault("a cylinder with a radius or height no cylinder has");
+    if (result.cylinders.empty() == result.message.empty()) fault("neither a cylinder nor why");
+    if (calc::explainTask(task, result, calc::Rounding::None).empty()) fault("no solution written");
     return 0;
 }

@@ -17,8 +17,7 @@ case $target in
         sources=("$here/fuzz_numbertext.cpp" "$here/c_library_path.cpp" "${platform[@]}")
         corpus=("$out/corpus" "$here/corpus") ;;
     taskreader)
-        sources=("$here/fuzz_taskreader.cpp" "$root/calc/taskreader.cpp" "$root/calc/sentencereader.cpp"
-                 "${platform[@]}")
+        sources=("$here/fuzz_taskreader.cpp" "$root"/calc/*.cpp "$root"/platform/*.cpp)
         corpus=("$out/corpus-taskreader" "$here/corpus") ;;
     *) echo "usage: $0 [seconds] [numbertext|taskreader]" >&2; exit 2 ;;
 esac
@@ -26,7 +25,7 @@ mkdir -p "${corpus[0]}"
 fuzzer=$out/fuzz_$target
 # Built again only when the compiler, this script or a source it reads changed
 # (every header it includes is in platform/ or calc/).
-inputs=$( (clang++ --version; cat "$0" "${sources[@]}" "$root"/platform/*.h "$root"/calc/task*.h) | sha256sum)
+inputs=$( (clang++ --version; cat "$0" "${sources[@]}" "$root"/platform/*.h "$root"/calc/*.h) | sha256sum)
 if [[ ! -x "$fuzzer" || "$(cat "$fuzzer.inputs" 2>/dev/null)" != "$inputs" ]]; then
     rm -f "$fuzzer.inputs"
     clang++ -std=c++20 -O1 -g -ffp-contract=off -fsanitize=fuzzer,address,undefined \
