@@ -87,6 +87,7 @@ private:
             line.parts.push_back(words((first ? u"" : u", ") + f.text));
             first = false;
         }
+        if (first) return;  // nothing given: no empty "Дадено:."
         line.parts.push_back(words(u"."));
         lines_.push_back(std::move(line));
     }

@@ -159,6 +159,13 @@ TEST_CASE("every letter of a chain put in, the chain true in the unit it is work
     }
 }
 
+TEST_CASE("nothing given: no empty line of the given") {
+    const calc::Task task = calc::readTask(u"V = ?");
+    calc::Solution s;
+    s.lines = calc::explainTask(task, calc::solveTask(task), calc::Rounding::None);
+    CHECK(calc::plainText(s, u',') == u"Търси се: V.\r\nВ задачата няма данни за цилиндъра.\r\n");
+}
+
 TEST_CASE("the task's letters: a subscript digit as a subscript, a power as written") {
     const struct {
         std::u16string_view letters, mathml;
