@@ -277,7 +277,7 @@ Exact exactValue(const Formula& f, const ExactValues& values) {
             return platform::sqrt(exactValue(f.items[0], values));
         case Kind::Square: {
             const Exact x = exactValue(f.items[0], values);
-            return x * x;
+            return f.text.empty() ? x * x : x * x * x;
         }
         case Kind::Negate:
             return -exactValue(f.items[0], values);

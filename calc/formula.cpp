@@ -45,6 +45,9 @@ Formula root(Formula radicand) {
 Formula square(Formula base) {
     return {Kind::Square, {}, 0, {std::move(base)}, {}};
 }
+Formula cube(Formula base) {
+    return {Kind::Square, u"3", 0, {std::move(base)}, {}};
+}
 Formula negate(Formula x) {
     return {Kind::Negate, {}, 0, {std::move(x)}, {}};
 }
@@ -205,7 +208,7 @@ public:
         if (f.kind == Kind::Call) out += f.text + u"(";
     }
     void end(const Formula& f) override {
-        if (f.kind == Kind::Square) out += u"²";
+        if (f.kind == Kind::Square) out += f.text.empty() ? u"²" : u"³";
         if (f.kind == Kind::Call) out += u")";
     }
     void sign(const Formula& in, char16_t sign, bool afterItem) override {
@@ -230,7 +233,7 @@ constexpr Frame Frames[]{
     {u"<mrow>", u"</mrow>"},  // Product
     {u"<mfrac>", u"</mfrac>"},
     {u"<msqrt>", u"</msqrt>"},
-    {u"<msup>", u"<mn>2</mn></msup>"},      // Square
+    {u"<msup>", u"</msup>"},                // Square: its power before the close
     {u"<mrow>", u"</mrow>"},                // Negate
     {u"<mrow><mi>", u"<mo>)</mo></mrow>"},  // Call
     {u"<mrow>", u"</mrow>"},                // Relation
@@ -267,7 +270,10 @@ public:
         out += f.text + u"</mi>";
         op(u'(');
     }
-    void end(const Formula& f) override { out += frame(f.kind).close; }
+    void end(const Formula& f) override {
+        if (f.kind == Kind::Square) out += u"<mn>" + (f.text.empty() ? u"2" : f.text) + u"</mn>";
+        out += frame(f.kind).close;
+    }
     void sign(const Formula&, char16_t sign, bool) override { op(sign); }
     void bracket(bool open) override {
         if (open) out += u"<mrow>";

@@ -23,13 +23,13 @@ struct Formula {
         Product,   // items side by side ("2πR"), with " · " next to a number
         Fraction,  // items[0] over items[1]
         Root,      // square root of items[0]
-        Square,    // items[0] squared
+        Square,    // items[0] squared, or to the power `text` ("3") where it is not empty
         Negate,    // −items[0]
         Call,      // text(items[0]; items[1]): "min(R; H/2)"
         Relation,  // items joined by `ops`: "=", "⇒", "<", ">", "≈"
     };
     Kind kind = Kind::Literal;
-    std::u16string text;  // Symbol, Literal, Call
+    std::u16string text;  // Symbol, Literal, Call; a Square's other power
     double value = 0;     // Number
     std::vector<Formula> items;
     std::u16string ops;  // Sum and Relation: one sign per gap
@@ -79,6 +79,8 @@ Formula prod(std::vector<Formula> items);
 Formula frac(Formula numerator, Formula denominator);
 Formula root(Formula radicand);
 Formula square(Formula base);
+// base³, as a Square of power "3". Example: formulaText(cube(sym(u"r")), u'.') == u"r³".
+Formula cube(Formula base);
 Formula negate(Formula x);
 Formula call(std::u16string_view name, std::vector<Formula> arguments);
 Formula rel(std::vector<Formula> items, std::u16string_view ops);

@@ -131,7 +131,7 @@ Both evaluate(const Formula& f, const Env& env) {
             return squareRoot(evaluate(f.items[0], env));
         case Kind::Square: {
             const Both x = evaluate(f.items[0], env);
-            return x * x;
+            return f.text.empty() ? x * x : x * x * x;
         }
         case Kind::Negate:
             return number(0) - evaluate(f.items[0], env);
@@ -286,7 +286,7 @@ Formula measureFormula(Measure m) {
         case Measure::SphereSurface:
             return prod({lit(u"4"), pi(), square(r)});
         case Measure::SphereVolume:
-            return frac(prod({lit(u"4"), pi(), r, r, r}), lit(u"3"));
+            return frac(prod({lit(u"4"), pi(), cube(r)}), lit(u"3"));
         case Measure::r:
             return call(u"min", {r, frac(h, two())});
         case Measure::s:

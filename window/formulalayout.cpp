@@ -80,7 +80,7 @@ public:
         if (f.kind == Kind::Fraction) return add(fraction(row[0], row[1]));
         Box box = line(row);
         if (f.kind == Kind::Root) return add(radical(box));
-        if (f.kind == Kind::Square) return add(power(std::move(box)));
+        if (f.kind == Kind::Square) return add(power(std::move(box), f.text.empty() ? u"2" : f.text));
         add(std::move(box));
     }
     void sign(const calc::Formula& in, char16_t sign, bool afterItem) override {
@@ -159,8 +159,8 @@ private:
 
     // The base with a smaller 2 raised by half its height, or level with
     // its top where the base is more than twice as high as the 2.
-    Box power(Box base) const {
-        const Box two = run(u"2", Script);
+    Box power(Box base, std::u16string_view exponent) const {
+        const Box two = run(std::u16string(exponent), Script);
         const int raise = std::max(base.ascent / 2, base.ascent - two.ascent);
         place(base, two, base.width, -raise);
         base.width += two.width;

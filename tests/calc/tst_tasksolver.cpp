@@ -149,6 +149,8 @@ TEST_CASE("every letter of a chain put in, the chain true in the unit it is work
         {u"r = 3; h = 4; s = ?", u"Търси се: s.", u"s = 4πr_max² = 4π · 2² = 16π ≈ 50,27"},
         {u"r = 3; h = 8; описана сфера S = ?", u"Търси се: описана сфера S.",
          u"описана сфера S = 4πρ² = 4π · 5² = 100π ≈ 314,16"},
+        // 4π · 27/3.
+        {u"r = 3; h = 6; кълбо V = ?", u"Търси се: кълбо V.", u"кълбо V = 4πr³/3 = 4π · 3³/3 = 36π ≈ 113,10"},
     };
     for (const auto& row : rows) {
         CAPTURE(utf8(row.task));
@@ -180,4 +182,5 @@ TEST_CASE("the task's letters: a subscript digit as a subscript, a power as writ
         CAPTURE(utf8(row.letters));
         CHECK(calc::formulaMathML(calc::sym(row.letters), u'.') == row.mathml);
     }
+    CHECK(calc::formulaMathML(calc::cube(calc::sym(u"r")), u'.') == u"<msup><mi>r</mi><mn>3</mn></msup>");
 }

@@ -62,6 +62,7 @@ TEST_CASE("layOut: fractions, roots, powers, subscripts and inline signs") {
          ")[]137,0|"},
         {"= π · 2,65² · 3", rel({prod({pi(), square(num(2.65)), num(3)})}, u"="), u',', 147, 9, 2,
          "= []0,0|π[i]20,0| · []30,0|2,65[]60,0|2[s]100,-4| · 3[]107,0|"},
+        {"= 1,5³", rel({cube(num(1.5))}, u"="), u',', 57, 9, 2, "= []0,0|1,5[]20,0|3[s]50,-4|"},
     };
     // clang-format on
     const FakeMetrics metrics;
