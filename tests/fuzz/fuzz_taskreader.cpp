@@ -5,6 +5,7 @@
 // or in the notebook's form for a sentence) reads back as that fact; the
 // task is solved and its solution written without a fault, every cylinder
 // found with a positive, finite radius and height.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!task.unread.empty()) return 0;
     const calc::TaskResult result = calc::solveTask(task);
     for (const calc::TaskCylinder& c : result.cylinders)
-        if (!(c.R.value > 0 && c.H.value > 0 && c.R.value <= 1.8e308 && c.H.value <= 1.8e308))
+        if (!(c.R.value > 0 && c.H.value > 0 && std::isfinite(c.R.value) && std::isfinite(c.H.value)))
             fault("a cylinder with a radius or height no cylinder has");
     if (result.cylinders.empty() == result.message.empty()) fault("neither a cylinder nor why");
     if (calc::explainTask(task, result, calc::Rounding::None).empty()) fault("no solution written");
