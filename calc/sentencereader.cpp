@@ -43,6 +43,7 @@ struct Item {
     bool degrees = false;
     std::u16string digits, unitText;  // as written
     std::u16string word;              // a word's dictionary form
+    bool needed = false;              // a word of no phrase right after a bare number: its unit?
 };
 
 Item make(Kind kind, std::size_t begin, std::size_t end, Role role = Role::Filler, int arg = 0) {
@@ -62,7 +63,7 @@ constexpr bool isRole(const Item* item, Role role) {
 // Numbers, quantities and the words of a relation are each used by a
 // pattern, or the clause holding them is quoted.
 constexpr bool mustUse(const Item& item) {
-    if (item.kind == Kind::Number || item.kind == Kind::PiSign) return true;
+    if (item.kind == Kind::Number || item.kind == Kind::PiSign || item.needed) return true;
     // A letter or sign of no phrase ("x", "+") belongs to a formula not read.
     if (item.kind == Kind::Unknown) return item.word.empty() || item.word.front() < u'\u0400';
     if (item.kind != Kind::Phrase) return false;
@@ -88,6 +89,8 @@ constexpr bool mustUse(const Item& item) {
         case Role::Density:
         case Role::Accuracy:
         case Role::Not:
+        case Role::Unit:
+        case Role::Changes:
             return true;
         default:
             return false;
@@ -128,6 +131,7 @@ public:
     Task run() {
         tokens();
         phrases();
+        unitWords();
         for (const Item& item : items_)
             if (isRole(&item, Role::Refuse)) {
                 task_.refused = std::u16string(text(Text::TaskRefused)) +
@@ -335,6 +339,25 @@ private:
         push(std::move(item));
     }
 
+    // "5 литра", "50 сантиметра", "2 кубични дециметра": a unit's name
+    // right after a number of no unit is its unit, in the notebook's symbol.
+    void unitWords() {
+        for (std::size_t i = 0; i + 1 < items_.size(); ++i) {
+            Item& n = items_[i];
+            Item& name = items_[i + 1];
+            if (n.kind != Kind::Number || n.unit || n.other || n.degrees) continue;
+            // "30 сm" in two alphabets: no unit, and not passed over.
+            if (name.kind == Kind::Unknown) name.needed = true;
+            if (!isRole(&name, Role::Unit) || name.arg < 0) continue;
+            Cursor in(words::UnitSymbols[name.arg]);
+            const std::optional<platform::Unit> unit = takeUnit(in);
+            if (!unit || !in.atEnd()) continue;  // a mass's name stays for "колко килограма"
+            n.unit = unit;
+            n.unitText = words::UnitSymbols[name.arg];
+            name.used = true;
+        }
+    }
+
     // Phrases ------------------------------------------------------------
 
     // Each run of words becomes its longest phrase; words of no phrase
@@ -528,7 +551,10 @@ private:
         const bool around = items_[i].arg == 1;
         sphere_ = items_[i].arg;
         items_[i].used = true;  // said which; its measures, if any, follow
-        for (const std::size_t k : {i > 0 ? i - 1 : i, skip(skip(i + 1, Role::Verb), Role::With)}) {
+        // "Сферата, вписана в цилиндър, има обем …": past the comma that closes the phrase.
+        std::size_t next = i + 1;
+        while (next < to_ && items_[next].kind == Kind::Comma) ++next;
+        for (const std::size_t k : {i > 0 ? i - 1 : i, skip(skip(next, Role::Verb), Role::With)}) {
             Item* q = k == i ? nullptr : at(k);
             if (!isRole(q, Role::Quantity)) continue;
             const Measure m = static_cast<Measure>(q->arg);
@@ -944,6 +970,12 @@ private:
                     unitAt = k;
                     items_[k + 1].used = true;
                     ++k;
+                    // "Колко килограма тежи …"
+                    if (isRole(at(k + 1), Role::Weighs)) {
+                        mass = true;
+                        items_[k + 1].used = true;
+                        ++k;
+                    }
                 } else if (item.role == Role::HowMany && isRole(at(k + 1), Role::Weighs)) {
                     mass = true;
                     items_[k + 1].used = true;

@@ -105,7 +105,7 @@ inline constexpr Form Forms[]{
     {u"утроен", u",ия,ият,а,ата,о,ото", u"утроен"},
     {u"удвоен", u",ия,ият,а,ата,о,ото", u"удвоен"},
     {u"учетворен", u",ия,ият,а,ата,о,ото", u"учетворен"},
-    {u"половин", u"а,ата", u"половина"},
+    {u"половин", u",а,ата", u"половина"},
     {u"третин", u"а,ата", u"третина"},
     {u"четвъртин", u"а,ата", u"четвъртина"},
     {u"дв", u"а,е,ете,амата", u"два"},
@@ -113,6 +113,16 @@ inline constexpr Form Forms[]{
     {u"отношени", u"е,ето", u"отношение"},
     {u"надвишав", u"а,ат", u"надвишава"},
     {u"сключв", u"а,ат", u"сключва"},
+    // Words that change what the numbers mean, which no pattern reads: their clause is quoted.
+    {u"сбор", u",а,ът", u"сбор"},
+    {u"разлик", u"а,ата", u"разлика"},
+    {u"произведени", u"е,ето", u"произведение"},
+    {u"процент", u",а,ът,и,ите", u"процент"},
+    {u"увелич", u"и,ат,и се,ава,ават,ен,ена,ено,ени", u"увеличи"},
+    {u"намал", u"и,ят,ява,яват,ен,ена,ено,ени", u"намали"},
+    {u"удво", u"и,ят", u"удвои"},
+    {u"утро", u"и,ят", u"утрои"},
+    {u"промен", u"и,ят,я,ена,ено,ен,ени", u"промени"},
     {u"наклон", u"ена,ено", u"наклонен"},
     // Asking and rounding.
     {u"намер", u"ете,и,им,ят,ите", u"намери"},
@@ -204,6 +214,7 @@ enum class Role : unsigned char {
     Label,         // "задача": the task's number follows
     Refuse,        // a task of another kind (arg: its index in Refusals)
     Not,           // "не": what it denies is not read
+    Changes,       // "сбор", "увеличи", "процент", "пи": a meaning no pattern reads
 };
 
 struct Phrase {
@@ -334,6 +345,19 @@ inline constexpr Phrase Phrases[]{
     {u"удвоен", Role::Multiple, 2},
     {u"утроен", Role::Multiple, 3},
     {u"учетворен", Role::Multiple, 4},
+    {u"половина", Role::Changes, 0},
+    {u"сбор", Role::Changes, 0},
+    {u"разлика", Role::Changes, 0},
+    {u"произведение", Role::Changes, 0},
+    {u"процент", Role::Changes, 0},
+    {u"увеличи", Role::Changes, 0},
+    {u"намали", Role::Changes, 0},
+    {u"удвои", Role::Changes, 0},
+    {u"утрои", Role::Changes, 0},
+    {u"промени", Role::Changes, 0},
+    {u"двойно", Role::Changes, 0},
+    {u"наполовина", Role::Changes, 0},
+    {u"пи", Role::Changes, 0},
     {u"половина от", Role::Fraction, 2},
     {u"половина на", Role::Fraction, 2},
     {u"третина от", Role::Fraction, 3},
