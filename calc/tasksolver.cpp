@@ -1055,6 +1055,9 @@ private:
             if (f.kind != Fact::Kind::Asked) continue;
             if (f.measure == Measure::Mass && !result_.density)
                 failWith(std::u16string(text(Text::NoDensity)) + quoted(i) + u".");
+            // "V = ? l" of lengths with no unit: litres of what?
+            if (f.unit && !result_.length)
+                failWith(std::u16string(text(Text::NoUnits)) + quoted(i) + u".");
             Poly inscribed;
             addMeasure(inscribed, Measure::H, number(1), pi_);
             addMeasure(inscribed, Measure::d, number(-1), pi_);

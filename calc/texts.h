@@ -97,6 +97,7 @@ enum class Text {
     TwoPi,
     NoInscribedSphere,
     AnswerOutOfRange,
+    NoUnits,
     NotUnderstood,
     TaskRefused,
     // The solution.
@@ -199,6 +200,7 @@ inline constexpr TextEntry Texts[]{
     {Text::NoInscribedSphere,
      u"Сфера се вписва само в цилиндър с h = 2r, а в този h ≠ 2r: "},
     {Text::AnswerOutOfRange, u"Отговорът е извън числата, които програмата пише: "},
+    {Text::NoUnits, u"Данните са без мерни единици, а отговорът се иска в мерна единица: "},
     {Text::NotUnderstood, u"Не разбрах:"},
     {Text::TaskRefused, u"Програмата решава задачи за един цилиндър; "},
     {Text::Sought, u"Търси се:"},
