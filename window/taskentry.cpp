@@ -48,10 +48,13 @@ std::optional<int> variantOf(Column a, Column b) {
     return std::nullopt;
 }
 
-// A value as a box reads it: its book form, else its decimal.
+// A value as a box reads it: its book form, else its decimal. A box reads
+// a sum only in brackets ("(2 + √3)"); bare, it would stop at the sign.
 std::u16string boxText(const platform::Exact& exact, double value, char16_t separator) {
-    if (const std::optional<calc::Formula> form = calc::bookForm(exact))
-        return calc::formulaText(*form, separator);
+    if (const std::optional<calc::Formula> form = calc::bookForm(exact)) {
+        const std::u16string text = calc::formulaText(*form, separator);
+        return form->kind == calc::Formula::Kind::Sum ? u"(" + text + u")" : text;
+    }
     return platform::toText(value, separator);
 }
 

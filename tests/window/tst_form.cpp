@@ -309,6 +309,9 @@ TEST_CASE("a task goes into its row as typing the same row by hand does") {
         {u"C = 132 cm, h = 25 cm, π = 22/7, V = ? l", 0, u"66/π cm", u"25 cm"},
         {u"V = 54π cm³, h = d, r = ?", 7, u"6 cm", u"54π cm³"},
         {u"S = 60π; V = 150π; h = ?", 4, u"60π", u"150π"},
+        // A sum in brackets: a box stops at a bare sign.
+        {u"r = √3 − 1; h = 2; V = ?", 0, u"(√3 − 1)", u"2"},
+        {u"r = 2 + √3 cm, h = 1 cm, V = ?", 0, u"(2 + √3) cm", u"1 cm"},
     };
     for (const Row& r : rows) {
         CAPTURE(utf8(r.task));
