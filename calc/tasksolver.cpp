@@ -644,6 +644,11 @@ private:
             return;
         }
         c.p.c[0][0] = c.p.c[0][0] - b;
+        // "d = 2r", "r : d = 1 : 2": true of every cylinder, it tells nothing.
+        if (std::all_of(c.p.c.begin(), c.p.c.end(), [](const auto& row) {
+                return std::all_of(row.begin(), row.end(), [](const Both& x) { return isZero(x); });
+            }))
+            return;
         constraints_.push_back(std::move(c));
     }
 
