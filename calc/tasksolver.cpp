@@ -621,6 +621,11 @@ private:
 
     // A fact's number in the task's length unit, checked against `m`'s kind.
     std::optional<Both> inUnit(const platform::Reading& r, Measure m, std::size_t fact) {
+        // "V = 0,5 l, h = 10": 10 of which unit is not guessed.
+        if (!r.unit && result_.length && r.value != 0) {
+            failWith(std::u16string(text(Text::MissingUnit)) + quoted(fact) + u".");
+            return std::nullopt;
+        }
         if (!r.unit || !result_.length) return withTaskPi(fromReading(r));
         if (r.unit->dimension != dimensionOf(m)) {
             failWith(std::u16string(text(Text::TaskWrongUnit)) + quoted(fact) + u".");

@@ -98,6 +98,7 @@ enum class Text {
     NoInscribedSphere,
     AnswerOutOfRange,
     NoUnits,
+    MissingUnit,
     NotUnderstood,
     TaskRefused,
     // The solution.
@@ -201,6 +202,7 @@ inline constexpr TextEntry Texts[]{
      u"Сфера се вписва само в цилиндър с h = 2r, а в този h ≠ 2r: "},
     {Text::AnswerOutOfRange, u"Отговорът е извън числата, които програмата пише: "},
     {Text::NoUnits, u"Данните са без мерни единици, а отговорът се иска в мерна единица: "},
+    {Text::MissingUnit, u"Други данни са с мерни единици, а тази е без: "},
     {Text::NotUnderstood, u"Не разбрах:"},
     {Text::TaskRefused, u"Програмата решава задачи за един цилиндър; "},
     {Text::Sought, u"Търси се:"},
