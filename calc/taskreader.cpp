@@ -290,7 +290,8 @@ bool scan::readPart(std::u16string_view part, bool& asking, Task& task) {
             }
             if (any) return true;
         } else if (std::optional<Fact> fact = readFact(in, asking)) {
-            fact->text = text;
+            // A line's full stop ends it; "Дадено:" adds its own.
+            fact->text = trimmed(text.ends_with(u'.') ? text.substr(0, text.size() - 1) : text);
             task.facts.push_back(std::move(*fact));
             return true;
         }

@@ -186,6 +186,12 @@ TEST_CASE("every letter of a chain put in, the chain true in the unit it is work
     }
 }
 
+TEST_CASE("a line's full stop is not the fact's") {
+    const calc::Task task = calc::readTask(u"r = 3 cm.\nh = 4 cm.\nV = ?");
+    CHECK(lastLine(calc::explainTask(task, calc::solveTask(task), calc::Rounding::None), 3) ==
+          u"Дадено: r = 3 cm, h = 4 cm.");
+}
+
 TEST_CASE("nothing given: no empty line of the given") {
     const calc::Task task = calc::readTask(u"V = ?");
     calc::Solution s;
