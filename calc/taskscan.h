@@ -265,9 +265,10 @@ private:
         const std::u16string_view text = in_.text();
         const std::size_t start = in_.at();
         std::size_t i = start, end = start;
-        bool digit = false, point = false;
+        bool digit = false, point = false, spaced = false;
         for (; i < text.size(); ++i) {
             if (isDigit(text[i])) {
+                spaced |= digit && end < i;  // digits after white space: "12 560"
                 digit = true;
                 end = i + 1;
             } else if ((text[i] == u'.' || text[i] == u',') && !point && i + 1 < text.size() &&
@@ -280,6 +281,11 @@ private:
         }
         if (!digit) return std::nullopt;
         in_.reset(end);
+        // "2 3/4" is a mixed number to a pupil, 23/4 to the digits: not read.
+        if (spaced && in_.peek() == u'/') {
+            in_.reset(start);
+            return std::nullopt;
+        }
         if (const char16_t e = in_.peek(); e == u'e' || e == u'E') {
             in_.next();
             takeSign();
