@@ -315,7 +315,10 @@ Task readNotebook(std::u16string_view text) {
         if (!isLineBreak(c) && c != u';' && (c != u',' || decimalComma)) continue;
         const std::u16string_view part = text.substr(start, i - start);
         if (!readPart(part, asking, task)) task.unread.emplace_back(afterLabel(part, asking));
-        if (isLineBreak(c)) asking = false;
+        // "Търси се:" alone on its line asks what the next line names.
+        bool label = asking;
+        const bool alone = !trimmed(part).empty() && afterLabel(part, label).empty();
+        if (isLineBreak(c) && !alone) asking = false;
         start = i + 1;
     }
     return task;
