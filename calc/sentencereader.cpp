@@ -290,8 +290,11 @@ private:
             in.reset(unitStart);
         }
         // "В) 45π Г) 60π": after "А)" a label letter before ')' is the next option, no gram.
+        const std::size_t unitEnd = in.at();
+        const bool beforeBracket = in.peek() == u')';
+        in.reset(unitEnd);  // peek() passed the spaces: they are not the unit's
         if (const std::u16string unit = written(in, unitStart);
-            unit.size() == 1 && in.peek() == u')' && isLabel(lower(unit[0])) &&
+            unit.size() == 1 && beforeBracket && isLabel(lower(unit[0])) &&
             std::any_of(items_.begin(), items_.end(),
                         [](const Item& i) { return i.kind == Kind::Option; })) {
             in.reset(unitStart);
@@ -538,6 +541,8 @@ private:
                 density(i);
             } else if (isRole(item, Role::Accuracy) || isRole(item, Role::Places)) {
                 places(i);
+            } else if (isRole(item, Role::AnswerIn)) {
+                answerIn(i);
             }
         }
         asking(from, to);
@@ -674,6 +679,12 @@ private:
             return true;
         }
         if (isRole(at(k), Role::Respectively)) ++k;
+        // "съответно 6 и 11 cm": one unit written after both numbers of one kind.
+        if (isPlain(k) && isRole(at(k + 1), Role::And) && isPlain(k + 2) && !items_[k].unit &&
+            items_[k + 2].unit && kindOf(a) == kindOf(b)) {
+            items_[k].unit = items_[k + 2].unit;
+            items_[k].unitText = items_[k + 2].unitText;
+        }
         if (isPlain(k) && isRole(at(k + 1), Role::And) && isPlain(k + 2) &&
             fits(items_[k].unit, a) && fits(items_[k + 2].unit, b)) {
             Fact first = factOf(Fact::Kind::Value, a, readingOf(items_[k]));
@@ -925,6 +936,16 @@ private:
     }
 
     // "с точност до 0,01", "до десетите".
+    // "Отговора дайте в квадратни метри.": the unit of every answer of its kind.
+    void answerIn(std::size_t i) {
+        for (std::size_t k = i + 1; k < to_; ++k)
+            if (isRole(at(k), Role::Unit)) {
+                answerUnit_ = unitOf(items_[k]);
+                items_[i].used = items_[k].used = true;
+                return;
+            }
+    }
+
     void places(std::size_t i) {
         if (isRole(at(i), Role::Places)) {
             places_ = items_[i].arg;
@@ -951,6 +972,7 @@ private:
     void asking(std::size_t from, std::size_t to) {
         std::size_t i = from;
         while (i < to && !(isRole(&items_[i], Role::Ask) || isRole(&items_[i], Role::HowMany))) ++i;
+        const bool word = i < to;  // an ask word, not only options
         // "Обемът му е: А) … Б) …": a sentence the options end asks too.
         if (i == to && std::any_of(items_.begin() + from, items_.begin() + to,
                                    [](const Item& item) { return item.kind == Kind::Option; }))
@@ -998,6 +1020,7 @@ private:
                 item.used = true;
             }
         }
+        const std::size_t before = facts_.size();
         if (mass && !any) {
             ask(i, Measure::Mass, unit);
         } else if (unit) {
@@ -1008,6 +1031,8 @@ private:
                                                              : Measure::H;
             ask(unitAt, m, unit);
         }
+        // "Колко декалитра побира?": asked, but nothing read as what: quoted, not passed over.
+        if (word && !any && facts_.size() == before) unusedUnit_.push_back(items_[i].begin);
     }
 
     void ask(std::size_t at, Measure m, std::optional<TaskUnit> unit) {
@@ -1034,6 +1059,8 @@ private:
         for (auto& [at, fact] : facts_) {
             if (fact.kind == Fact::Kind::Asked) {
                 if (places_ >= 0 && fact.places < 0) fact.places = places_;
+                if (answerUnit_ && !fact.unit && answerUnit_->kind == kindOf(fact.measure))
+                    fact.unit = answerUnit_;
                 if (open_ && fact.measure == Measure::Sp)
                     fact.measure = open_ == 1 ? Measure::OpenSurface : Measure::So;
                 if (fact.text.empty())
@@ -1100,6 +1127,7 @@ private:
     std::optional<int> sphere_;  // the last sphere said: inscribed 0, around 1
     std::optional<std::size_t> shapeAt_;
     int places_ = -1;
+    std::optional<TaskUnit> answerUnit_;  // "Отговора дайте в литри."
     int open_ = 0;
     Task task_;
 };

@@ -114,6 +114,7 @@ inline constexpr Form Forms[]{
     {u"надвишав", u"а,ат", u"надвишава"},
     {u"сключв", u"а,ат", u"сключва"},
     // Words that change what the numbers mean, which no pattern reads: their clause is quoted.
+    {u"отговор", u",а,ът,и,ите", u"отговор"},
     {u"сбор", u",а,ът", u"сбор"},
     {u"разлик", u"а,ата", u"разлика"},
     {u"произведени", u"е,ето", u"произведение"},
@@ -215,6 +216,7 @@ enum class Role : unsigned char {
     Refuse,        // a task of another kind (arg: its index in Refusals)
     Not,           // "не": what it denies is not read
     Changes,       // "сбор", "увеличи", "процент", "пи": a meaning no pattern reads
+    AnswerIn,      // "отговора": a unit named in its sentence is every answer's
 };
 
 struct Phrase {
@@ -232,6 +234,7 @@ using M = Measure;
 inline constexpr std::u16string_view UnitSymbols[]{
     u"l",   u"ml",  u"hl",  u"m³", u"dm³", u"cm³", u"m²", u"dm²",
     u"cm²", u"m",   u"dm",  u"cm", u"mm",  u"g",   u"kg", u"t",
+    u"mm³", u"mm²",
 };
 
 // What the program does not solve, said after Text::TaskRefused.
@@ -304,6 +307,8 @@ inline constexpr Phrase Phrases[]{
     {u"описан около сфера", Role::Sphere, 0},
     {u"описан сфера", Role::Sphere, 1},
     {u"сфера описан около цилиндър", Role::Sphere, 1},
+    {u"описан около него сфера", Role::Sphere, 1},
+    {u"вписан в него сфера", Role::Sphere, 0},
     {u"описан около цилиндър сфера", Role::Sphere, 1},
     {u"вписан в сфера", Role::Sphere, 4},  // the cylinder in the ball: the sphere around
     {u"осно сечение", Role::Shape, q(M::AxialArea)},
@@ -398,6 +403,7 @@ inline constexpr Phrase Phrases[]{
     {u"каква", Role::Ask, 0},
     {u"какво", Role::Ask, 0},
     {u"колко", Role::HowMany, 0},
+    {u"отговор", Role::AnswerIn, 0},
     {u"тежи", Role::Weighs, 0},
     {u"плътност", Role::Density, 0},
     {u"литър", Role::Unit, 0},
@@ -409,6 +415,10 @@ inline constexpr Phrase Phrases[]{
     {u"квадратен метър", Role::Unit, 6},
     {u"квадратен дециметър", Role::Unit, 7},
     {u"квадратен сантиметър", Role::Unit, 8},
+    {u"кубичен милиметър", Role::Unit, 16},
+    {u"квадратен милиметър", Role::Unit, 17},
+    {u"л", Role::Unit, 0},
+    {u"мл", Role::Unit, 1},
     {u"метър", Role::Unit, 9},
     {u"дециметър", Role::Unit, 10},
     {u"сантиметър", Role::Unit, 11},
@@ -434,6 +444,7 @@ inline constexpr Phrase Phrases[]{
     {u"отворен от едната страна", Role::Open, 1},
     {u"отворен от два страна", Role::Open, 2},
     {u"без основа", Role::Open, 1},
+    {u"отворен", Role::Open, 1},  // an open vessel: open at the top
     {u"без основи", Role::Open, 2},
     {u"без два основи", Role::Open, 2},
     {u"задача", Role::Label, 0},

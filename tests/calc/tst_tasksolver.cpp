@@ -119,6 +119,22 @@ const Row Rows[]{
     // The sphere's before the comma: 4πr³/3 = 288π, r = 6, h = 12; S₁ = 2π · 6 · 18.
     {u"Кълбото, вписано в цилиндър, има обем 288π cm³. Намерете пълната повърхнина на цилиндъра.",
      {u"6 12"}, u"Отговор: S₁ = 216π ≈ 678,58 cm²."},
+    // One unit after both numbers; mm³ named in words; the answer's unit in a sentence of its own.
+    {u"Радиусът и височината на цилиндър са съответно 4 и 9 cm. Намерете обема.", {u"4 9"},
+     u"Отговор: V = 144π ≈ 452,39 cm³."},
+    {u"Радиусът на цилиндър е 2 cm, а височината му е 5 cm. Намерете обема в кубични милиметри.", {u"2 5"},
+     u"Отговор: V = 20000π ≈ 62831,85 mm³."},
+    // 2 · 3,14 · 0,5 m · 2 m.
+    {u"Радиусът на цилиндър е 50 cm, а височината му е 2 m. Намерете околната повърхнина. "
+     u"Отговора дайте в квадратни метри (π ≈ 3,14).",
+     {u"50 200"}, u"Отговор: S = 6,28 m²."},
+    // Open at the top: π · 2² + 2π · 2 · 3 = 16π.
+    {u"Отворен цилиндричен съд има радиус 2 m и височина 3 m. Колко квадратни метра ламарина са нужни за него?",
+     {u"2 3"}, u"Отговор: без капак = 16π ≈ 50,27 m²."},
+    {u"Цилиндър има радиус 4 cm и височина 6 cm. Намерете радиуса на описаната около него сфера.", {u"4 6"},
+     u"Отговор: ρ = 5 cm."},
+    {u"Цилиндричен съд има радиус 5 cm и височина 8 cm. Колко декалитра вода побира?", {},
+     u"Не разбрах: „Колко декалитра вода побира“."},
     // Words no pattern reads that change the numbers' meaning: quoted, never passed over.
     {u"Цилиндричен съд с радиус 5 cm и височина 20 cm е напълнен до половината с олио. Колко литра олио има в съда?",
      {}, u"Не разбрах: „Цилиндричен съд с радиус 5 cm и височина 20 cm е напълнен до половината с олио“."},
@@ -192,6 +208,10 @@ TEST_CASE("a line's full stop is not the fact's") {
     const calc::Task task = calc::readTask(u"r = 3 cm.\nh = 4 cm.\nV = ?");
     CHECK(lastLine(calc::explainTask(task, calc::solveTask(task), calc::Rounding::None), 3) ==
           u"Дадено: r = 3 cm, h = 4 cm.");
+    // A one-letter unit before a space keeps no space.
+    const calc::Task words = calc::readTask(u"Цилиндър има радиус 2 m и височина 3 m. Намерете обема.");
+    CHECK(lastLine(calc::explainTask(words, calc::solveTask(words), calc::Rounding::None), 3) ==
+          u"Дадено: r = 2 m, h = 3 m.");
 }
 
 TEST_CASE("nothing given: no empty line of the given") {
