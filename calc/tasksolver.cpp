@@ -179,9 +179,13 @@ Formula putIn(Formula f, const Env& env) {
 }
 
 
+// The inscribed sphere's radius, surface or volume.
+bool ofSphere(Measure m) {
+    return m == Measure::SphereRadius || m == Measure::SphereSurface || m == Measure::SphereVolume;
+}
+
 bool radiusOnly(Measure m) {
-    return m == Measure::R || m == Measure::d || m == Measure::C || m == Measure::B ||
-           m == Measure::SphereRadius || m == Measure::SphereSurface || m == Measure::SphereVolume;
+    return m == Measure::R || m == Measure::d || m == Measure::C || m == Measure::B || ofSphere(m);
 }
 
 // R from a measure of the base alone, in the book's letters; nothing for
@@ -693,9 +697,7 @@ private:
             switch (f.kind) {
                 case Fact::Kind::Value:
                     if (const auto v = inUnit(f.number, f.measure, i)) {
-                        if (f.measure == Measure::SphereRadius ||
-                            f.measure == Measure::SphereSurface ||
-                            f.measure == Measure::SphereVolume)
+                        if (ofSphere(f.measure))
                             relation(i, Measure::H, number(1), Measure::d, number(0));
                         value(i, f.measure, *v);
                     }
@@ -1060,6 +1062,9 @@ private:
     // a number neither past the doubles' range nor lost below it (all are
     // positive).
     void answerable() {
+        Poly inscribed;  // H = 2R
+        addMeasure(inscribed, Measure::H, number(1), pi_);
+        addMeasure(inscribed, Measure::d, number(-1), pi_);
         for (std::size_t i = 0; i < task_.facts.size() && result_.message.empty(); ++i) {
             const Fact& f = task_.facts[i];
             if (f.kind != Fact::Kind::Asked) continue;
@@ -1068,14 +1073,8 @@ private:
             // "V = ? l" of lengths with no unit: litres of what?
             if (f.unit && !result_.length)
                 failWith(std::u16string(text(Text::NoUnits)) + quoted(i) + u".");
-            Poly inscribed;
-            addMeasure(inscribed, Measure::H, number(1), pi_);
-            addMeasure(inscribed, Measure::d, number(-1), pi_);
-            const bool sphere = f.measure == Measure::SphereRadius ||
-                                f.measure == Measure::SphereSurface ||
-                                f.measure == Measure::SphereVolume;
             for (const TaskCylinder& c : result_.cylinders) {
-                if (sphere && !holds(inscribed, c.R, c.H))
+                if (ofSphere(f.measure) && !holds(inscribed, c.R, c.H))
                     failWith(std::u16string(text(Text::NoInscribedSphere)) + quoted(i) + u".");
                 const double v = answerOf(f, c, result_).value;
                 if (!std::isfinite(v) || v == 0)
