@@ -173,9 +173,14 @@ private:
         if (!result_.length) return {value, answerUnit(asked, result_).text};
         const int exponent = result_.length->exponent;
         if (asked.measure == Measure::Mass)
-            return {value * powerOfTen(3 * (exponent + 2)), u"g"};
+            return {value * toCubicCentimetres(), u"g"};
         return {value, platform::unitText({dimensionOf(asked.measure), exponent, false,
                                            result_.length->cyrillic})};
+    }
+
+    // From the task's length unit cubed to cm³, which a density in g/cm³ takes.
+    Both toCubicCentimetres() const {
+        return powerOfTen(result_.length ? 3 * (result_.length->exponent + 2) : 0);
     }
 
     // The cylinder's r and h put in for their letters, and what a measure's
@@ -192,8 +197,7 @@ private:
         else if (f.text == bookLetter(Measure::H)) value = c.H;
         else if (m == Measure::Mass && f.text == u"ρ") value = result_.density;
         else if (m == Measure::Mass && f.text == bookLetter(Measure::V))
-            value = of(Measure::V) *
-                    powerOfTen(result_.length ? 3 * (result_.length->exponent + 2) : 0);
+            value = of(Measure::V) * toCubicCentimetres();
         else if (m == Measure::s && f.text == bookLetter(Measure::r)) value = of(Measure::r);
         else if (m == Measure::Around && f.text == bookLetter(Measure::rho)) value = of(Measure::rho);
         if (value) f = valueForm(*value);
