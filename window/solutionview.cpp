@@ -175,6 +175,29 @@ SolutionView::Sheet SolutionView::printed(const FormulaLayout::Metrics& metrics,
     return {std::move(page), scale, pictureBottom};
 }
 
+ControlPlaces SolutionView::placeControls(int width, int height, const ControlMeasures& m) const {
+    const int gap = pixels(Page::Gap), margin = pixels(Page::Margin), button = pixels(80);
+    const int box = 3 * m.line + m.bar + 2 * m.edge + pixels(4);
+    const int above = 3 * m.line + 2 * m.edge + pixels(4) + 2 * gap;
+    const int below = box + m.row + gap;
+    // The choice's row right above the text box, the label before the list.
+    const int rowTop = height - below + gap / 2;
+    const int listLeft = margin + m.roundingLabel.width + gap;
+    const int fieldLeft = margin + m.taskLabel.width + gap;
+    return {
+        .taskLabel = {margin, gap + pixels(4), m.taskLabel.width, m.taskLabel.height},
+        .task = {fieldLeft, gap, std::max(0, width - fieldLeft - button - gap - margin),
+                 above - 2 * gap},
+        .solve = {width - margin - button, gap, button, m.row},
+        .roundingLabel = {margin, rowTop + (m.row - m.roundingLabel.height) / 2,
+                          m.roundingLabel.width, m.roundingLabel.height},
+        .rounding = {listLeft, rowTop, pixels(180), m.row + pixels(120)},  // open: 120 more
+        .box = {0, height - box, width, box},
+        .page = {0, above, width, std::max(0, height - below - above)},
+        .around = above + below,
+    };
+}
+
 int SolutionView::pixels(double cssPixels) const {
     return static_cast<int>(std::lround(cssPixels * services_.dpi() / Page::CssPixels));
 }

@@ -78,6 +78,27 @@ struct SolutionRoom {
     int controls = 0;
 };
 
+// What a toolkit that places its own controls (Windows) measures of them,
+// in device pixels: a line of the text boxes' font, a sunken edge, a
+// horizontal scroll bar's height, a closed drop-down list's height, and the
+// texts of the labels before the rounding choice and the task field.
+struct ControlMeasures {
+    struct Extent {
+        int width = 0, height = 0;
+    };
+    int line = 0, edge = 0, bar = 0, row = 0;
+    Extent roundingLabel, taskLabel;
+};
+
+// Where the window's controls go in its client area, and the page's view
+// between them: the task's row on top (its label, the field three lines
+// high, "Реши" at the right), under the page the rounding choice's row
+// and the text box, three lines high with its horizontal bar.
+struct ControlPlaces {
+    ScreenRect taskLabel, task, solve, roundingLabel, rounding, box, page;
+    int around = 0;  // the rows above and below the page together
+};
+
 // How far the page is scrolled and how far it can be, with the page's size
 // and its margins and the view's once the bars take their room; a range of
 // 0: no bar is needed.
@@ -167,6 +188,10 @@ public:
     // A scroll bar's line step, and a wheel's notch.
     int lineStep() const { return pixels(20); }
     int wheelStep() const { return pixels(60); }
+    // The controls of `measures` placed in a client area `width` × `height`.
+    // Example: at 96 dpi, line 16, edge 2, bar 17, row 21, labels 50 × 16
+    // and 45 × 16, 400 × 500 gives the page {0, 72, 400, 326}.
+    ControlPlaces placeControls(int width, int height, const ControlMeasures& measures) const;
     // The solution's line `line` (-1: none) is where the keyboard is: it
     // is marked and scrolled into view, the first with the sketch above it.
     void setCurrentLine(int line);

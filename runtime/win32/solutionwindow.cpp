@@ -23,9 +23,6 @@ using window::FormulaLayout;
 using Style = FormulaLayout::Style;
 
 constexpr DWORD FrameStyle = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-// The text box's height in lines; each of its lines is one of the
-// solution's, unwrapped, so the arrows go from step to step.
-constexpr int BoxLines = 3;
 
 HFONT createFont(double pixels, bool italic, const wchar_t* family = nullptr) {
     const std::wstring face = family ? family : wide(window::FontFamily);
@@ -410,10 +407,7 @@ LRESULT SolutionWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
-            RECT view;
-            GetClientRect(hwnd_, &view);
-            view.bottom -= belowPage();
-            view.top = abovePage();
+            const RECT view{0, page_.y, page_.width, page_.y + page_.height};
             IntersectClipRect(dc, 0, view.top, view.right, view.bottom);
             // On a clean page: each run painted once, whatever was there.
             FillRect(dc, &view, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -537,42 +531,14 @@ void SolutionWindow::applyDpi(int dpi) {
 void SolutionWindow::arrange() {
     RECT r;
     GetClientRect(hwnd_, &r);
-    const int box = boxHeight();
-    MoveWindow(box_, 0, r.bottom - box, r.right, box, TRUE);
-    // The choice's row right above the text box, the label before the list.
-    const int margin = pixels(Page::Margin);
-    const int rowTop = r.bottom - belowPage() + pixels(Page::Gap) / 2;
-    RECT closed;
-    GetWindowRect(choice_, &closed);
-    const int row = closed.bottom - closed.top;
-    SIZE label{};
-    wchar_t name[64];
-    const int length = GetWindowTextW(label_, name, 64);
-    HDC dc = GetDC(label_);
-    HGDIOBJ old = SelectObject(dc, boxFont_);
-    GetTextExtentPoint32W(dc, name, length, &label);
-    SelectObject(dc, old);
-    ReleaseDC(label_, dc);
-    MoveWindow(label_, margin, rowTop + (row - label.cy) / 2, label.cx, label.cy, TRUE);
-    MoveWindow(choice_, margin + label.cx + pixels(Page::Gap), rowTop, pixels(180),
-               row + pixels(120), TRUE);
-    // The task's row at the top: the label, the field, its button.
-    const int top = pixels(Page::Gap), field = abovePage() - 2 * top;
-    SIZE taskLabel{};
-    const int taskLength = GetWindowTextW(taskLabel_, name, 64);
-    dc = GetDC(taskLabel_);
-    old = SelectObject(dc, boxFont_);
-    GetTextExtentPoint32W(dc, name, taskLength, &taskLabel);
-    SelectObject(dc, old);
-    ReleaseDC(taskLabel_, dc);
-    const int button = pixels(80);
-    MoveWindow(taskLabel_, margin, top + pixels(4), taskLabel.cx, taskLabel.cy, TRUE);
-    const int fieldLeft = margin + taskLabel.cx + pixels(Page::Gap);
-    MoveWindow(task_, fieldLeft, top,
-               std::max(0L, r.right - fieldLeft - button - pixels(Page::Gap) - margin), field,
-               TRUE);
-    MoveWindow(solve_, r.right - margin - button, top, button, row, TRUE);
-    view_.resize(r.right, std::max(0L, r.bottom - belowPage() - abovePage()));
+    const window::ControlPlaces at = view_.placeControls(r.right, r.bottom, measures());
+    page_ = at.page;
+    const std::pair<HWND, window::ScreenRect> places[] = {
+        {box_, at.box},         {label_, at.roundingLabel},
+        {choice_, at.rounding}, {taskLabel_, at.taskLabel},
+        {task_, at.task},       {solve_, at.solve}};
+    for (const auto& [control, p] : places) MoveWindow(control, p.x, p.y, p.width, p.height, TRUE);
+    view_.resize(at.page.width, at.page.height);
 }
 
 void SolutionWindow::followCaret() {
@@ -599,7 +565,7 @@ window::SolutionRoom SolutionWindow::room() const {
             .frameHeight = extra.cy,
             .bar = systemMetric(SM_CXVSCROLL, dpi_),
             .barAlways = true,
-            .controls = belowPage() + abovePage()};
+            .controls = view_.placeControls(0, 0, measures()).around};
 }
 
 void SolutionWindow::move(window::ScreenRect frame) {
@@ -685,31 +651,26 @@ void SolutionWindow::print() {
     if (pd.hDevNames) GlobalFree(pd.hDevNames);
 }
 
-int SolutionWindow::lineHeight() const {
+window::ControlMeasures SolutionWindow::measures() const {
     HDC dc = GetDC(box_);
     HGDIOBJ old = SelectObject(dc, boxFont_);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(box_, dc);
-    return tm.tmHeight;
-}
-
-int SolutionWindow::boxHeight() const {
-    return BoxLines * lineHeight() + systemMetric(SM_CYHSCROLL, dpi_) +
-           2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4);
-}
-
-int SolutionWindow::belowPage() const {
+    const auto extent = [dc](HWND label) {
+        wchar_t name[64];
+        SIZE size{};
+        GetTextExtentPoint32W(dc, name, GetWindowTextW(label, name, 64), &size);
+        return window::ControlMeasures::Extent{size.cx, size.cy};
+    };
     RECT closed;
     GetWindowRect(choice_, &closed);
-    return boxHeight() + static_cast<int>(closed.bottom - closed.top) + pixels(Page::Gap);
-}
-
-int SolutionWindow::abovePage() const {
-    return 3 * lineHeight() + 2 * systemMetric(SM_CYEDGE, dpi_) + pixels(4) + 2 * pixels(Page::Gap);
-}
-
-int SolutionWindow::pixels(double cssPixels) const {
-    return static_cast<int>(std::lround(cssPixels * dpi_ / Page::CssPixels));
+    const window::ControlMeasures m{.line = tm.tmHeight,
+                                    .edge = systemMetric(SM_CYEDGE, dpi_),
+                                    .bar = systemMetric(SM_CYHSCROLL, dpi_),
+                                    .row = closed.bottom - closed.top,
+                                    .roundingLabel = extent(label_),
+                                    .taskLabel = extent(taskLabel_)};
+    SelectObject(dc, old);
+    ReleaseDC(box_, dc);
+    return m;
 }

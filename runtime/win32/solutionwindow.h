@@ -75,14 +75,8 @@ private:
     void arrange();
     // The line the text box's caret is on, to the view.
     void followCaret();
-    int boxHeight() const;
-    // A line of the text boxes' font.
-    int lineHeight() const;
-    // The row of the rounding choice and the text box under the page.
-    int belowPage() const;
-    // The task field's row above it.
-    int abovePage() const;
-    int pixels(double cssPixels) const;
+    // What the view places the children by, at the window's DPI.
+    window::ControlMeasures measures() const;
 
     std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override;
     double dpi() const override { return dpi_; }
@@ -115,6 +109,7 @@ private:
     bool tookKey_ = false;    // the last key pressed was the window's: its character is not
     HWND focused_ = nullptr;  // the child that had the keyboard when the window lost it
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    window::ScreenRect page_{};  // the page's view between the children
     Fonts fonts_{};
     HFONT boxFont_ = nullptr;
     window::SolutionView view_;

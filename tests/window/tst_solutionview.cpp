@@ -21,7 +21,7 @@ public:
     std::unique_ptr<window::FormulaLayout::Metrics> metrics() const override {
         return std::make_unique<FakeMetrics>();
     }
-    double dpi() const override { return 96; }
+    double dpi() const override { return dpi_; }
     window::SolutionRoom room() const override { return room_; }
     void move(ScreenRect frame) override { moved = frame; }
     void show(bool activate) override { shown_ = true, log += activate ? "raised " : "shown "; }
@@ -53,6 +53,7 @@ public:
     std::u16string text, copied;
     int rounding = -1;
     window::SolutionScroll scroll;
+    double dpi_ = 96;
 
 private:
     bool shown_ = false;
@@ -211,6 +212,79 @@ TEST_CASE("placed beside the owner, narrowed to the room there and laid out agai
         CHECK(toolkit.moved == row.placed);
         CHECK(view.page().width() == row.pageWidth);
         CHECK(view.page().height() == row.pageHeight);
+    }
+}
+
+TEST_CASE("the controls around the page, placed for a toolkit that places its own") {
+    // Line 16, edge 2, bar 17, list 21 high, labels 50 × 16 and 45 × 16, in a
+    // client area 400 × 500. The box: 3·16 + 17 + 2·2 + 4 = 73; the rows
+    // above: 3·16 + 2·2 + 4 + 2·8 = 72, below: 73 + 21 + 8 = 102. At 144 dpi
+    // every CSS length (gap 8, margin 12, 4, 80, 180, 120) is 1.5 times.
+    const window::ControlMeasures m{.line = 16,
+                                    .edge = 2,
+                                    .bar = 17,
+                                    .row = 21,
+                                    .roundingLabel = {50, 16},
+                                    .taskLabel = {45, 16}};
+    const struct {
+        const char* name;
+        double dpi;
+        int width, height;
+        window::ControlPlaces at;
+    } rows[] = {
+        {"96 dpi, 400 × 500",
+         96,
+         400,
+         500,
+         {.taskLabel = {12, 12, 45, 16},
+          .task = {65, 8, 235, 56},
+          .solve = {308, 8, 80, 21},
+          .roundingLabel = {12, 404, 50, 16},
+          .rounding = {70, 402, 180, 141},
+          .box = {0, 427, 400, 73},
+          .page = {0, 72, 400, 326},
+          .around = 174}},
+        // box 48 + 17 + 4 + 6 = 75; above 48 + 4 + 6 + 24 = 82; below 75 + 21 + 12 = 108.
+        {"144 dpi, 600 × 700",
+         144,
+         600,
+         700,
+         {.taskLabel = {18, 18, 45, 16},
+          .task = {75, 12, 375, 58},
+          .solve = {462, 12, 120, 21},
+          .roundingLabel = {18, 600, 50, 16},
+          .rounding = {80, 598, 270, 201},
+          .box = {0, 625, 600, 75},
+          .page = {0, 82, 600, 510},
+          .around = 190}},
+        {"a field and a page of nothing in a narrow, low window",
+         96,
+         150,
+         100,
+         {.taskLabel = {12, 12, 45, 16},
+          .task = {65, 8, 0, 56},
+          .solve = {58, 8, 80, 21},
+          .roundingLabel = {12, 4, 50, 16},
+          .rounding = {70, 2, 180, 141},
+          .box = {0, 27, 150, 73},
+          .page = {0, 72, 150, 0},
+          .around = 174}},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        FakeToolkit toolkit;
+        toolkit.dpi_ = row.dpi;
+        const window::ControlPlaces at =
+            window::SolutionView(toolkit, u'.', {}).placeControls(row.width, row.height, m);
+        for (const auto& [got, want] : {std::pair{at.taskLabel, row.at.taskLabel},
+                                        {at.task, row.at.task},
+                                        {at.solve, row.at.solve},
+                                        {at.roundingLabel, row.at.roundingLabel},
+                                        {at.rounding, row.at.rounding},
+                                        {at.box, row.at.box},
+                                        {at.page, row.at.page}})
+            CHECK(got == want);
+        CHECK(at.around == row.at.around);
     }
 }
 
