@@ -178,7 +178,6 @@ Formula putIn(Formula f, const Env& env) {
     return f;
 }
 
-
 // The inscribed sphere's radius, surface or volume.
 bool ofSphere(Measure m) {
     return m == Measure::SphereRadius || m == Measure::SphereSurface || m == Measure::SphereVolume;
@@ -238,10 +237,10 @@ std::optional<Formula> radiusFromHeight(Measure m) {
         case Measure::So:
             return frac(letter(m), prod({two(), pi(), hh()}));
         case Measure::Sp:
-            return frac(sum({root(sum({square(hh()), frac(prod({two(), letter(m)}), pi())}, u"+")),
-                             hh()},
-                            u"−"),
-                        two());
+            return frac(
+                sum({root(sum({square(hh()), frac(prod({two(), letter(m)}), pi())}, u"+")), hh()},
+                    u"−"),
+                two());
         case Measure::V:
             return root(frac(letter(m), prod({pi(), hh()})));
         case Measure::AxialArea:
@@ -342,11 +341,13 @@ AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
     if (asked.measure == Measure::Mass) {
         // V in cm³ times g/cm³ gives grams.
         const int toGrams = 3 * (exponent + 2);
-        return asked.unit ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent, std::nullopt}
-                          : AnswerUnit{u"g", toGrams, std::nullopt};
+        return asked.unit
+                   ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent, std::nullopt}
+                   : AnswerUnit{u"g", toGrams, std::nullopt};
     }
     if (asked.unit)
-        return {asked.unit->text, dimension * exponent - asked.unit->exponent, asked.unit->exponent};
+        return {asked.unit->text, dimension * exponent - asked.unit->exponent,
+                asked.unit->exponent};
     return {platform::unitText({static_cast<platform::Dimension>(dimension), exponent, false,
                                 result.length->cyrillic}),
             0, dimension * exponent};
@@ -516,15 +517,43 @@ Exact exactRoot(const Univariate& a, double root, double pi) {
     a0 = a0 < 0 ? -a0 : a0;
     const long long an = lcm;
     if (a0 == 0 || a0 > Largest || !(root < static_cast<double>(Largest))) return Exact::none();
-    // Near the double root only: p/q within it, for each divisor q of aₙ.
+    const auto isRoot = [&a](const Exact& candidate) {
+        Exact value;
+        for (auto it = a.rbegin(); it != a.rend(); ++it) value = value * candidate + it->exact;
+        return value.isZero();
+    };
+    // Near the double root only: p/q within it, for each divisor q of aₙ; a
+    // root the doubles found twice (they split it) within a millionth.
     for (long long d = 1; d <= an; ++d) {
         if (an % d != 0) continue;
         const long long p = std::llround(root * static_cast<double>(d));
-        if (p <= 0 || a0 % p != 0) continue;
+        if (p <= 0 || a0 % p != 0 ||
+            !(std::abs(static_cast<double>(p) / static_cast<double>(d) - root) <= 1e-6 * root))
+            continue;
         const Exact candidate(Rational(p, d));
-        Exact value;
-        for (auto it = a.rbegin(); it != a.rend(); ++it) value = value * candidate + it->exact;
-        if (value.isZero()) return candidate;
+        if (isRoot(candidate)) return candidate;
+    }
+    // A rational root elsewhere leaves a lower degree that may hold this one
+    // exactly: r³ − 10r + 12 = (r − 2)(r² + 2r − 6) gives r = √7 − 1.
+    std::vector<long long> divisors;
+    for (long long p = 1; p * p <= a0; ++p)
+        if (a0 % p == 0) divisors.insert(divisors.end(), {p, a0 / p});
+    for (long long d = 1; d <= an; ++d) {
+        if (an % d != 0) continue;
+        for (const long long p : divisors) {
+            for (const long long signed_ : {p, -p}) {
+                const Exact c(Rational(signed_, d));
+                if (!isRoot(c)) continue;
+                // (x − c)·(b₀ + b₁x + …): from the top, bₖ₋₁ = aₖ + c·bₖ.
+                Univariate quotient(a.size() - 1);
+                Both carry = a.back();
+                for (std::size_t k = a.size() - 1; k-- > 0;) {
+                    quotient[k] = carry;
+                    carry = a[k] + Both{approximate(c, pi), c} * carry;
+                }
+                return exactRoot(quotient, root, pi);
+            }
+        }
     }
     return Exact::none();
 }
@@ -544,8 +573,10 @@ Formula polynomialFormula(const Univariate& a, const Formula& x) {
         if (k == 2) factors.push_back(square(x));
         if (k > 2) factors.push_back(sym(x.text + std::u16string(1, u"³⁴⁵⁶"[k - 3])));
         Formula term = factors.size() == 1 ? factors[0] : prod(std::move(factors));
-        if (items.empty() && negative) term = negate(std::move(term));
-        else if (!items.empty()) ops += negative ? u'−' : u'+';
+        if (items.empty() && negative)
+            term = negate(std::move(term));
+        else if (!items.empty())
+            ops += negative ? u'−' : u'+';
         items.push_back(std::move(term));
     }
     if (items.empty()) return lit(u"0");
@@ -575,8 +606,8 @@ public:
         answerable();
         if (!result_.message.empty()) return fail(std::move(result_.message));
         for (const Constraint& c : constraints_)
-            if (c.used && !c.same && std::find(result_.used.begin(), result_.used.end(), c.fact) ==
-                              result_.used.end())
+            if (c.used && !c.same &&
+                std::find(result_.used.begin(), result_.used.end(), c.fact) == result_.used.end())
                 result_.used.push_back(c.fact);
         return std::move(result_);
     }
@@ -591,17 +622,16 @@ private:
         if (result_.message.empty()) result_.message = std::move(message);
     }
 
-    std::u16string quoted(std::size_t fact) const {
-        return u"„" + task_.facts[fact].text + u"“";
-    }
+    std::u16string quoted(std::size_t fact) const { return u"„" + task_.facts[fact].text + u"“"; }
 
     // The smallest length unit any fact gives its number in.
     void findLength() {
         for (const Fact& f : task_.facts)
-            if (f.number.unit && (!result_.length || f.number.unit->exponent < result_.length->exponent))
-                result_.length = platform::Unit{platform::Dimension::Length,
-                                                f.number.unit->exponent, false,
-                                                f.number.unit->cyrillic};
+            if (f.number.unit &&
+                (!result_.length || f.number.unit->exponent < result_.length->exponent))
+                result_.length =
+                    platform::Unit{platform::Dimension::Length, f.number.unit->exponent, false,
+                                   f.number.unit->cyrillic};
     }
 
     // A number with π in it where the task takes π as 3,14 or 22/7: that
@@ -645,10 +675,15 @@ private:
     }
 
     void relation(std::size_t fact, Measure m, const Both& k, Measure o, const Both& b) {
-        Constraint c{.p = {}, .fact = fact, .measure = std::nullopt, .value = {}, .left = m,
-                     .right = o, .factor = k, .added = b};
-        if (!addMeasure(c.p, m, number(1), pi_) ||
-            !addMeasure(c.p, o, number(0) - k, pi_)) {
+        Constraint c{.p = {},
+                     .fact = fact,
+                     .measure = std::nullopt,
+                     .value = {},
+                     .left = m,
+                     .right = o,
+                     .factor = k,
+                     .added = b};
+        if (!addMeasure(c.p, m, number(1), pi_) || !addMeasure(c.p, o, number(0) - k, pi_)) {
             failWith(std::u16string(text(Text::Unsupported)) + quoted(fact) + u".");
             return;
         }
@@ -662,8 +697,14 @@ private:
     }
 
     void value(std::size_t fact, Measure m, const Both& v) {
-        Constraint c{.p = {}, .fact = fact, .measure = m, .value = v, .left = std::nullopt,
-                     .right = std::nullopt, .factor = {}, .added = {}};
+        Constraint c{.p = {},
+                     .fact = fact,
+                     .measure = m,
+                     .value = v,
+                     .left = std::nullopt,
+                     .right = std::nullopt,
+                     .factor = {},
+                     .added = {}};
         if (m == Measure::AxialDiagonal || m == Measure::DevelopmentDiagonal) {
             // D² = (2R)² + H², (2πR)² for the development.
             const Both base = m == Measure::AxialDiagonal ? number(2) : number(2) * pi_;
@@ -686,7 +727,8 @@ private:
             const Fact& f = task_.facts[i];
             if (f.kind != Fact::Kind::Pi) continue;
             if (piFact && f.pi != result_.pi)
-                failWith(std::u16string(text(Text::TwoPi)) + quoted(*piFact) + u", " + quoted(i) + u".");
+                failWith(std::u16string(text(Text::TwoPi)) + quoted(*piFact) + u", " + quoted(i) +
+                         u".");
             piFact = i;
             result_.pi = f.pi;
         }
@@ -706,7 +748,8 @@ private:
                     const bool axial = f.measure == Measure::AxialArea;
                     relation(i, Measure::H, number(1), axial ? Measure::d : Measure::C, number(0));
                     if (f.number.value != 0)
-                        if (const auto v = inUnit(f.number, Measure::H, i)) value(i, Measure::H, *v);
+                        if (const auto v = inUnit(f.number, Measure::H, i))
+                            value(i, Measure::H, *v);
                     break;
                 }
                 case Fact::Kind::Relation:
@@ -760,11 +803,16 @@ private:
                 if (c.used) continue;
                 if (c.left) progress |= relationToValue(c);
                 const bool withH = hasHeight(c.p), withR = hasRadius(c.p);
-                if ((!withH && r_) || (!withR && h_) || (r_ && h_)) agrees(c);
-                else if (!withH) progress |= solveRadius(c, inRadius(c.p, number(0)));
-                else if (!withR) progress |= solveHeight(c, inHeight(c.p, number(0)));
-                else if (r_) progress |= solveHeight(c, inHeight(c.p, *r_));
-                else if (h_) progress |= solveRadius(c, inRadius(c.p, *h_));
+                if ((!withH && r_) || (!withR && h_) || (r_ && h_))
+                    agrees(c);
+                else if (!withH)
+                    progress |= solveRadius(c, inRadius(c.p, number(0)));
+                else if (!withR)
+                    progress |= solveHeight(c, inHeight(c.p, number(0)));
+                else if (r_)
+                    progress |= solveHeight(c, inHeight(c.p, *r_));
+                else if (h_)
+                    progress |= solveRadius(c, inRadius(c.p, *h_));
                 if (!result_.message.empty()) return;
             }
         }
@@ -833,17 +881,23 @@ private:
         const Env e = env(c);
         const Both v = settled((knownMeasure(*c.left) - c.added) / c.factor);
         Formula back = letter(*c.left);
-        if (!isZero(c.added))
-            back = sum({std::move(back), valueForm(c.added)}, u"−");
+        if (!isZero(c.added)) back = sum({std::move(back), valueForm(c.added)}, u"−");
         if (!(c.factor.exact.exact() && c.factor.exact == Exact(1)))
             back = frac(std::move(back), valueForm(c.factor));
         return becomeValue(c, *c.right, v, back, e);
     }
 
     // The relation `c` now says measure m = v, as `formula` gave it.
-    bool becomeValue(Constraint& c, Measure m, const Both& v, const Formula& formula, const Env& e) {
-        Constraint value{.p = {}, .fact = c.fact, .measure = m, .value = v, .left = std::nullopt,
-                         .right = std::nullopt, .factor = {}, .added = {}};
+    bool becomeValue(Constraint& c, Measure m, const Both& v, const Formula& formula,
+                     const Env& e) {
+        Constraint value{.p = {},
+                         .fact = c.fact,
+                         .measure = m,
+                         .value = v,
+                         .left = std::nullopt,
+                         .right = std::nullopt,
+                         .factor = {},
+                         .added = {}};
         if (!addMeasure(value.p, m, number(1), pi_)) return false;
         value.p.c[0][0] = value.p.c[0][0] - v;
         c = std::move(value);
@@ -861,7 +915,8 @@ private:
         Env e = env(c);
         std::optional<Formula> formula;
         if (c.measure)
-            formula = radiusOnly(*c.measure) ? radiusFrom(*c.measure) : radiusFromHeight(*c.measure);
+            formula =
+                radiusOnly(*c.measure) ? radiusFrom(*c.measure) : radiusFromHeight(*c.measure);
         Both r{roots.back(), exactRoot(a, roots.back(), pi_.value)};
         if (formula) {
             const Both v = evaluate(*formula, e);
@@ -985,7 +1040,8 @@ private:
         // With first = A₀ + A₁H (+ A₂H²) and second = B₀ + B₁H (+ B₂H²).
         Constraint* linear = &first;
         Constraint* other = &second;
-        if (isZeroPoly(heightCoefficient(first.p, 1)) && !isZeroPoly(heightCoefficient(second.p, 1)))
+        if (isZeroPoly(heightCoefficient(first.p, 1)) &&
+            !isZeroPoly(heightCoefficient(second.p, 1)))
             std::swap(linear, other);
         const Univariate a0 = heightCoefficient(linear->p, 0), a1 = heightCoefficient(linear->p, 1),
                          a2 = heightCoefficient(linear->p, 2);
@@ -1020,22 +1076,26 @@ private:
             if (!found.empty() && r.exact.exact() && found.back().R.exact == r.exact) continue;
             const Univariate inH = inHeight(linear->p, r);
             Both h;
-            if (!isZero(inH[1])) h = (number(0) - inH[0]) / inH[1];
-            else if (!isZero(inH[2])) h = squareRoot((number(0) - inH[0]) / inH[2]);
-            else continue;
+            if (!isZero(inH[1]))
+                h = (number(0) - inH[0]) / inH[1];
+            else if (!isZero(inH[2]))
+                h = squareRoot((number(0) - inH[0]) / inH[2]);
+            else
+                continue;
             if (!(h.value > 0)) continue;
             h = settled(h);
             // Squaring may add a root the other fact does not have.
             const Univariate check = inHeight(other->p, r);
             const Both residual = check[0] + check[1] * h + check[2] * h * h;
-            const double size = std::max({std::abs(check[0].value), std::abs(check[1].value * h.value),
-                                          std::abs(check[2].value * h.value * h.value), 1e-300});
+            const double size =
+                std::max({std::abs(check[0].value), std::abs(check[1].value * h.value),
+                          std::abs(check[2].value * h.value * h.value), 1e-300});
             if (std::abs(residual.value) > 1e-9 * size) continue;
             found.push_back({r, h});
         }
         if (found.empty()) {
-            failWith(std::u16string(text(Text::NoCylinder)) + quoted(first.fact) + u", " + quoted(second.fact) +
-                     u".");
+            failWith(std::u16string(text(Text::NoCylinder)) + quoted(first.fact) + u", " +
+                     quoted(second.fact) + u".");
             return true;
         }
         first.used = second.used = true;
@@ -1043,9 +1103,11 @@ private:
         for (std::size_t i = 0; i < found.size(); ++i) {
             const std::u16string index = found.size() > 1 ? (i == 0 ? u"₁" : u"₂") : u"";
             result_.steps.push_back(
-                rel({sym(std::u16string(bookLetter(Measure::R)) + index), valueForm(found[i].R)}, u"="));
+                rel({sym(std::u16string(bookLetter(Measure::R)) + index), valueForm(found[i].R)},
+                    u"="));
             result_.steps.push_back(
-                rel({sym(std::u16string(bookLetter(Measure::H)) + index), valueForm(found[i].H)}, u"="));
+                rel({sym(std::u16string(bookLetter(Measure::H)) + index), valueForm(found[i].H)},
+                    u"="));
         }
         cylinders_ = found;
         r_ = found[0].R;
