@@ -366,6 +366,7 @@ private:
                 line.parts = tooLargeParts();
                 break;
             case platform::Failure::WrongUnit:  // found before anything is calculated
+            case platform::Failure::UnreadText:
                 return false;
         }
         s_.lines.push_back(std::move(line));

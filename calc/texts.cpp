@@ -18,6 +18,8 @@ Text conditionText(platform::Failure failure) {
             return Text::InvalidArgument;
         case platform::Failure::WrongUnit:
             return Text::WrongUnit;
+        case platform::Failure::UnreadText:
+            return Text::UnreadText;
     }
     return Text::UnknownFailure;
 }
@@ -50,6 +52,10 @@ std::u16string describe(const platform::CalculationError& error) {
         out += u'\n';
         out += name;
         out += text(Kinds[static_cast<int>(dimensionOf(failedQuantity(error))) - 1]);
+    } else if (!name.empty() && error.failure() == platform::Failure::UnreadText) {
+        out += text(Text::TypedValueOf);
+        out += name;
+        out += text(Text::TextAfterNumber);
     } else if (!name.empty()) {
         out += text(error.whileReading() ? Text::TypedValueOf : Text::CannotCompute);
         out += name;

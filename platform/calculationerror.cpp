@@ -13,6 +13,8 @@ const char* CalculationError::what() const noexcept {
             return "invalid argument";
         case Failure::WrongUnit:
             return "wrong unit";
+        case Failure::UnreadText:
+            return "unread text";
     }
     return "calculation error";
 }

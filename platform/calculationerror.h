@@ -11,6 +11,7 @@ enum class Failure {
     Overflow,         // a result outside the finite double range
     InvalidArgument,  // square root of a negative number
     WrongUnit,        // a typed unit measures another kind than its quantity
+    UnreadText,       // a typed text goes on past its number and unit: "5 литра", "5+2"
 };
 
 // Thrown by any checked step that fails; ends the current calculation.

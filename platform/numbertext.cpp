@@ -150,6 +150,15 @@ bool readPlain(std::u16string_view text, double& value) {
     return error == std::errc{} && stop == end;
 }
 
+// Whether digits and then '/' follow the white space at the reader: "2 3/4"
+// is a whole and a fraction, not 23/4, and "1 000" still one number.
+bool fractionAhead(Reader in) {
+    while (isSpace(in.current())) in.next();
+    if (digitOf(in.current()) >= 10) return false;
+    while (digitOf(in.current()) < 10) in.next();
+    return in.peek() == u'/';
+}
+
 // Reads the digits, separator and exponent at the reader, without a sign,
 // to the double nearest them; false when there is no digit (the reader is
 // then somewhere inside what it looked at). An 'e' without exponent digits
@@ -185,8 +194,9 @@ bool readDecimal(Reader& in, double& result, bool& overflow) {
         } else if ((c == u'.' || c == u',') && pointAt < 0) {
             pointAt = count;
             if (count <= kKeptDigits) *out++ = '.';
-        } else if (!isSpace(c)) {
-            break;
+        } else if (!isSpace(c) ||
+                   (anyDigit && digitOf(in.position()[-1]) < 10 && fractionAhead(in))) {
+            break;  // looked ahead once a run of white space, for linear time
         }
     }
     if (!anyDigit) return false;
@@ -520,16 +530,20 @@ Reading readNumber(std::u16string_view text) {
     if (double value; readPlain(text, value)) {
         const bool negative = !text.empty() && (text[0] == u'-' || text[0] == u'\u2212');
         const Exact exact = exactDecimal(text.substr(negative ? 1 : 0));
-        return {value, negative ? -exact : exact};
+        return {value, negative ? -exact : exact, std::nullopt, text.size()};
     }
     Parser parser(text);
     const std::vector<Instruction> program = parser.read();
     const double value = evaluate(program);
     Reading reading{value, exactly(program)};
     if (!program.empty()) {
-        const auto read = static_cast<std::size_t>(parser.position() - text.data());
-        if (const auto unit = readUnit(text.substr(read))) reading.unit = unit->first;
+        reading.length = static_cast<std::size_t>(parser.position() - text.data());
+        if (const auto unit = readUnit(text.substr(reading.length))) {
+            reading.unit = unit->first;
+            reading.length += unit->second;
+        }
     }
+    while (reading.length < text.size() && isSpace(text[reading.length])) ++reading.length;
     return reading;
 }
 

@@ -38,6 +38,9 @@ struct Reading {
     double value = 0;
     Exact exact;
     std::optional<Unit> unit = std::nullopt;
+    // The characters read: the number, its unit and the white space after;
+    // what follows them is no part of it.
+    std::size_t length = 0;
 };
 
 // Reads a number as a textbook writes it at the start of a typed text.
@@ -53,7 +56,9 @@ struct Reading {
 // where the text can go no further: an operator or a bracket that nothing
 // completes is not read, nor what lies more than 100 brackets and roots
 // deep. After a number, with white space or none between, a unit as
-// readUnit reads it is reported, not applied; the text after it is not read.
+// readUnit reads it is reported, not applied; the text after it is not read
+// (`length` tells where it starts). White space before digits and '/' ends
+// a number: "2 3/4" reads 2.
 // Time is linear in the text.
 // Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2, см};
 // readNumber(u"70π").value == 70 * PI_14; readNumber(u"3/").value == 3.

@@ -13,8 +13,8 @@
 #include "calc/tasksolution.h"
 #include "calc/texts.h"
 #include "design.h"
-#include "taskentry.h"
 #include "platform/numbertext.h"
+#include "taskentry.h"
 
 namespace window {
 
@@ -29,6 +29,23 @@ bool newForms(std::u16string_view text) {
     for (std::size_t i = 0; i + 1 < text.size(); ++i)
         if ((text[i] | 0x20) == u'p' && (text[i + 1] | 0x20) == u'i') return true;
     return false;
+}
+
+// Whether a number was read from `text` and its first `length` characters
+// and what follows goes on as a word, digits or a power: a unit the program
+// does not know ("5 литра", "5 сm" with a Cyrillic с), a mixed number's
+// fraction ("2 3/4"), "4π²", "10^3". Read from the start alone, such a text
+// would give another number in silence; an operator or a sign after it
+// ("5+2") or a text without a number ("abc", read as 0) is rewritten as
+// what was read, as always.
+bool goesOnUnread(std::u16string_view text, std::size_t length) {
+    if (length >= text.size() ||
+        text.substr(0, length).find_first_not_of(u" \t\u00A0") == std::u16string_view::npos)
+        return false;
+    const char16_t c = text[length];
+    return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') ||
+           (c >= u'\u0370' && c <= u'\u04FF') || c == u'^' || c == u'\u00B2' || c == u'\u00B3' ||
+           c == u'\u00B9' || (c >= u'\u2070' && c <= u'\u2079');
 }
 
 }  // namespace
@@ -109,6 +126,8 @@ void Form::calculate() {
             kept = {};  // the box shows another text now
             try {
                 readings[i] = platform::readNumber(typed);
+                if (goesOnUnread(typed, readings[i].length))
+                    throw platform::CalculationError(platform::Failure::UnreadText);
             } catch (platform::CalculationError& error) {
                 calc::nameQuantity(error, calc::quantityOf(given[i]), true);
                 throw;
@@ -186,7 +205,8 @@ calc::Solution Form::solution() const {
             for (calc::Part& part : line.parts)
                 if (part.formula) rename(*part.formula);
     if (!s.empty()) {
-        lines.push_back({calc::Quantity::None, {{std::u16string(calc::text(calc::Text::GridPart)), {}}}});
+        lines.push_back(
+            {calc::Quantity::None, {{std::u16string(calc::text(calc::Text::GridPart)), {}}}});
         lines.insert(lines.end(), s.lines.begin(), s.lines.end());
     }
     s.lines = std::move(lines);
@@ -196,8 +216,9 @@ calc::Solution Form::solution() const {
 void Form::onTask(std::u16string_view text) {
     calc::Task task = calc::readTask(text);
     calc::TaskResult result = task.unread.empty() ? calc::solveTask(task) : calc::TaskResult{};
-    const std::optional<TaskEntry> entry =
-        task.unread.empty() && !result.cylinders.empty() ? taskEntry(task, separator_) : std::nullopt;
+    const std::optional<TaskEntry> entry = task.unread.empty() && !result.cylinders.empty()
+                                               ? taskEntry(task, separator_)
+                                               : std::nullopt;
     if (!entry) {
         // Nothing computed: the grid stays, the task says why.
         task_.emplace(std::move(task), std::move(result));

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cfloat>
-#include <cstdint>
-#include <ctime>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <random>
 #include <string>
@@ -351,6 +351,24 @@ TEST_CASE("readNumber") {
         });
         CHECK(error.has_value() == r.failure.has_value());
         if (error && r.failure) CHECK(error->failure() == *r.failure);
+    }
+}
+
+TEST_CASE("readNumber: where the reading stops") {
+    const struct {
+        std::u16string_view text;
+        double value;
+        std::size_t length;  // the number, its unit, the white space after
+    } rows[] = {
+        {u"7 cm", 7, 4},     {u" 7 cm  ", 7, 7}, {u"5 литра", 5, 2}, {u"3/", 3, 1},
+        {u"1 000", 1000, 5}, {u"2 3/4", 2, 2},  // a whole and a fraction, not 23/4
+        {u"1 000/4", 1, 2},  {u"", 0, 0},
+    };
+    for (const auto& r : rows) {
+        INFO(utf8(std::u16string(r.text)));
+        const platform::Reading reading = platform::readNumber(r.text);
+        CHECK(reading.value == r.value);
+        CHECK(reading.length == r.length);
     }
 }
 

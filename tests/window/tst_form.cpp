@@ -150,6 +150,11 @@ TEST_CASE("a text that is not a clean number is rewritten as what was read") {
     w.controls.type(1, u"abc");
     w.form.onCommandClick(0);
     CHECK(w.row(0) == std::vector<std::u16string>{u"2.5", u"0", u"0", u"39.2699081698724", u"0"});
+    // A sign after the number: what was read, and the box shows it.
+    w.controls.type(1, u"3+1");
+    w.form.onCommandClick(0);
+    CHECK(w.controls.errors.empty());
+    CHECK(w.row(0)[1] == u"3");
 }
 
 TEST_CASE("a given typed as 70π is read so again while its box shows the program's text") {
@@ -203,7 +208,15 @@ TEST_CASE("a calculation error leaves grid and report as they were") {
         {"k=0 R=5 cm²", 0, u"5 cm²", u"3 cm", Failure::WrongUnit, calc::Quantity::R, true},
         {"k=6 V=2 m", 6, u"2 cm", u"2 m", Failure::WrongUnit, calc::Quantity::V, true},
         {"k=3 So=1 km³", 3, u"1", u"1 km³", Failure::WrongUnit, calc::Quantity::So, true},
-        {"k=0 R=1e305 km in mm", 0, u"1e305 km", u"1 mm", Failure::Overflow, calc::Quantity::R, true},
+        {"k=0 R=1e305 km in mm", 0, u"1e305 km", u"1 mm", Failure::Overflow, calc::Quantity::R,
+         true},
+        // Read from the start alone, each would be another number: 5 cm³, 5 m, 2, 4π, 10.
+        {"k=6 V=5 литра", 6, u"10 cm", u"5 литра", Failure::UnreadText, calc::Quantity::V, true},
+        {"k=0 R=5 сm, Cyrillic с", 0, u"5 сm", u"2 m", Failure::UnreadText, calc::Quantity::R,
+         true},
+        {"k=0 R=2 3/4", 0, u"2 3/4", u"1", Failure::UnreadText, calc::Quantity::R, true},
+        {"k=3 So=4π²", 3, u"1", u"4π²", Failure::UnreadText, calc::Quantity::So, true},
+        {"k=6 V=10^3", 6, u"1", u"10^3", Failure::UnreadText, calc::Quantity::V, true},
     };
     for (const Row& r : rows) {
         CAPTURE(r.name);
@@ -350,9 +363,9 @@ TEST_CASE("a task goes into its row as typing the same row by hand does") {
 }
 
 TEST_CASE("a task not understood, refused or without a cylinder leaves the grid as it was") {
-    for (const std::u16string_view text :
-         {u"x = 5; h = 3", u"r = 5; d = 11", u"r = 5",
-          u"Водата от цилиндричен съд с радиус 5 cm се прелива във втори съд. Намерете височината."}) {
+    for (const std::u16string_view text : {u"x = 5; h = 3", u"r = 5; d = 11", u"r = 5",
+                                           u"Водата от цилиндричен съд с радиус 5 cm се прелива "
+                                           u"във втори съд. Намерете височината."}) {
         CAPTURE(utf8(text));
         Window w;
         w.typeGiven(0, u"2", u"3");
