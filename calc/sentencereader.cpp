@@ -505,8 +505,10 @@ private:
         // "Кълбо с обем … е вписано в цилиндър": "вписан" alone says which sphere.
         for (std::size_t i = from; i < to; ++i)
             if (isRole(&items_[i], Role::Sphere) && items_[i].arg >= 3) {
-                sphere_ = items_[i].arg - 3;
+                sphere_ = items_[i].arg == 3 ? 0 : 1;
                 items_[i].used = true;
+                if (items_[i].arg == 5 && isRole(at(i + 1), Role::With) && !ofBall(at(i + 2), true))
+                    return;
             }
         // "не" counts only in a clause with a number or a quantity.
         for (std::size_t i = from; i < to; ++i)
@@ -562,19 +564,7 @@ private:
         for (const std::size_t k : {i > 0 ? i - 1 : i, skip(skip(next, Role::Verb), Role::With)}) {
             Item* q = k == i ? nullptr : at(k);
             if (!isRole(q, Role::Quantity)) continue;
-            const Measure m = static_cast<Measure>(q->arg);
-            const std::optional<Measure> its =
-                m == Measure::R              ? (around ? Measure::rho : Measure::SphereRadius)
-                : m == Measure::Sp           ? (around ? Measure::Around : Measure::SphereSurface)
-                : m == Measure::V && !around ? std::optional(Measure::SphereVolume)
-                                             : std::nullopt;
-            if (!its) {
-                // Not the cylinder's, and no formula here (the ball around's volume).
-                task_.refused = std::u16string(text(Text::TaskRefused)) +
-                                std::u16string(words::Refusals[words::SphereRefusal]);
-                return;
-            }
-            q->arg = static_cast<int>(*its);
+            if (!ofBall(q, around)) return;
             // Its value may follow the sphere: "…на сферата, вписана в цилиндъра, е 64π cm²".
             std::size_t after = i + 1;
             while (after < to_ && (items_[after].used || items_[after].kind == Kind::Comma))
@@ -582,6 +572,26 @@ private:
             if (k < i) subject(k, after);
             return;
         }
+    }
+
+    // The quantity `q` made the ball's, inscribed or `around`; false, the
+    // task refused, where the program has no formula for it (the ball
+    // around's volume).
+    bool ofBall(Item* q, bool around) {
+        if (!isRole(q, Role::Quantity)) return true;
+        const Measure m = static_cast<Measure>(q->arg);
+        const std::optional<Measure> its =
+            m == Measure::R              ? (around ? Measure::rho : Measure::SphereRadius)
+            : m == Measure::Sp           ? (around ? Measure::Around : Measure::SphereSurface)
+            : m == Measure::V && !around ? std::optional(Measure::SphereVolume)
+                                         : std::nullopt;
+        if (!its) {
+            task_.refused = std::u16string(text(Text::TaskRefused)) +
+                            std::u16string(words::Refusals[words::SphereRefusal]);
+            return false;
+        }
+        q->arg = static_cast<int>(*its);
+        return true;
     }
 
     // Whether an item of the clause around `i` (to a comma or the sentence's end) is `what`.

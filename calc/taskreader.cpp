@@ -99,10 +99,9 @@ constexpr std::pair<std::u16string_view, bool> Labels[] = {
 // What follows "до" in "с точност до 0,01": the decimal places, the
 // words with and without the article ("до десетите").
 constexpr std::pair<std::u16string_view, int> Precisions[] = {
-    {u"цяло число", 0}, {u"цели", 0},      {u"0,1", 1},     {u"0.1", 1},
-    {u"десети", 1},     {u"десетите", 1},  {u"0,01", 2},    {u"0.01", 2},
-    {u"стотни", 2},     {u"стотните", 2},  {u"0,001", 3},   {u"0.001", 3},
-    {u"хилядни", 3},    {u"хилядните", 3},
+    {u"цяло число", 0}, {u"цели", 0},  {u"0,1", 1},     {u"0.1", 1},       {u"десети", 1},
+    {u"десетите", 1},   {u"0,01", 2},  {u"0.01", 2},    {u"стотни", 2},    {u"стотните", 2},
+    {u"0,001", 3},      {u"0.001", 3}, {u"хилядни", 3}, {u"хилядните", 3},
 };
 
 // "с точност до 0,01", "до цяло число": the decimal places, or -1.
@@ -248,7 +247,15 @@ std::optional<Fact> readFact(Cursor& in, bool asking) {
             return factOf(Fact::Kind::Angle, M::R, reading(*n));
         }
         case Role::Rho:
-            if (equals && !question) return density(in);
+            if (equals && !question) {
+                const std::size_t at = in.at();
+                if (std::optional<Fact> fact = density(in)) return fact;
+                // A length: the sphere around's radius. Without a unit it is neither.
+                in.reset(at);
+                std::optional<Fact> fact = valueOrRelation(in, M::rho);
+                if (fact && fact->number.unit) return fact;  // fits(): a length
+                return std::nullopt;
+            }
             [[fallthrough]];
         case Role::Measure:
             if (question) return asked(in, name->measure);

@@ -38,9 +38,10 @@ constexpr UnitKind kindOf(Measure m) {
     return KindOf[static_cast<int>(m)];
 }
 
-// From r on, the measures are asked only: no cylinder is found from them.
+// From r on, the measures are asked only (no cylinder is found from them),
+// but for the sphere around's radius: "вписан в сфера с радиус 5 cm".
 constexpr bool given(Measure m) {
-    return m < Measure::r;
+    return m < Measure::r || m == Measure::rho;
 }
 
 // Units beyond readUnit's lengths, areas and volumes: masses and the hectolitre.

@@ -226,6 +226,8 @@ std::optional<Formula> heightFrom(Measure m) {
             return frac(sum({letter(m), prod({lit(u"4"), rr()})}, u"−"), two());
         case Measure::DevelopmentDiagonal:
             return root(sum({square(letter(m)), square(prod({two(), pi(), rr()}))}, u"−"));
+        case Measure::rho:
+            return prod({two(), root(sum({square(letter(m)), square(rr())}, u"−"))});
         default:
             return std::nullopt;
     }
@@ -251,6 +253,8 @@ std::optional<Formula> radiusFromHeight(Measure m) {
             return frac(sum({letter(m), prod({two(), hh()})}, u"−"), lit(u"4"));
         case Measure::DevelopmentDiagonal:
             return frac(root(sum({square(letter(m)), square(hh())}, u"−")), prod({two(), pi()}));
+        case Measure::rho:
+            return root(sum({square(letter(m)), square(frac(hh(), two()))}, u"−"));
         default:
             return std::nullopt;
     }
@@ -711,6 +715,11 @@ private:
             c.p.c[2][0] = base * base;
             c.p.c[0][2] = number(1);
             c.p.c[0][0] = number(0) - v * v;
+        } else if (m == Measure::rho) {
+            // (2ρ)² = (2R)² + H²: the sphere around's diameter is the axial section's diagonal.
+            c.p.c[2][0] = number(4);
+            c.p.c[0][2] = number(1);
+            c.p.c[0][0] = number(0) - number(4) * v * v;
         } else if (!addMeasure(c.p, m, number(1), pi_)) {
             failWith(std::u16string(text(Text::NotGiven)) + quoted(fact) + u".");
             return;

@@ -178,19 +178,20 @@ inline constexpr Form Forms[]{
 
 // What a phrase says.
 enum class Role : unsigned char {
-    Filler,        // there for the sentence: "прав кръгов цилиндър", "на", "му"
-    Quantity,      // a measure (arg); -1 for "лице", read from the shape it belongs to
-    Shape,         // the axial section or the development (arg), before "е квадрат"
-    Sphere,        // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V
-                   // next to it; "вписан" (3) and "описан" (4) alone say which
-    Verb,          // "е", "са", "има", "=": a subject and what it is
-    Equal,         // "равен на", "колкото"
-    Greater,       // "по-голям", "повече"
-    Smaller,       // "по-малък"
-    Times,         // "пъти"
-    Of,            // "от"
-    With,          // "с", "със"
-    And,           // "и"
+    Filler,    // there for the sentence: "прав кръгов цилиндър", "на", "му"
+    Quantity,  // a measure (arg); -1 for "лице", read from the shape it belongs to
+    Shape,     // the axial section or the development (arg), before "е квадрат"
+    Sphere,    // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V
+               // next to it; "вписан" (3) and "описан" (4) alone say which, as does
+               // "вписан в сфера" (5), its measure after "с": "… с радиус 5 cm"
+    Verb,      // "е", "са", "има", "=": a subject and what it is
+    Equal,     // "равен на", "колкото"
+    Greater,   // "по-голям", "повече"
+    Smaller,   // "по-малък"
+    Times,     // "пъти"
+    Of,        // "от"
+    With,      // "с", "със"
+    And,       // "и"
     Respectively,  // "съответно"
     Relate,        // "се отнасят както"
     RatioOf,       // "отношението на"
@@ -211,12 +212,12 @@ enum class Role : unsigned char {
     Unit,          // a unit's name (arg: its index in UnitSymbols)
     Places,        // "до десетите": the places (arg)
     Accuracy,      // "с точност до" (a number follows)
-    Open,          // "без капак" (arg 1), "отворен от двете страни" (arg 2)
-    Label,         // "задача": the task's number follows
-    Refuse,        // a task of another kind (arg: its index in Refusals)
-    Not,           // "не": what it denies is not read
-    Changes,       // "сбор", "увеличи", "процент", "пи": a meaning no pattern reads
-    AnswerIn,      // "отговора": a unit named in its sentence is every answer's
+    Open,      // "без капак" (arg 1), "отворен от двете страни" (arg 2)
+    Label,     // "задача": the task's number follows
+    Refuse,    // a task of another kind (arg: its index in Refusals)
+    Not,       // "не": what it denies is not read
+    Changes,   // "сбор", "увеличи", "процент", "пи": a meaning no pattern reads
+    AnswerIn,  // "отговора": a unit named in its sentence is every answer's
 };
 
 struct Phrase {
@@ -232,9 +233,8 @@ using M = Measure;
 
 // The units a sentence names in words, as the notebook writes them.
 inline constexpr std::u16string_view UnitSymbols[]{
-    u"l",   u"ml",  u"hl",  u"m³", u"dm³", u"cm³", u"m²", u"dm²",
-    u"cm²", u"m",   u"dm",  u"cm", u"mm",  u"g",   u"kg", u"t",
-    u"mm³", u"mm²",
+    u"l", u"ml", u"hl", u"m³", u"dm³", u"cm³", u"m²", u"dm²", u"cm²",
+    u"m", u"dm", u"cm", u"mm", u"g",   u"kg",  u"t",  u"mm³", u"mm²",
 };
 
 // What the program does not solve, said after Text::TaskRefused.
@@ -310,7 +310,9 @@ inline constexpr Phrase Phrases[]{
     {u"описан около него сфера", Role::Sphere, 1},
     {u"вписан в него сфера", Role::Sphere, 0},
     {u"описан около цилиндър сфера", Role::Sphere, 1},
-    {u"вписан в сфера", Role::Sphere, 4},  // the cylinder in the ball: the sphere around
+    {u"вписан в сфера", Role::Sphere, 5},  // the cylinder in the ball: the sphere around
+    {u"вписан цилиндър", Role::Sphere, 4},  // "В кълбо … е вписан цилиндър"
+    {u"описан цилиндър", Role::Sphere, 3},  // "Около кълбо … е описан цилиндър"
     {u"осно сечение", Role::Shape, q(M::AxialArea)},
     {u"развивка", Role::Shape, q(M::DevelopmentDiagonal)},
     {u"развит в", Role::Shape, q(M::DevelopmentDiagonal)},

@@ -54,6 +54,8 @@ const Row Rows[]{
     {u"развивката е квадрат; r = 1; h = ?", {u"1 2π"}, u"Отговор: h = 2π ≈ 6,28."},
     {u"сфера r = 3; V = ?", {u"3 6"}, u"Отговор: V = 54π ≈ 169,65."},
     {u"B = 16π; S = 40π; V = ?", {u"4 5"}, u"Отговор: V = 80π ≈ 251,33."},
+    // The ball around: r = √(5² − 3²).
+    {u"описана сфера r = 5; h = 6; V = ?", {u"4 6"}, u"Отговор: V = 96π ≈ 301,59."},
     // 10π cm³ of 11,4 g/cm³.
     {u"r = 1 cm; h = 10 cm; плътност = 11,4 g/cm³; маса = ? g", {u"1 10"}, u"Отговор: маса = 114π ≈ 358,14 g."},
     {u"r = 2 dm; h = 5 dm; V = ? l; до цяло число", {u"2 5"}, u"Отговор: V = 20π ≈ 63 l."},
@@ -172,7 +174,8 @@ TEST_CASE("a task's cylinders and answer") {
     for (const Row& row : Rows) {
         CAPTURE(utf8(row.task));
         const calc::Task task = calc::readTask(row.task);
-        const calc::TaskResult result = task.unread.empty() ? calc::solveTask(task) : calc::TaskResult{};
+        const calc::TaskResult result =
+            task.unread.empty() ? calc::solveTask(task) : calc::TaskResult{};
         CHECK(task.unread.empty() == (row.last.substr(0, 10) != u"Не разбрах"));
         std::vector<std::u16string> found;
         for (const calc::TaskCylinder& c : result.cylinders)
@@ -187,16 +190,18 @@ TEST_CASE("every letter of a chain put in, the chain true in the unit it is work
         std::u16string_view task, chain, then;
     } rows[] = {
         // π · 625 · 40 = 25000π cm³, a thousandth of it in litres.
-        {u"r = 25 cm; h = 40 cm; V = ? l", u"V = πr²h = π · 25² · 40 = 25000π cm³", u"V = 25π ≈ 78,54 l"},
+        {u"r = 25 cm; h = 40 cm; V = ? l", u"V = πr²h = π · 25² · 40 = 25000π cm³",
+         u"V = 25π ≈ 78,54 l"},
         // 7,8 g/cm³ · 20π cm³ = 156π g = 0,156π kg.
-        {u"r = 2 cm; h = 5 cm; плътност = 7,8 g/cm³; маса = ? kg", u"маса = ρV = 7,8 · 20π = 156π g",
-         u"маса = 39π/250 ≈ 0,49 kg"},
+        {u"r = 2 cm; h = 5 cm; плътност = 7,8 g/cm³; маса = ? kg",
+         u"маса = ρV = 7,8 · 20π = 156π g", u"маса = 39π/250 ≈ 0,49 kg"},
         // r_max = min(3; 2); ρ = √(3² + 4²).
         {u"r = 3; h = 4; s = ?", u"Търси се: s.", u"s = 4πr_max² = 4π · 2² = 16π ≈ 50,27"},
         {u"r = 3; h = 8; описана сфера S = ?", u"Търси се: описана сфера S.",
          u"описана сфера S = 4πρ² = 4π · 5² = 100π ≈ 314,16"},
         // 4π · 27/3.
-        {u"r = 3; h = 6; кълбо V = ?", u"Търси се: кълбо V.", u"кълбо V = 4πr³/3 = 4π · 3³/3 = 36π ≈ 113,10"},
+        {u"r = 3; h = 6; кълбо V = ?", u"Търси се: кълбо V.",
+         u"кълбо V = 4πr³/3 = 4π · 3³/3 = 36π ≈ 113,10"},
     };
     for (const auto& row : rows) {
         CAPTURE(utf8(row.task));
@@ -212,7 +217,8 @@ TEST_CASE("a line's full stop is not the fact's") {
     CHECK(lastLine(calc::explainTask(task, calc::solveTask(task), calc::Rounding::None), 3) ==
           u"Дадено: r = 3 cm, h = 4 cm.");
     // A one-letter unit before a space keeps no space.
-    const calc::Task words = calc::readTask(u"Цилиндър има радиус 2 m и височина 3 m. Намерете обема.");
+    const calc::Task words =
+        calc::readTask(u"Цилиндър има радиус 2 m и височина 3 m. Намерете обема.");
     CHECK(lastLine(calc::explainTask(words, calc::solveTask(words), calc::Rounding::None), 3) ==
           u"Дадено: r = 2 m, h = 3 m.");
 }
@@ -238,5 +244,6 @@ TEST_CASE("the task's letters: a subscript digit as a subscript, a power as writ
         CAPTURE(utf8(row.letters));
         CHECK(calc::formulaMathML(calc::sym(row.letters), u'.') == row.mathml);
     }
-    CHECK(calc::formulaMathML(calc::cube(calc::sym(u"r")), u'.') == u"<msup><mi>r</mi><mn>3</mn></msup>");
+    CHECK(calc::formulaMathML(calc::cube(calc::sym(u"r")), u'.') ==
+          u"<msup><mi>r</mi><mn>3</mn></msup>");
 }
