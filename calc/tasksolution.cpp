@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tasksolution.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "exactform.h"
@@ -106,9 +108,14 @@ private:
         lines_.push_back(std::move(line));
     }
 
-    int places(const Fact& asked) const {
+    // The task's places, else the window's rounding, else two; three
+    // significant digits where two places would show none: "≈ 0,000141 m³".
+    int places(const Fact& asked, double value) const {
         if (asked.places >= 0) return asked.places;
-        return rounding_ == Rounding::None ? 2 : static_cast<int>(rounding_);
+        if (rounding_ != Rounding::None) return static_cast<int>(rounding_);
+        const double size = std::abs(value);
+        if (!(size > 0 && size < 0.01)) return 2;
+        return std::min(20, 2 - static_cast<int>(std::floor(std::log10(size))));
     }
 
     // "S₁ = 2πr(r + h) = 2π · 5 · (5 + 25) = 300π ≈ 942,48 cm²", and the answer's part.
@@ -139,7 +146,7 @@ private:
             items = {sym(name)};
             ops.clear();
         }
-        const std::optional<Formula> near = roundedValue(value, places(asked));
+        const std::optional<Formula> near = roundedValue(value, places(asked, value.value));
         std::vector<Formula> result{valueForm(value)};
         std::u16string resultOps = u"=";
         if (near && !readsAs(result.front(), near->value)) {

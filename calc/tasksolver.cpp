@@ -345,9 +345,10 @@ AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
     if (asked.measure == Measure::Mass) {
         // V in cm³ times g/cm³ gives grams.
         const int toGrams = 3 * (exponent + 2);
-        return asked.unit
-                   ? AnswerUnit{asked.unit->text, toGrams - asked.unit->exponent, std::nullopt}
-                   : AnswerUnit{u"g", toGrams, std::nullopt};
+        if (asked.unit)
+            return {asked.unit->text, toGrams - asked.unit->exponent, std::nullopt};
+        return result.massUnit.empty() ? AnswerUnit{u"g", toGrams, std::nullopt}
+                                       : AnswerUnit{result.massUnit, toGrams - 3, std::nullopt};
     }
     if (asked.unit)
         return {asked.unit->text, dimension * exponent - asked.unit->exponent,
@@ -781,6 +782,9 @@ private:
                     result_.density = fromReading(f.number);
                     for (int e = f.unit ? f.unit->exponent : 0; e < 0; ++e)
                         *result_.density = *result_.density / number(10);
+                    // kg/m³, kg/dm³: the mass in kilograms too, as the book gives it.
+                    for (const std::u16string_view kg : {u"kg", u"кг"})
+                        if (f.unit && f.unit->text.starts_with(kg)) result_.massUnit = kg;
                     break;
                 case Fact::Kind::Pi:
                 case Fact::Kind::Asked:

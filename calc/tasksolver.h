@@ -38,6 +38,7 @@ struct TaskResult {
     TaskPi pi = TaskPi::Program;          // the task's π
     std::optional<platform::Unit> length;  // the smallest length unit given, if any
     std::optional<Both> density;          // in g/cm³, if given
+    std::u16string massUnit;              // "kg" or "кг" for a density in kg: a mass's unit
     // The steps from the facts to R and H, each a formula chain
     // ("r = d/2 = 10/2 = 5") or an equation and its roots.
     std::vector<Formula> steps;
