@@ -112,6 +112,7 @@ void Form::calculate() {
         if (controls_.boxText(box(k, static_cast<int>(given[i]))) != taskTexts_[i]) task_.reset();
     std::array<platform::Reading, 2> readings;
     std::array<bool, 2> keep{};
+    std::array<bool, 2> reused{};  // read as the program wrote it
     calc::Givens givens;
     try {
         for (std::size_t i = 0; i < given.size(); ++i) {
@@ -120,7 +121,7 @@ void Form::calculate() {
             Kept& kept = kept_[i];
             if (kept.box == at && kept.text == typed) {
                 readings[i] = kept.reading;
-                keep[i] = true;
+                keep[i] = reused[i] = true;
                 continue;
             }
             kept = {};  // the box shows another text now
@@ -134,6 +135,9 @@ void Form::calculate() {
             }
             keep[i] = newForms(typed) || readings[i].unit;
         }
+        if (reused[0] != reused[1])
+            for (std::size_t i = 0; i < given.size(); ++i)
+                if (reused[i]) readings[i] = kept_[i].inUnit;
         givens = calc::inOneUnit(k, readings);
     } catch (const platform::CalculationError&) {
         show(std::nullopt);  // nothing was calculated to explain
@@ -148,9 +152,15 @@ void Form::calculate() {
             controls_.setBoxText(box(k, col),
                                  platform::toText(c.q[static_cast<calc::Column>(col)], separator_));
         for (std::size_t i = 0; i < given.size(); ++i)
-            if (keep[i])
+            if (keep[i]) {
+                platform::Reading inUnit = givens.values[i];
+                if (givens.length)
+                    inUnit.unit = {calc::dimensionOf(calc::quantityOf(given[i])),
+                                   givens.length->exponent, false, givens.length->cyrillic};
                 kept_[i] = {box(k, static_cast<int>(given[i])),
-                            platform::toText(givens.values[i].value, separator_), readings[i]};
+                            platform::toText(givens.values[i].value, separator_), readings[i],
+                            inUnit};
+            }
         c.r = calc::inscribedSphereRadius(c.q.R, c.q.H);  // as the report finds it
         c.s = calc::reportInscribedSphere(c.q.R, c.q.H, *this, separator_);
     } catch (const platform::CalculationError& error) {

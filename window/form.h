@@ -81,10 +81,14 @@ private:
     // A given box the program rewrote after a text of π, roots, fractions
     // or brackets: while it still shows `text`, it is read as `reading`
     // again, so the same exact value gives the same solution.
+    // Beside a box typed anew it is read as `inUnit`, the number the box
+    // shows in the grid's one unit: "2 dm" shown as "20" beside "1,5 cm",
+    // then "3" typed for H, is 20 cm, not 2 dm.
     struct Kept {
         int box = -1;
         std::u16string text;
         platform::Reading reading;
+        platform::Reading inUnit;
     };
 
     ControlServices& controls_;

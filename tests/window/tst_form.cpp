@@ -157,6 +157,19 @@ TEST_CASE("a text that is not a clean number is rewritten as what was read") {
     CHECK(w.row(0)[1] == u"3");
 }
 
+TEST_CASE("a given the program rewrote in the grid's unit is read in it beside one typed anew") {
+    Window w;
+    w.form.onOptionClick(0);
+    w.typeGiven(0, u"2 dm", u"1,5 cm");
+    w.form.onCommandClick(0);
+    CHECK(w.row(0)[0] == u"20");
+    w.controls.type(1, u"3");  // R still shows 20, in cm
+    w.form.onCommandClick(0);
+    CHECK(w.row(0)[0] == u"20");
+    CHECK(w.row(0)[1] == u"3");
+    CHECK(calc::plainText(w.controls.solution, u'.').starts_with(u"Дадено: R = 20 cm, H = 3 cm."));
+}
+
 TEST_CASE("a given typed as 70π is read so again while its box shows the program's text") {
     Window w;
     w.form.onOptionClick(3);
