@@ -75,6 +75,12 @@ bool atom(const Formula& f) {
            (f.kind == Kind::Number && !negativeNumber(f));
 }
 
+// A number toText writes with its power of ten: "2.82094791773878E+149".
+bool exponentForm(const Formula& f) {
+    return f.kind == Kind::Number && f.value != 0 &&
+           (std::abs(f.value) >= 1e15 || std::abs(f.value) < 1e-4);
+}
+
 bool holdsNumber(const Formula& f) {
     return f.kind == Kind::Number || f.filledIn ||
            std::any_of(f.items.begin(), f.items.end(), holdsNumber);
@@ -142,7 +148,7 @@ public:
                 break;
             case Kind::Square:
                 sink_.begin(f);
-                item(f.items[0], !atom(f.items[0]));
+                item(f.items[0], !atom(f.items[0]) || exponentForm(f.items[0]));  // (2E-12)²
                 break;
             case Kind::Negate:
                 sink_.begin(f);

@@ -251,3 +251,9 @@ TEST_CASE("the task's letters: a subscript digit as a subscript, a power as writ
     CHECK(calc::formulaMathML(calc::cube(calc::sym(u"r")), u'.') ==
           u"<msup><mi>r</mi><mn>3</mn></msup>");
 }
+
+TEST_CASE("a number written with its power of ten is bracketed under a power") {
+    CHECK(calc::formulaText(calc::square(calc::num(2e-12)), u'.') == u"(2E-12)²");
+    CHECK(calc::formulaText(calc::square(calc::num(3e20)), u',') == u"(3E+20)²");
+    CHECK(calc::formulaText(calc::square(calc::num(2.5)), u',') == u"2,5²");
+}
