@@ -244,6 +244,9 @@ SphereContact sphereContact(const Calculation& c) {
                : *sign > 0 ? SphereContact::Lateral
                            : SphereContact::All;
     const double twoR = 2 * c.q.R;  // exact, as the sphere compares it
+    // Equal as written ("H = 1.12837916709551 = 2R"), unequal only in the
+    // last bits of two roundings: no "<" between two same numbers.
+    if (platform::toText(c.q.H, u'.') == platform::toText(twoR, u'.')) return SphereContact::All;
     return c.q.H < twoR   ? SphereContact::Bases
            : c.q.H > twoR ? SphereContact::Lateral
                           : SphereContact::All;

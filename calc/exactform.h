@@ -42,7 +42,8 @@ std::optional<Formula> exactForm(const Calculation& c, Quantity q);
 std::optional<Formula> exactTwoR(const Calculation& c);
 
 // How the sphere of `c` sits: by the exact sign of H − 2R where both are
-// exact and it is decided, else as the doubles H and 2·R compare.
+// exact and it is decided, else as the doubles H and 2·R compare, equal
+// where toText writes them the same.
 // Example: R = 3√2, H = 6√2 exactly is SphereContact::All.
 SphereContact sphereContact(const Calculation& c);
 

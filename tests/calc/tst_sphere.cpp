@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "calc/constants.h"
 #include "calc/cylinder.h"
+#include "calc/exactform.h"
+#include "calc/solution.h"
 #include "calc/sphere.h"
 #include "expect.h"
 #include "platform/calculationerror.h"
@@ -108,5 +111,28 @@ TEST_CASE("the sphere around the cylinder") {
         CHECK_BITS(rho, row.rho);
         CHECK(error.has_value() == (row.rho == 0));
         if (error) CHECK(calc::failedQuantity(*error) == calc::Quantity::rho);
+    }
+}
+
+TEST_CASE("the sphere's contact where no exact value decides it") {
+    // 2R and an H one bit below it are written the same: 1.12837916709551.
+    const double R = 0.5641895835477563;
+    using C = calc::SphereContact;
+    const struct {
+        const char* name;
+        double H;
+        C contact;
+    } rows[] = {
+        {"H one bit below 2R", std::nextafter(2 * R, 0.0), C::All},
+        {"H = 2R", 2 * R, C::All},
+        {"H a millionth below 2R", 2 * R * (1 - 1e-6), C::Bases},
+        {"H a millionth above 2R", 2 * R * (1 + 1e-6), C::Lateral},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        calc::Calculation c;
+        c.q.R = R;
+        c.q.H = row.H;
+        CHECK(calc::sphereContact(c) == row.contact);
     }
 }
