@@ -209,7 +209,8 @@ private:
                 return false;
             }
             result(line, quantityOf(column));
-            if (!d.note.empty()) line.parts.push_back(words(d.note));
+            // "(положителният корен)" only where it is: Sp < 0 makes both roots negative.
+            if (!d.note.empty() && c.q[column] > 0) line.parts.push_back(words(d.note));
             s_.lines.push_back(std::move(line));
         }
         return true;
