@@ -579,7 +579,8 @@ private:
     // around's volume).
     bool ofBall(Item* q, bool around) {
         if (!isRole(q, Role::Quantity)) return true;
-        const Measure m = static_cast<Measure>(q->arg);
+        // "лицето на сферата": a ball's only area is its surface.
+        const Measure m = q->arg < 0 ? Measure::Sp : static_cast<Measure>(q->arg);
         const std::optional<Measure> its =
             m == Measure::R              ? (around ? Measure::rho : Measure::SphereRadius)
             : m == Measure::Sp           ? (around ? Measure::Around : Measure::SphereSurface)
