@@ -88,10 +88,28 @@ private:
             if (f.kind == Fact::Kind::Asked) continue;
             line.parts.push_back(words((first ? u"" : u", ") + f.text));
             first = false;
+            inWorkingUnit(f, line);
         }
         if (first) return;  // nothing given: no empty "Дадено:."
         line.parts.push_back(words(u"."));
         lines_.push_back(std::move(line));
+    }
+
+    // A given in another unit than the one the steps work in, converted
+    // there as the steps take it: "r = 1 m = 100 cm", "ρ = 7800 kg/m³ = 7,8 g/cm³".
+    void inWorkingUnit(const Fact& f, Line& line) const {
+        const std::optional<platform::Unit>& unit = f.number.unit;
+        if (f.kind == Fact::Kind::Value && unit && result_.length &&
+            (unit->exponent != result_.length->exponent || unit->litres)) {
+            const platform::Reading r = platform::convert(f.number, *unit, result_.length->exponent);
+            line.parts.push_back(math(rel({valueForm({r.value, r.exact})}, u"=")));
+            line.parts.push_back(words(platform::unitText(
+                {unit->dimension, result_.length->exponent, false, result_.length->cyrillic})));
+        } else if (f.kind == Fact::Kind::Density && result_.density && f.unit &&
+                   f.unit->text != u"g/cm³" && f.unit->text != u"г/см³") {
+            line.parts.push_back(math(rel({valueForm(*result_.density)}, u"=")));
+            line.parts.push_back(words(u"g/cm³"));
+        }
     }
 
     void sought() {
@@ -127,6 +145,7 @@ private:
         const Worked worked = workedIn(asked, cylinder);
         std::u16string name(bookLetter(asked.measure));
         if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
+        if (asked.measure == Measure::Mass) volumeInCubicCentimetres(cylinder);
         const Formula formula = measureFormula(asked.measure);
         Formula filled = formula;
         putIn(filled, cylinder, asked.measure);
@@ -183,6 +202,23 @@ private:
             return {value * toCubicCentimetres(), u"g"};
         return {value, platform::unitText({dimensionOf(asked.measure), exponent, false,
                                            result_.length->cyrillic})};
+    }
+
+    // The V a mass takes, worked in the task's unit and given in cm³ where
+    // that is another: "V = πr²h = π · 1² · 2 = 2π m³ = 2000000π cm³".
+    void volumeInCubicCentimetres(const TaskCylinder& c) {
+        if (!result_.length || result_.length->exponent == -2) return;
+        const Both v = measureOf(Measure::V, c, result_.pi, result_.density);
+        const Formula formula = measureFormula(Measure::V);
+        Formula filled = formula;
+        putIn(filled, c, Measure::V);
+        lines_.push_back(
+            {Quantity::None,
+             {math(rel({sym(std::u16string(bookLetter(Measure::V))), formula, filled, valueForm(v)},
+                       u"===")),
+              words(platform::unitText({platform::Dimension::Volume, result_.length->exponent,
+                                        false, result_.length->cyrillic})),
+              math(rel({valueForm(v * toCubicCentimetres())}, u"=")), words(u"cm³")}});
     }
 
     // From the task's length unit cubed to cm³, which a density in g/cm³ takes.

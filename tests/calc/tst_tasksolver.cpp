@@ -216,6 +216,27 @@ TEST_CASE("every letter of a chain put in, the chain true in the unit it is work
     }
 }
 
+TEST_CASE("a given in another unit than the steps' shown converted, and the V a mass takes") {
+    const struct {
+        std::u16string_view task;
+        std::vector<std::u16string_view> first;  // the solution's first lines
+    } rows[] = {
+        {u"r = 1 m; h = 50 cm; V = ?", {u"Дадено: r = 1 m = 100 cm, h = 50 cm."}},
+        {u"V = 0,5 l; h = 10 cm; r = ?", {u"Дадено: V = 0,5 l = 500 cm³, h = 10 cm."}},
+        // 7800 kg in 10⁶ cm³; π · 1² · 2 m³, 10⁶ cm³ each.
+        {u"r = 1 m; h = 2 m; плътност = 7800 kg/m³; маса = ?",
+         {u"Дадено: r = 1 m, h = 2 m, плътност = 7800 kg/m³ = 7,8 g/cm³.", u"Търси се: маса.",
+          u"V = πr²h = π · 1² · 2 = 2π m³ = 2000000π cm³"}},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(utf8(row.task));
+        const calc::Task task = calc::readTask(row.task);
+        const auto lines = calc::explainTask(task, calc::solveTask(task), calc::Rounding::None);
+        for (std::size_t i = 0; i < row.first.size(); ++i)
+            CHECK(lastLine(lines, lines.size() - 1 - i) == row.first[i]);
+    }
+}
+
 TEST_CASE("a line's full stop is not the fact's") {
     const calc::Task task = calc::readTask(u"r = 3 cm.\nh = 4 cm.\nV = ?");
     CHECK(lastLine(calc::explainTask(task, calc::solveTask(task), calc::Rounding::None), 3) ==
