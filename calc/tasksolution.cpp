@@ -101,7 +101,8 @@ private:
         const std::optional<platform::Unit>& unit = f.number.unit;
         if (f.kind == Fact::Kind::Value && unit && result_.length &&
             (unit->exponent != result_.length->exponent || unit->litres)) {
-            const platform::Reading r = platform::convert(f.number, *unit, result_.length->exponent);
+            const platform::Reading r =
+                platform::convert(f.number, *unit, result_.length->exponent);
             line.parts.push_back(math(rel({valueForm({r.value, r.exact})}, u"=")));
             line.parts.push_back(words(platform::unitText(
                 {unit->dimension, result_.length->exponent, false, result_.length->cyrillic})));
@@ -198,8 +199,7 @@ private:
         const Both value = measureOf(asked.measure, c, result_.pi, result_.density);
         if (!result_.length) return {value, answerUnit(asked, result_).text};
         const int exponent = result_.length->exponent;
-        if (asked.measure == Measure::Mass)
-            return {value * toCubicCentimetres(), u"g"};
+        if (asked.measure == Measure::Mass) return {value * toCubicCentimetres(), u"g"};
         return {value, platform::unitText({dimensionOf(asked.measure), exponent, false,
                                            result_.length->cyrillic})};
     }
@@ -236,13 +236,18 @@ private:
         }
         const auto of = [&](Measure x) { return measureOf(x, c, result_.pi, result_.density); };
         std::optional<Both> value;
-        if (f.text == bookLetter(Measure::R)) value = c.R;
-        else if (f.text == bookLetter(Measure::H)) value = c.H;
-        else if (m == Measure::Mass && f.text == u"ρ") value = result_.density;
+        if (f.text == bookLetter(Measure::R))
+            value = c.R;
+        else if (f.text == bookLetter(Measure::H))
+            value = c.H;
+        else if (m == Measure::Mass && f.text == u"ρ")
+            value = result_.density;
         else if (m == Measure::Mass && f.text == bookLetter(Measure::V))
             value = of(Measure::V) * toCubicCentimetres();
-        else if (m == Measure::s && f.text == bookLetter(Measure::r)) value = of(Measure::r);
-        else if (m == Measure::Around && f.text == bookLetter(Measure::rho)) value = of(Measure::rho);
+        else if (m == Measure::s && f.text == bookLetter(Measure::r))
+            value = of(Measure::r);
+        else if (m == Measure::Around && f.text == bookLetter(Measure::rho))
+            value = of(Measure::rho);
         if (value) f = valueForm(*value);
     }
 
