@@ -499,6 +499,7 @@ private:
     }
 
     void sentence(std::size_t from, std::size_t to) {
+        from_ = from;
         to_ = to;
         shape_ = std::nullopt;
         shapeAt_ = std::nullopt;
@@ -572,6 +573,13 @@ private:
             if (k < i) subject(k, after);
             return;
         }
+        // "Цилиндър с радиус 3 cm е описан около кълбо.": said, with no measure of its own.
+        if (!around &&
+            std::none_of(items_.begin() + static_cast<std::ptrdiff_t>(from_),
+                         items_.begin() + static_cast<std::ptrdiff_t>(to_), [](const Item& item) {
+                             return isRole(&item, Role::Ask) || isRole(&item, Role::HowMany);
+                         }))
+            ballInside_ = items_[i].begin;
     }
 
     // The quantity `q` made the ball's, inscribed or `around`; false, the
@@ -1065,6 +1073,18 @@ private:
     // The end ---------------------------------------------------------------
 
     void finish() {
+        const auto ofBallGiven = [](const auto& f) {
+            return f.second.kind == Fact::Kind::Value &&
+                   (f.second.measure == Measure::SphereRadius ||
+                    f.second.measure == Measure::SphereSurface ||
+                    f.second.measure == Measure::SphereVolume);
+        };
+        if (ballInside_ && std::none_of(facts_.begin(), facts_.end(), ofBallGiven)) {
+            Fact fact = factOf(Fact::Kind::Relation, Measure::H, {0, Exact(0)});
+            fact.other = Measure::d;
+            fact.text = u"h = d";
+            facts_.emplace_back(*ballInside_, std::move(fact));
+        }
         std::stable_sort(facts_.begin(), facts_.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (auto& [at, fact] : facts_) {
@@ -1136,6 +1156,10 @@ private:
     std::size_t to_ = 0;
     std::optional<Measure> shape_;
     std::optional<int> sphere_;  // the last sphere said: inscribed 0, around 1
+    // Where a sentence that asks nothing says a ball is inscribed, none of
+    // its measures given there: the cylinder's h is its d.
+    std::optional<std::size_t> ballInside_;
+    std::size_t from_ = 0;
     std::optional<std::size_t> shapeAt_;
     int places_ = -1;
     std::optional<TaskUnit> answerUnit_;  // "Отговора дайте в литри."
