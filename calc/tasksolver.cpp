@@ -345,8 +345,7 @@ AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
     if (asked.measure == Measure::Mass) {
         // V in cm³ times g/cm³ gives grams.
         const int toGrams = 3 * (exponent + 2);
-        if (asked.unit)
-            return {asked.unit->text, toGrams - asked.unit->exponent, std::nullopt};
+        if (asked.unit) return {asked.unit->text, toGrams - asked.unit->exponent, std::nullopt};
         return result.massUnit.empty() ? AnswerUnit{u"g", toGrams, std::nullopt}
                                        : AnswerUnit{result.massUnit, toGrams - 3, std::nullopt};
     }
@@ -602,8 +601,15 @@ public:
         if (result_.message.empty() && (r_ || h_) && !(r_ && h_)) propagate();
         if (!result_.message.empty()) return std::move(result_);
         if (cylinders_.empty()) {
-            if (!r_ || !h_) return fail(tooFew());
-            cylinders_.push_back({*r_, *h_});
+            if (r_ && !h_ && baseAlone()) {
+                // "Колко е лицето на основата на цилиндър с радиус 7 cm?": no height asked for.
+                cylinders_.push_back({*r_, {std::nan(""), Exact::none()}});
+                result_.heightUnknown = true;
+            } else if (!r_ || !h_) {
+                return fail(tooFew());
+            } else {
+                cylinders_.push_back({*r_, *h_});
+            }
         }
         check();
         if (!result_.message.empty()) return std::move(result_);
@@ -1156,6 +1162,21 @@ private:
                     failWith(std::u16string(text(Text::AnswerOutOfRange)) + quoted(i) + u".");
             }
         }
+    }
+
+    // Whether what is asked is of the base alone (r, d, C, B) and every fact
+    // went into r: an answer that needs no height.
+    bool baseAlone() const {
+        bool asked = false;
+        for (const Fact& f : task_.facts)
+            if (f.kind == Fact::Kind::Asked) {
+                if (f.measure != Measure::R && f.measure != Measure::d && f.measure != Measure::C &&
+                    f.measure != Measure::B)
+                    return false;
+                asked = true;
+            }
+        return asked && std::all_of(constraints_.begin(), constraints_.end(),
+                                    [](const Constraint& c) { return c.used || c.same; });
     }
 
     // Every fact left over holds for the cylinder found; of two, one that

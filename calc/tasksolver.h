@@ -34,11 +34,12 @@ struct TaskCylinder {
 // the sentence saying why.
 struct TaskResult {
     std::vector<TaskCylinder> cylinders;
-    std::u16string message;               // empty when a cylinder was found
-    TaskPi pi = TaskPi::Program;          // the task's π
+    std::u16string message;                // empty when a cylinder was found
+    TaskPi pi = TaskPi::Program;           // the task's π
     std::optional<platform::Unit> length;  // the smallest length unit given, if any
-    std::optional<Both> density;          // in g/cm³, if given
-    std::u16string massUnit;              // "kg" or "кг" for a density in kg: a mass's unit
+    std::optional<Both> density;           // in g/cm³, if given
+    std::u16string massUnit;               // "kg" or "кг" for a density in kg: a mass's unit
+    bool heightUnknown = false;            // only the base asked and found: H is NaN
     // The steps from the facts to R and H, each a formula chain
     // ("r = d/2 = 10/2 = 5") or an equation and its roots.
     std::vector<Formula> steps;

@@ -73,7 +73,7 @@ std::optional<TaskEntry> taskEntry(const calc::Task& task, char16_t separator) {
     calc::Task grid = task;
     std::erase_if(grid.facts, [](const calc::Fact& f) { return f.kind == calc::Fact::Kind::Pi; });
     const calc::TaskResult result = calc::solveTask(grid);
-    if (result.cylinders.empty()) return std::nullopt;
+    if (result.cylinders.empty() || result.heightUnknown) return std::nullopt;  // no row without H
     const calc::TaskCylinder& cylinder = result.cylinders.front();
 
     std::vector<const calc::Fact*> direct;

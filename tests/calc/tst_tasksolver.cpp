@@ -237,6 +237,25 @@ TEST_CASE("a given in another unit than the steps' shown converted, and the V a 
     }
 }
 
+TEST_CASE("the base alone asked: answered from r, with no height") {
+    const struct {
+        std::u16string_view task, last;
+        bool answered;
+    } rows[] = {
+        // π · 7²; 2π · 9/2.
+        {u"r = 7 cm; B = ?", u"Отговор: B = 49π ≈ 153,94 cm².", true},
+        {u"d = 9 cm; C = ?", u"Отговор: C = 9π ≈ 28,27 cm.", true},
+        {u"r = 7 cm; V = ?", u"Данните не стигат: нужни са две независими данни за цилиндъра.", false},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(utf8(row.task));
+        const calc::Task task = calc::readTask(row.task);
+        const calc::TaskResult result = calc::solveTask(task);
+        CHECK(result.heightUnknown == row.answered);
+        CHECK(lastLine(calc::explainTask(task, result, calc::Rounding::None)) == row.last);
+    }
+}
+
 TEST_CASE("a line's full stop is not the fact's") {
     const calc::Task task = calc::readTask(u"r = 3 cm.\nh = 4 cm.\nV = ?");
     CHECK(lastLine(calc::explainTask(task, calc::solveTask(task), calc::Rounding::None), 3) ==
