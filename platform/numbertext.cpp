@@ -427,23 +427,25 @@ private:
         return false;
     }
 
-    // "π", or "pi" and "п" with no letter right after.
+    // "π", or "pi", "п" and "пи" with no letter right after.
     bool takePi(char16_t c) {
         if (c == u'\u03C0') {
             in_.next();
             return true;
         }
         const char16_t* const start = in_.position();
+        const bool cyrillic = c == u'\u043F' || c == u'\u041F';
         if (c == u'p' || c == u'P') {
             in_.next();
             if ((in_.current() | 0x20) != u'i') {
                 in_.reset(start);
                 return false;
             }
-        } else if (c != u'\u043F' && c != u'\u041F') {
+        } else if (!cyrillic) {
             return false;
         }
         in_.next();
+        if (cyrillic && (in_.current() == u'\u0438' || in_.current() == u'\u0418')) in_.next();
         if (!isLetter(in_.current())) return true;
         in_.reset(start);
         return false;

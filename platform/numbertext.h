@@ -47,8 +47,8 @@ struct Reading {
 // White space anywhere is skipped. An optional sign, then a product:
 // factors joined by '*', U+00B7, U+00D7, U+22C5, '/' or nothing (before π,
 // a root or a bracket). A factor is a number as toNumber reads it; π as
-// "π", "pi" in any case or the Cyrillic "п" (the last two only when no
-// letter follows at once); U+221A and the signed factor after it; or a
+// "π", "pi" in any case or the Cyrillic "п" or "пи" (the last three only
+// when no letter follows at once); U+221A and the signed factor after it; or a
 // bracketed sum of such products with signs between them. The value is
 // worked out left to right as written, each step one rounding checked as
 // Checked does (a zero divisor, a negative radicand or an overflow throws

@@ -337,8 +337,8 @@ TEST_CASE("readNumber") {
         fails(u"1e308·10", Failure::Overflow),
         fails(u"1e999π", Failure::Overflow),
     };
-    for (const char16_t* text : {u"70pi", u"70 Pi", u"70PI", u"70pI", u"70п", u"70П", u"70·π",
-                                 u"70 * π", u"70×π", u"70⋅π", u"70π cm²"})
+    for (const char16_t* text : {u"70pi", u"70 Pi", u"70PI", u"70pI", u"70п", u"70П", u"70пи",
+                                 u"70 Пи", u"70·π", u"70 * π", u"70×π", u"70⋅π", u"70π cm²"})
         rows.push_back(value(text, 70 * pi));
     for (const Row& r : rows) {
         INFO(utf8(r.text.substr(0, 40)));
