@@ -660,8 +660,13 @@ private:
         if (m == Measure::AxialDiagonal && angle(i)) return;
         if (!given(m)) return;
         if (isRole(at(i + 1), Role::And) && isRole(at(i + 2), Role::Quantity) && pair(i)) return;
-        const std::size_t j = skip(after == 0 ? i + 1 : after, Role::Verb);
-        if (isNumber(j) && isPlain(j) && fits(items_[j].unit, m) && !relationWord(j + 1)) {
+        std::size_t j = skip(after == 0 ? i + 1 : after, Role::Verb);
+        // "е равен на 6 cm": a value, as "е 6 cm" is.
+        const std::size_t value =
+            isRole(at(j), Role::Equal) && isNumber(j + 1) && isPlain(j + 1) ? j + 1 : j;
+        if (isNumber(value) && isPlain(value) && fits(items_[value].unit, m) &&
+            !relationWord(value + 1)) {
+            j = value;
             Fact fact = factOf(Fact::Kind::Value, m, readingOf(items_[j]));
             fact.text = letter(m) + u" = " + numberText(items_[j]);
             add(i, std::move(fact));
@@ -695,6 +700,17 @@ private:
                         items_[k + 3].digits;
             add(i, std::move(fact));
             use(i, k + 4);
+            return true;
+        }
+        // "радиусът и височината са равни": a = b.
+        if (isRole(at(k), Role::Equal) && items_[k].arg == 1 && kindOf(a) == kindOf(b) &&
+            (k + 1 >= to_ || items_[k + 1].kind == Kind::Comma ||
+             items_[k + 1].kind == Kind::End)) {
+            Fact fact = factOf(Fact::Kind::Relation, a, {0, Exact(0)});
+            fact.other = b;
+            fact.text = letter(a) + u" = " + letter(b);
+            add(i, std::move(fact));
+            use(i, k + 1);
             return true;
         }
         if (isRole(at(k), Role::Respectively)) ++k;
@@ -976,7 +992,8 @@ private:
             use(i, i + 2);
             return;
         }
-        if (!isPlain(i + 1) || items_[i + 1].unit) return;
+        // "с точност до 0,1 cm³": the unit an answer's own.
+        if (!isPlain(i + 1)) return;
         const Exact& x = items_[i + 1].number.exact;
         for (int p = 0; p <= 3; ++p)
             if (x == Exact::decimal(1, -p)) {

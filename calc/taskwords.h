@@ -181,17 +181,18 @@ enum class Role : unsigned char {
     Filler,    // there for the sentence: "прав кръгов цилиндър", "на", "му"
     Quantity,  // a measure (arg); -1 for "лице", read from the shape it belongs to
     Shape,     // the axial section or the development (arg), before "е квадрат"
-    Sphere,    // the sphere inscribed (arg 0), around (1) or not said (2): its r, S, V
-               // next to it; "вписан" (3) and "описан" (4) alone say which, as does
-               // "вписан в сфера" (5), its measure after "с": "… с радиус 5 cm"
-    Verb,      // "е", "са", "има", "=": a subject and what it is
-    Equal,     // "равен на", "колкото"
-    Greater,   // "по-голям", "повече"
-    Smaller,   // "по-малък"
-    Times,     // "пъти"
-    Of,        // "от"
-    With,      // "с", "със"
-    And,       // "и"
+    // The sphere inscribed (arg 0), around (1) or not said (2): its r, S, V
+    // next to it; "вписан" (3) and "описан" (4) alone say which, as does
+    // "вписан в сфера" (5), its measure after "с": "… с радиус 5 cm".
+    Sphere,
+    Verb,     // "е", "са", "има", "=": a subject and what it is
+    Equal,    // "равен на", "колкото"; "равни" (arg 1): two quantities equal
+    Greater,  // "по-голям", "повече"
+    Smaller,  // "по-малък"
+    Times,    // "пъти"
+    Of,       // "от"
+    With,     // "с", "със"
+    And,      // "и"
     Respectively,  // "съответно"
     Relate,        // "се отнасят както"
     RatioOf,       // "отношението на"
@@ -324,6 +325,7 @@ inline constexpr Phrase Phrases[]{
     {u"имат", Role::Verb, 0},
     {u"възлиза на", Role::Verb, 0},
     {u"равен на", Role::Equal, 0},
+    {u"равен", Role::Equal, 1},  // "радиусът и височината са равни"
     {u"колкото", Role::Equal, 0},
     {u"по-голям", Role::Greater, 0},
     {u"повече", Role::Greater, 0},
