@@ -168,7 +168,10 @@ private:
             const char16_t c = text_[at];
             if (lineStart && enumerator(in)) continue;
             lineStart = false;
-            if (isLineBreak(c) || c == u'.' || c == u'!' || c == u'?' || c == u';') {
+            if (isLineBreak(c) && !items_.empty() && items_.back().kind == Kind::Colon) {
+                in.next();  // "Околната повърхнина е:" and its options on the next lines
+                lineStart = true;
+            } else if (isLineBreak(c) || c == u'.' || c == u'!' || c == u'?' || c == u';') {
                 separators_.push_back(at);
                 end(at);
                 lineStart = isLineBreak(c);

@@ -147,6 +147,7 @@ const struct {
 const Row Choices[]{
     {u"options on the question's line", u"Радиусът на цилиндър е 2 cm, а височината му е 3 cm. Намерете обема на цилиндъра. А) 12π cm³ Б) 24π cm³ В) 36π cm³ Г) 48π cm³", u"r = 2 cm; h = 3 cm; V = ?"},
     {u"an option a line", u"Диаметърът на цилиндър е 4 cm, а височината му е 6 cm. Пресметнете обема на цилиндъра.\nА) 12π cm³\nБ) 24π cm³\nВ) 36π cm³\nГ) 48π cm³", u"d = 4 cm; h = 6 cm; V = ?"},
+    {u"options on the lines after \"е:\"", u"Радиусът на цилиндър е 2 cm, а височината му е 3 cm. Обемът на цилиндъра е:\nА) 12π cm³ Б) 24π cm³\nВ) 36π cm³ Г) 48π cm³", u"r = 2 cm; h = 3 cm; V = ?"},
     {u"two options a line", u"Радиусът и височината на цилиндър са съответно 3 cm и 4 cm. Намерете обема му.\nА) 12π cm³ Б) 24π cm³\nВ) 36π cm³ Г) 48π cm³", u"r = 3 cm; h = 4 cm; V = ?"},
 };
 
