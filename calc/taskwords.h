@@ -285,6 +285,11 @@ inline constexpr Phrase Phrases[]{
     {u"лице на пълна повърхнина", Role::Quantity, q(M::Sp)},
     {u"обем", Role::Quantity, q(M::V)},
     {u"V", Role::Quantity, q(M::V)},
+    {u"S", Role::Quantity, q(M::So)},  // the book's letters: "Пресметнете S₁ и V."
+    {u"S₁", Role::Quantity, q(M::Sp)},
+    {u"C", Role::Quantity, q(M::C)},
+    {u"B", Role::Quantity, q(M::B)},
+    {u"Q", Role::Quantity, q(M::AxialArea)},
     {u"лице", Role::Quantity, -1},
     {u"лице на осно сечение", Role::Quantity, q(M::AxialArea)},
     {u"диагонал", Role::Quantity, q(M::AxialDiagonal)},
