@@ -707,15 +707,20 @@ private:
         constraints_.push_back(std::move(c));
     }
 
+    // A value fact's constraint, its polynomial still to fill.
+    static Constraint valueOf(std::size_t fact, Measure m, const Both& v) {
+        return {.p = {},
+                .fact = fact,
+                .measure = m,
+                .value = v,
+                .left = std::nullopt,
+                .right = std::nullopt,
+                .factor = {},
+                .added = {}};
+    }
+
     void value(std::size_t fact, Measure m, const Both& v) {
-        Constraint c{.p = {},
-                     .fact = fact,
-                     .measure = m,
-                     .value = v,
-                     .left = std::nullopt,
-                     .right = std::nullopt,
-                     .factor = {},
-                     .added = {}};
+        Constraint c = valueOf(fact, m, v);
         if (m == Measure::AxialDiagonal || m == Measure::DevelopmentDiagonal) {
             // D² = (2R)² + H², (2πR)² for the development.
             const Both base = m == Measure::AxialDiagonal ? number(2) : number(2) * pi_;
@@ -909,14 +914,7 @@ private:
     // The relation `c` now says measure m = v, as `formula` gave it.
     bool becomeValue(Constraint& c, Measure m, const Both& v, const Formula& formula,
                      const Env& e) {
-        Constraint value{.p = {},
-                         .fact = c.fact,
-                         .measure = m,
-                         .value = v,
-                         .left = std::nullopt,
-                         .right = std::nullopt,
-                         .factor = {},
-                         .added = {}};
+        Constraint value = valueOf(c.fact, m, v);
         if (!addMeasure(value.p, m, number(1), pi_)) return false;
         value.p.c[0][0] = value.p.c[0][0] - v;
         c = std::move(value);
