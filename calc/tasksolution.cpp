@@ -8,6 +8,7 @@
 #include "exactform.h"
 #include "platform/rounding.h"
 #include "platform/units.h"
+#include "taskscan.h"
 #include "texts.h"
 
 namespace calc {
@@ -109,7 +110,8 @@ private:
         } else if (f.kind == Fact::Kind::Density && result_.density && f.unit &&
                    f.unit->text != u"g/cm³" && f.unit->text != u"г/см³") {
             line.parts.push_back(math(rel({valueForm(*result_.density)}, u"=")));
-            line.parts.push_back(words(u"g/cm³"));
+            line.parts.push_back(
+                words(scan::isCyrillic(f.unit->text.front()) ? u"г/см³" : u"g/cm³"));
         }
     }
 
@@ -199,7 +201,8 @@ private:
         const Both value = measureOf(asked.measure, c, result_.pi, result_.density);
         if (!result_.length) return {value, answerUnit(asked, result_).text};
         const int exponent = result_.length->exponent;
-        if (asked.measure == Measure::Mass) return {value * toCubicCentimetres(), u"g"};
+        if (asked.measure == Measure::Mass)
+            return {value * toCubicCentimetres(), result_.length->cyrillic ? u"г" : u"g"};
         return {value, platform::unitText({dimensionOf(asked.measure), exponent, false,
                                            result_.length->cyrillic})};
     }
@@ -218,7 +221,8 @@ private:
                        u"===")),
               words(platform::unitText({platform::Dimension::Volume, result_.length->exponent,
                                         false, result_.length->cyrillic})),
-              math(rel({valueForm(v * toCubicCentimetres())}, u"=")), words(u"cm³")}});
+              math(rel({valueForm(v * toCubicCentimetres())}, u"=")),
+              words(result_.length->cyrillic ? u"см³" : u"cm³")}});
     }
 
     // From the task's length unit cubed to cm³, which a density in g/cm³ takes.

@@ -346,8 +346,9 @@ AnswerUnit answerUnit(const Fact& asked, const TaskResult& result) {
         // V in cm³ times g/cm³ gives grams.
         const int toGrams = 3 * (exponent + 2);
         if (asked.unit) return {asked.unit->text, toGrams - asked.unit->exponent, std::nullopt};
-        return result.massUnit.empty() ? AnswerUnit{u"g", toGrams, std::nullopt}
-                                       : AnswerUnit{result.massUnit, toGrams - 3, std::nullopt};
+        return result.massUnit.empty()
+                   ? AnswerUnit{u"g", toGrams, std::nullopt}
+                   : AnswerUnit{result.massUnit, toGrams - result.massExponent, std::nullopt};
     }
     if (asked.unit)
         return {asked.unit->text, dimension * exponent - asked.unit->exponent,
@@ -793,9 +794,14 @@ private:
                     result_.density = fromReading(f.number);
                     for (int e = f.unit ? f.unit->exponent : 0; e < 0; ++e)
                         *result_.density = *result_.density / number(10);
-                    // kg/m³, kg/dm³: the mass in kilograms too, as the book gives it.
-                    for (const std::u16string_view kg : {u"kg", u"кг"})
-                        if (f.unit && f.unit->text.starts_with(kg)) result_.massUnit = kg;
+                    // kg/m³, t/m³: the mass in kilograms or tonnes too, as the book gives it.
+                    for (const auto& [mass, exponent] :
+                         {std::pair{u"kg", 3}, {u"кг", 3}, {u"t/", 6}, {u"т/", 6}})
+                        if (f.unit && f.unit->text.starts_with(mass)) {
+                            result_.massUnit =
+                                std::u16string(mass).substr(0, mass[1] == u'/' ? 1 : 2);
+                            result_.massExponent = exponent;
+                        }
                     break;
                 case Fact::Kind::Pi:
                 case Fact::Kind::Asked:

@@ -38,8 +38,9 @@ struct TaskResult {
     TaskPi pi = TaskPi::Program;           // the task's π
     std::optional<platform::Unit> length;  // the smallest length unit given, if any
     std::optional<Both> density;           // in g/cm³, if given
-    std::u16string massUnit;               // "kg" or "кг" for a density in kg: a mass's unit
-    bool heightUnknown = false;            // only the base asked and found: H is NaN
+    std::u16string massUnit;     // "kg", "t" (in either alphabet) for a density in kg or t
+    int massExponent = 0;        // its power of ten in grams: 3, 6
+    bool heightUnknown = false;  // only the base asked and found: H is NaN
     // The steps from the facts to R and H, each a formula chain
     // ("r = d/2 = 10/2 = 5") or an equation and its roots.
     std::vector<Formula> steps;

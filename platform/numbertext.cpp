@@ -150,13 +150,14 @@ bool readPlain(std::u16string_view text, double& value) {
     return error == std::errc{} && stop == end;
 }
 
-// Whether digits and then '/' follow the white space at the reader: "2 3/4"
-// is a whole and a fraction, not 23/4, and "1 000" still one number.
+// Whether digits other than a group of three, then '/', follow the white
+// space at the reader: "2 3/4" is a whole and a fraction, not 23/4, while
+// "1 000" and "10 000/π" stay one number.
 bool fractionAhead(Reader in) {
     while (isSpace(in.current())) in.next();
-    if (digitOf(in.current()) >= 10) return false;
-    while (digitOf(in.current()) < 10) in.next();
-    return in.peek() == u'/';
+    int digits = 0;
+    for (; digitOf(in.current()) < 10; in.next()) ++digits;
+    return digits > 0 && digits != 3 && in.peek() == u'/';
 }
 
 // Reads the digits, separator and exponent at the reader, without a sign,
@@ -532,13 +533,14 @@ Reading readNumber(std::u16string_view text) {
     if (double value; readPlain(text, value)) {
         const bool negative = !text.empty() && (text[0] == u'-' || text[0] == u'\u2212');
         const Exact exact = exactDecimal(text.substr(negative ? 1 : 0));
-        return {value, negative ? -exact : exact, std::nullopt, text.size()};
+        return {value, negative ? -exact : exact, std::nullopt, text.size(), true};
     }
     Parser parser(text);
     const std::vector<Instruction> program = parser.read();
     const double value = evaluate(program);
     Reading reading{value, exactly(program)};
     if (!program.empty()) {
+        reading.number = true;
         reading.length = static_cast<std::size_t>(parser.position() - text.data());
         if (const auto unit = readUnit(text.substr(reading.length))) {
             reading.unit = unit->first;

@@ -41,6 +41,7 @@ struct Reading {
     // The characters read: the number, its unit and the white space after;
     // what follows them is no part of it.
     std::size_t length = 0;
+    bool number = false;  // false where nothing was read: "abc", "" give 0
 };
 
 // Reads a number as a textbook writes it at the start of a typed text.
@@ -58,7 +59,7 @@ struct Reading {
 // deep. After a number, with white space or none between, a unit as
 // readUnit reads it is reported, not applied; the text after it is not read
 // (`length` tells where it starts). White space before digits and '/' ends
-// a number: "2 3/4" reads 2.
+// a number, but for a group of three: "2 3/4" reads 2, "10 000/4" 2500.
 // Time is linear in the text.
 // Example: readNumber(u"3√2 см") is {3 * 1.4142135623730951, 3√2, см};
 // readNumber(u"70π").value == 70 * PI_14; readNumber(u"3/").value == 3.

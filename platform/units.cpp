@@ -49,6 +49,9 @@ constexpr Litre kLitres[] = {
     {u"л", {.dimension = Dimension::Volume, .exponent = -1, .litres = true, .cyrillic = true}},
     {u"ml", {.dimension = Dimension::Volume, .exponent = -2, .litres = true, .cyrillic = false}},
     {u"мл", {.dimension = Dimension::Volume, .exponent = -2, .litres = true, .cyrillic = true}},
+    // The SI's other symbols, read and written as the first.
+    {u"L", {.dimension = Dimension::Volume, .exponent = -1, .litres = true, .cyrillic = false}},
+    {u"mL", {.dimension = Dimension::Volume, .exponent = -2, .litres = true, .cyrillic = false}},
 };
 
 // A unit ends where no letter, digit or power goes on: "m" in "mi" or

@@ -31,18 +31,16 @@ bool newForms(std::u16string_view text) {
     return false;
 }
 
-// Whether a number was read from `text` and its first `length` characters
+// Whether a number was read from `text` (its first `reading.length` characters)
 // and what follows goes on as a word, digits or a power: a unit the program
 // does not know ("5 литра", "5 сm" with a Cyrillic с), a mixed number's
 // fraction ("2 3/4"), "4π²", "10^3". Read from the start alone, such a text
 // would give another number in silence; an operator or a sign after it
 // ("5+2") or a text without a number ("abc", read as 0) is rewritten as
 // what was read, as always.
-bool goesOnUnread(std::u16string_view text, std::size_t length) {
-    if (length >= text.size() ||
-        text.substr(0, length).find_first_not_of(u" \t\u00A0") == std::u16string_view::npos)
-        return false;
-    const char16_t c = text[length];
+bool goesOnUnread(std::u16string_view text, const platform::Reading& reading) {
+    if (!reading.number || reading.length >= text.size()) return false;
+    const char16_t c = text[reading.length];
     return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') ||
            (c >= u'\u0370' && c <= u'\u04FF') || c == u'^' || c == u'\u00B2' || c == u'\u00B3' ||
            c == u'\u00B9' || (c >= u'\u2070' && c <= u'\u2079');
@@ -127,7 +125,7 @@ void Form::calculate() {
             kept = {};  // the box shows another text now
             try {
                 readings[i] = platform::readNumber(typed);
-                if (goesOnUnread(typed, readings[i].length))
+                if (goesOnUnread(typed, readings[i]))
                     throw platform::CalculationError(platform::Failure::UnreadText);
             } catch (platform::CalculationError& error) {
                 calc::nameQuantity(error, calc::quantityOf(given[i]), true);

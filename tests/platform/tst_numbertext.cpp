@@ -360,9 +360,18 @@ TEST_CASE("readNumber: where the reading stops") {
         double value;
         std::size_t length;  // the number, its unit, the white space after
     } rows[] = {
-        {u"7 cm", 7, 4},     {u" 7 cm  ", 7, 7}, {u"5 литра", 5, 2}, {u"3/", 3, 1},
-        {u"1 000", 1000, 5}, {u"2 3/4", 2, 2},  // a whole and a fraction, not 23/4
-        {u"1 000/4", 1, 2},  {u"", 0, 0},
+        // clang-format off
+        {u"7 cm", 7, 4},
+        {u" 7 cm  ", 7, 7},
+        {u"5 литра", 5, 2},
+        {u"3/", 3, 1},
+        {u"1 000", 1000, 5},
+        {u"2 3/4", 2, 2},  // a whole and a fraction, not 23/4
+        {u"12 34/5", 12, 3},
+        {u"1 000/4", 250, 7},  // a group of three: one number
+        {u"10 000/π", 10000 / 3.14159265358979, 8},
+        {u"", 0, 0},
+        // clang-format on
     };
     for (const auto& r : rows) {
         INFO(utf8(std::u16string(r.text)));

@@ -78,6 +78,8 @@ TEST_CASE("readNumber with units") {
         {u"1,5 l", 1.5, Exact(Rational(3, 2)), volume(-1, false, true)},
         {u"250 ml", 250, 250, volume(-2, false, true)},
         {u"250 мл", 250, 250, volume(-2, true, true)},
+        {u"2 L", 2, 2, volume(-1, false, true)},
+        {u"250 mL", 250, 250, volume(-2, false, true)},
         {u"70π cm²", 70 * pi, Exact(70) * Exact::pi(), area(-2)},
         {u"3√2 dm", 3 * root2, Exact(3) * sqrt(Exact(2)), length(-1)},
         {u"3/4 m", 0.75, Exact(Rational(3, 4)), length(0)},
