@@ -2,6 +2,7 @@
 // The solution's window decided once: when it shows, where it goes, its
 // keys, scrolling, the line marked and the printed sheet, with a fake
 // font and a fake toolkit, every figure worked out by hand.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,49 +227,27 @@ TEST_CASE("the controls around the page, placed for a toolkit that places its ow
                                     .row = 21,
                                     .roundingLabel = {50, 16},
                                     .taskLabel = {45, 16}};
+    using R = window::ScreenRect;
     const struct {
         const char* name;
         double dpi;
         int width, height;
-        window::ControlPlaces at;
+        // The task's label, field and button, the rounding's label and list, the box, the page.
+        std::array<R, 7> at;
+        int around;
     } rows[] = {
-        {"96 dpi, 400 × 500",
-         96,
-         400,
-         500,
-         {.taskLabel = {12, 12, 45, 16},
-          .task = {65, 8, 235, 56},
-          .solve = {308, 8, 80, 21},
-          .roundingLabel = {12, 404, 50, 16},
-          .rounding = {70, 402, 180, 141},
-          .box = {0, 427, 400, 73},
-          .page = {0, 72, 400, 326},
-          .around = 174}},
+        // clang-format off
+        {"96 dpi, 400 × 500", 96, 400, 500,
+         {R{12, 12, 45, 16}, {65, 8, 235, 56}, {308, 8, 80, 21}, {12, 404, 50, 16},
+          {70, 402, 180, 141}, {0, 427, 400, 73}, {0, 72, 400, 326}}, 174},
         // box 48 + 17 + 4 + 6 = 75; above 48 + 4 + 6 + 24 = 82; below 75 + 21 + 12 = 108.
-        {"144 dpi, 600 × 700",
-         144,
-         600,
-         700,
-         {.taskLabel = {18, 18, 45, 16},
-          .task = {75, 12, 375, 58},
-          .solve = {462, 12, 120, 21},
-          .roundingLabel = {18, 600, 50, 16},
-          .rounding = {80, 598, 270, 201},
-          .box = {0, 625, 600, 75},
-          .page = {0, 82, 600, 510},
-          .around = 190}},
-        {"a field and a page of nothing in a narrow, low window",
-         96,
-         150,
-         100,
-         {.taskLabel = {12, 12, 45, 16},
-          .task = {65, 8, 0, 56},
-          .solve = {58, 8, 80, 21},
-          .roundingLabel = {12, 4, 50, 16},
-          .rounding = {70, 2, 180, 141},
-          .box = {0, 27, 150, 73},
-          .page = {0, 72, 150, 0},
-          .around = 174}},
+        {"144 dpi, 600 × 700", 144, 600, 700,
+         {R{18, 18, 45, 16}, {75, 12, 375, 58}, {462, 12, 120, 21}, {18, 600, 50, 16},
+          {80, 598, 270, 201}, {0, 625, 600, 75}, {0, 82, 600, 510}}, 190},
+        {"a field and a page of nothing in a narrow, low window", 96, 150, 100,
+         {R{12, 12, 45, 16}, {65, 8, 0, 56}, {58, 8, 80, 21}, {12, 4, 50, 16},
+          {70, 2, 180, 141}, {0, 27, 150, 73}, {0, 72, 150, 0}}, 174},
+        // clang-format on
     };
     for (const auto& row : rows) {
         CAPTURE(row.name);
@@ -276,15 +255,9 @@ TEST_CASE("the controls around the page, placed for a toolkit that places its ow
         toolkit.dpi_ = row.dpi;
         const window::ControlPlaces at =
             window::SolutionView(toolkit, u'.', {}).placeControls(row.width, row.height, m);
-        for (const auto& [got, want] : {std::pair{at.taskLabel, row.at.taskLabel},
-                                        {at.task, row.at.task},
-                                        {at.solve, row.at.solve},
-                                        {at.roundingLabel, row.at.roundingLabel},
-                                        {at.rounding, row.at.rounding},
-                                        {at.box, row.at.box},
-                                        {at.page, row.at.page}})
-            CHECK(got == want);
-        CHECK(at.around == row.at.around);
+        CHECK(std::array{at.taskLabel, at.task, at.solve, at.roundingLabel, at.rounding, at.box,
+                         at.page} == row.at);
+        CHECK(at.around == row.around);
     }
 }
 
