@@ -309,6 +309,13 @@ private:
 
     // "So", "Sp" and "S₁" as S with a subscript, as a pupil writes them.
     void symbol(const std::u16string& letters) {
+        // "S₁′", the first of two cylinders: the prime over the subscripted letter.
+        if (letters.size() > 1 && (letters.back() == u'′' || letters.back() == u'″')) {
+            out += u"<msup>";
+            symbol(letters.substr(0, letters.size() - 1));
+            out += u"<mo>" + letters.substr(letters.size() - 1) + u"</mo></msup>";
+            return;
+        }
         if (const auto parts = subscripted(letters))
             out += u"<msub><mi>" + parts->first + u"</mi><mi>" + parts->second + u"</mi></msub>";
         else

@@ -147,7 +147,11 @@ private:
         const Both value = answerOf(asked, cylinder, result_);
         const Worked worked = workedIn(asked, cylinder);
         std::u16string name(bookLetter(asked.measure));
-        if (index != static_cast<std::size_t>(-1)) name += index ? u"₂" : u"₁";
+        if (index != static_cast<std::size_t>(-1)) {
+            // "S₁" is the whole surface and "S₁₁" nothing: primes there, "S′" and "S″".
+            const bool primes = name == u"S" || (name.back() >= u'₀' && name.back() <= u'₉');
+            name += primes ? (index ? u"″" : u"′") : (index ? u"₂" : u"₁");
+        }
         if (asked.measure == Measure::Mass) volumeInCubicCentimetres(cylinder);
         const Formula formula = measureFormula(asked.measure);
         Formula filled = formula;

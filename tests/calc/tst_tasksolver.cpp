@@ -36,6 +36,8 @@ const Row Rows[]{
     // 2rh = 48 and 4r² + h² = 100: 2r + h = 14, 2r − h = ±2.
     {u"Q = 48; диагонал = 10; V = ?", {u"3 8", u"4 6"},
      u"Отговор: V₁ = 72π ≈ 226,19, V₂ = 96π ≈ 301,59."},
+    // 2π · 3 · 11 and 2π · 4 · 10: primes, as "S₁₁" would be nothing and "S₁" the whole surface.
+    {u"Q = 48; диагонал = 10; S₁ = ?", {u"3 8", u"4 6"}, u"Отговор: S₁′ = 66π ≈ 207,35, S₁″ = 80π ≈ 251,33."},
     // S₁ = 2π · 4 · 10 keeps the second of the two.
     {u"Q = 48; диагонал = 10; S₁ = 80π; V = ?", {u"4 6"}, u"Отговор: V = 96π ≈ 301,59."},
     // A fact said twice, then the one missing; two that say the same, then one that does not.
@@ -287,6 +289,7 @@ TEST_CASE("the task's letters: a subscript digit as a subscript, a power as writ
         {u"r₂", u"<msub><mi>r</mi><mi>2</mi></msub>"},
         {u"Sp", u"<msub><mi>S</mi><mi>p</mi></msub>"},
         {u"r³", u"<mi>r³</mi>"},
+        {u"S₁′", u"<msup><msub><mi>S</mi><mi>1</mi></msub><mo>′</mo></msup>"},
         {u"ρ", u"<mi>ρ</mi>"},
     };
     for (const auto& row : rows) {
