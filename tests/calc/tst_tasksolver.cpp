@@ -252,7 +252,8 @@ TEST_CASE("the base alone asked: answered from r, with no height") {
         // π · 7²; 2π · 9/2.
         {u"r = 7 cm; B = ?", u"Отговор: B = 49π ≈ 153,94 cm².", true},
         {u"d = 9 cm; C = ?", u"Отговор: C = 9π ≈ 28,27 cm.", true},
-        {u"r = 7 cm; V = ?", u"Данните не стигат: нужни са две независими данни за цилиндъра.", false},
+        {u"r = 7 cm; V = ?", u"Данните не стигат: нужни са две независими данни за цилиндъра.",
+         false},
     };
     for (const auto& row : rows) {
         CAPTURE(utf8(row.task));
