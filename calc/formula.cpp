@@ -77,8 +77,8 @@ bool atom(const Formula& f) {
 
 // A number toText writes with its power of ten: "2.82094791773878E+149".
 bool exponentForm(const Formula& f) {
-    return f.kind == Kind::Number && f.value != 0 &&
-           (std::abs(f.value) >= 1e15 || std::abs(f.value) < 1e-4);
+    return f.kind == Kind::Number &&
+           platform::toText(f.value, u'.').find(u'E') != std::u16string::npos;
 }
 
 bool holdsNumber(const Formula& f) {
@@ -331,7 +331,8 @@ std::optional<std::pair<std::u16string, std::u16string>> subscripted(std::u16str
     if (letters.size() != 2) return std::nullopt;
     const char16_t second = letters[1];
     if (second >= u'\u2080' && second <= u'\u2089')
-        return std::pair{std::u16string(1, letters[0]), std::u16string(1, u'0' + (second - u'\u2080'))};
+        return std::pair{std::u16string(1, letters[0]),
+                         std::u16string(1, u'0' + (second - u'\u2080'))};
     if (!platform::isLetter(second)) return std::nullopt;
     return std::pair{std::u16string(1, letters[0]), std::u16string(1, second)};
 }

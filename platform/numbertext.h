@@ -29,6 +29,14 @@ constexpr bool isLetter(char16_t c) {
            (c >= u'\u00C0' && c <= u'\u052F' && c != u'\u00D7' && c != u'\u00F7');
 }
 
+// Whether `c` goes on a word, a number or a power: a letter, a digit, '^' or
+// a superscript digit. A unit ends before none of them ("m" in "mi" is no
+// unit); a number it follows leaves it unread ("5 литра", "4π²").
+constexpr bool goesOn(char16_t c) {
+    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'^' || c == u'\u00B2' ||
+           c == u'\u00B3' || c == u'\u00B9' || (c >= u'\u2070' && c <= u'\u2079');
+}
+
 // What a typed text says: the double as the calculation uses it, and the
 // same number exactly as typed: none where Exact cannot hold it (a
 // decimal whose digits do not fit in 64 bits), and for a text of more than

@@ -57,9 +57,7 @@ constexpr Litre kLitres[] = {
 // A unit ends where no letter, digit or power goes on: "m" in "mi" or
 // "m23" is none.
 bool ends(std::u16string_view rest) {
-    if (rest.empty()) return true;
-    const char16_t c = rest.front();
-    return !isLetter(c) && (c < u'0' || c > u'9') && c != u'²' && c != u'³' && c != u'^';
+    return rest.empty() || !goesOn(rest.front());
 }
 
 // 10^n for n in 0…18, where long long and double both hold it exactly.

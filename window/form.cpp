@@ -39,11 +39,7 @@ bool newForms(std::u16string_view text) {
 // ("5+2") or a text without a number ("abc", read as 0) is rewritten as
 // what was read, as always.
 bool goesOnUnread(std::u16string_view text, const platform::Reading& reading) {
-    if (!reading.number || reading.length >= text.size()) return false;
-    const char16_t c = text[reading.length];
-    return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') ||
-           (c >= u'\u0370' && c <= u'\u04FF') || c == u'^' || c == u'\u00B2' || c == u'\u00B3' ||
-           c == u'\u00B9' || (c >= u'\u2070' && c <= u'\u2079');
+    return reading.number && reading.length < text.size() && platform::goesOn(text[reading.length]);
 }
 
 }  // namespace
